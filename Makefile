@@ -1,0 +1,44 @@
+# make play   install what is missing, build, start the game under Wine
+# make test   install what is missing, build everything, run every test
+# make check  native build and native tests only (fast)
+
+NATIVE := build/native
+WIN32 := build/i686
+WIN64 := build/x86_64
+JOBS ?= 2
+TOP := $(abspath .)
+
+.PHONY: all bootstrap native i686 x86_64 windows check test play play-console assets
+
+all: native windows
+
+bootstrap:
+	@scripts/bootstrap
+
+native:
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug \
+	  -DZENDARO_WIN32_DIR=$(TOP)/$(WIN32) -DZENDARO_WIN64_DIR=$(TOP)/$(WIN64) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+i686:
+	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake >/dev/null
+	@cmake --build $(WIN32) -j $(JOBS)
+
+x86_64:
+	@cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64-w64-mingw32.cmake >/dev/null
+	@cmake --build $(WIN64) -j $(JOBS)
+
+windows: i686 x86_64
+
+check: bootstrap native
+	@ctest --test-dir $(NATIVE) -LE wine --output-on-failure -j $(JOBS)
+
+test: bootstrap native windows
+	@ctest --test-dir $(NATIVE) --output-on-failure
+
+play-console: bootstrap native
+	@$(NATIVE)/game/console/zendaro-console
+
+play: play-console

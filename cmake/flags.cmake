@@ -1,0 +1,22 @@
+# Compiler flags shared by the three builds.
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+add_compile_options(-Wall -Wextra -Werror)
+
+if(WIN32)
+  # Self-contained and hardened: only system DLLs imported, stack
+  # protector, fortified string calls, NX and ASLR with relocations kept.
+  add_compile_options(-O2 -fstack-protector-strong -D_FORTIFY_SOURCE=2 -fno-exceptions)
+  add_link_options(-static -fstack-protector-strong -Wl,--dynamicbase,--nxcompat)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_link_options(-Wl,--high-entropy-va)
+  endif()
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+else()
+  option(ZENDARO_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)
+  if(ZENDARO_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()

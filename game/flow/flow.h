@@ -1,0 +1,33 @@
+/* The game in motion: a click on a box, the answers to the banker, and the
+   one-second tick. Called by the window's command dispatch and timer (or by
+   a substitute view), on the program's one thread. */
+#ifndef ZENDARO_FLOW_H
+#define ZENDARO_FLOW_H
+
+#include "../model/model.h"
+
+/* A click on box button IDC_BOX_BUTTON_FIRST + b. Runs the whole turn,
+   pump passes, waits and sounds included, before it returns. */
+void OnBoxClicked(BoxId b);
+
+/* A click on IDC_DEAL: bank the offer on show. */
+void OnDeal(void);
+
+/* A click on IDC_NO_DEAL: refuse the offer on show. */
+void OnNoDeal(void);
+
+/* One call of the banker: three rings, then the offer (or, after a deal,
+   the figure he would have offered). */
+void BankerCalls(void);
+
+/* Exchanges the sums and captions of the own box and the other closed box. */
+void SwapOwnBox(void);
+
+/* The one-second timer's work: the background sound every fourth tick and
+   the reminder to answer the banker, which alone enables DEAL / NO DEAL. */
+void OnTick(void);
+
+/* Whether pickCount has the value at which the banker calls. */
+int IsBankerCount(int32_t pickCount);
+
+#endif
