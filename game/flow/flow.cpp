@@ -259,3 +259,8 @@ void OnNoDeal(void)
     gameState.offerPending = 0;
     FinishAnswer("NO DEAL! NOW CARRY ON AND OPEN THE BOXES");
 }
+
+void OnNewGameCommand(void)
+{
+    if (ViewAsk("START AGAIN?", "NEW GAME")) NewGame();
+}

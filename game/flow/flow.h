@@ -16,6 +16,10 @@ void OnDeal(void);
 /* A click on IDC_NO_DEAL: refuse the offer on show. */
 void OnNoDeal(void);
 
+/* A click on IDC_NEW_GAME: asks "START AGAIN?" and on Yes starts a new
+   game at once, also in the middle of a turn. */
+void OnNewGameCommand(void);
+
 /* One call of the banker: three rings, then the offer (or, after a deal,
    the figure he would have offered). */
 void BankerCalls(void);
