@@ -33,7 +33,7 @@ x86_64:
 windows: i686 x86_64
 
 check: bootstrap native
-	@ctest --test-dir $(NATIVE) -LE wine --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(NATIVE) -LE 'wine|windows' --output-on-failure -j $(JOBS)
 
 test: bootstrap native windows
 	@ctest --test-dir $(NATIVE) --output-on-failure
