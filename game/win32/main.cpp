@@ -1,0 +1,103 @@
+/* Entry, start-up, the message pump and the one-second tick. */
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "flow/flow.h"
+#include "ui.h"
+#include "view/view.h"
+
+UiHandles ui;
+
+/* Every pump pass, nested ones included, shares this record. */
+static MSG pumpMessage;
+
+/* Set by the pass that takes the quit message off the queue. Passes nest
+   inside game steps, waits and message boxes; each level looks at this on
+   its way out, so the program ends wherever the quit was taken. */
+static int quitMessageTaken;
+
+int ViewQuitTaken(void)
+{
+    return quitMessageTaken;
+}
+
+int PumpMessages(void)
+{
+    if (quitMessageTaken) return 1;
+    while (PeekMessageA(&pumpMessage, NULL, 0, 0, PM_NOREMOVE)) {
+        if (GetMessageA(&pumpMessage, NULL, 0, 0) <= 0) {
+            quitMessageTaken = 1;
+            return 1;
+        }
+        /* The board is played with the mouse only; Alt keys still work. */
+        if (pumpMessage.message == WM_KEYDOWN) break;
+        TranslateMessage(&pumpMessage);
+        DispatchMessageA(&pumpMessage);
+        if (quitMessageTaken) return 1;
+    }
+    Sleep(1);
+    return 0;
+}
+
+/* The timer has no window: its ticks arrive here through DispatchMessage. */
+static VOID CALLBACK TickTimerProc(HWND, UINT, UINT_PTR, DWORD)
+{
+    OnTick();
+}
+
+void ViewReadClock(ClockTime *now)
+{
+    SYSTEMTIME utc;
+    GetSystemTime(&utc);
+    now->year = utc.wYear;
+    now->month = utc.wMonth;
+    now->day = utc.wDay;
+    now->hour = utc.wHour;
+    now->minute = utc.wMinute;
+    now->second = utc.wSecond;
+    now->milliseconds = utc.wMilliseconds;
+}
+
+static void MakeBrushes(void)
+{
+    HBITMAP background = LoadBitmapA(ui.instance, MAKEINTRESOURCEA(IDB_BACKGROUND));
+    if (background) ui.backgroundBrush = CreatePatternBrush(background);
+    ui.editBrush = CreateSolidBrush(RGB(0, 0, 96));
+    ui.buttonBrush = CreateSolidBrush(RGB(255, 255, 200));
+    ui.staticBrush = CreateSolidBrush(RGB(0, 64, 0));
+}
+
+static void ReadProgramPath(void)
+{
+    DWORD length = GetModuleFileNameA(NULL, ui.programPath, sizeof ui.programPath);
+    /* A cut-short path names no file: better no shortcut than a wrong one. */
+    if (length == 0 || length >= sizeof ui.programPath) ui.programPath[0] = '\0';
+}
+
+static void StartUp(void)
+{
+    CoInitialize(NULL);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    MakeBrushes();
+    ReadProgramPath();
+    ui.mainWindow =
+        CreateDialogParamA(ui.instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
+    SetWindowTextA(ui.mainWindow, "ZENDARO - UK - \xA3"
+                                  "250,000 JACKPOT");
+    SetTimer(NULL, 0, 1000, TickTimerProc);
+    CaptureHomePositions();
+    NewGame();
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    ui.instance = instance;
+    StartUp();
+    while (!PumpMessages()) {
+    }
+    CoUninitialize();
+    return 0;
+}

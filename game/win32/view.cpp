@@ -1,0 +1,109 @@
+/* The view services on the real window: each one a control message. */
+#include <windows.h>
+
+#include "model/model.h"
+#include "ui.h"
+#include "view/view.h"
+
+static HWND Control(int id)
+{
+    return GetDlgItem(ui.mainWindow, id);
+}
+
+void ViewSetText(int id, const char *text)
+{
+    SendDlgItemMessageA(ui.mainWindow, id, WM_SETTEXT, 0, (LPARAM)text);
+}
+
+void ViewSetCaption(int id, const char *text)
+{
+    SetWindowTextA(Control(id), text);
+}
+
+void ViewAddLine(int listId, const char *text)
+{
+    SendDlgItemMessageA(ui.mainWindow, listId, LB_ADDSTRING, 0, (LPARAM)text);
+}
+
+void ViewEmptyList(int listId)
+{
+    SendDlgItemMessageA(ui.mainWindow, listId, LB_RESETCONTENT, 0, 0);
+}
+
+void ViewEnable(int id, int on)
+{
+    EnableWindow(Control(id), on ? TRUE : FALSE);
+}
+
+void ViewMove(int id, int x, int y)
+{
+    /* No insert-after window is HWND_TOP: the control is raised as well. */
+    SetWindowPos(Control(id), NULL, x, y, 0, 0, SWP_NOSIZE);
+}
+
+void ViewGetPosition(int id, int *x, int *y)
+{
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(Control(id), &r);
+    MapWindowPoints(NULL, ui.mainWindow, (POINT *)&r, 2);
+    *x = r.left;
+    *y = r.top;
+}
+
+void ViewRedraw(int id)
+{
+    InvalidateRect(Control(id), NULL, TRUE);
+}
+
+/* The pictures a box can show, each loaded once on first use and kept for
+   the life of the program: the closed box and the 22 opened boxes. */
+static HBITMAP closedBoxBitmap;
+static HBITMAP openBoxBitmaps[AMOUNT_COUNT];
+
+static HBITMAP *CachedBitmap(int bitmapId)
+{
+    if (bitmapId == IDB_CLOSED_BOX) return &closedBoxBitmap;
+    int k = bitmapId - IDB_OPEN_BOX_FIRST;
+    if (k >= 0 && k < AMOUNT_COUNT) return &openBoxBitmaps[k];
+    return NULL;
+}
+
+static int IsCached(HBITMAP bitmap)
+{
+    if (bitmap == closedBoxBitmap) return 1;
+    for (HBITMAP cached : openBoxBitmaps) {
+        if (bitmap == cached) return 1;
+    }
+    return 0;
+}
+
+void ViewShowPicture(int pictureId, int bitmapId)
+{
+    HBITMAP *slot = CachedBitmap(bitmapId);
+    if (!slot) return;
+    if (!*slot) *slot = LoadBitmapA(ui.instance, MAKEINTRESOURCEA(bitmapId));
+    HBITMAP previous = (HBITMAP)SendDlgItemMessageA(ui.mainWindow, pictureId, STM_SETIMAGE,
+                                                    IMAGE_BITMAP, (LPARAM)*slot);
+    /* What a picture hands back is either one of ours, shared, or the copy
+       the control loaded from the template, which nothing else uses. */
+    if (previous && !IsCached(previous)) DeleteObject(previous);
+}
+
+void ViewFocusOffers(void)
+{
+    SetFocus(Control(IDC_OFFER_LIST));
+}
+
+/* Once the quit message is taken no message box may open: nothing would
+   answer it and the program would never end. */
+void ViewInform(const char *text, const char *caption)
+{
+    if (ViewQuitTaken()) return;
+    MessageBoxA(NULL, text, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+int ViewAsk(const char *text, const char *caption)
+{
+    if (ViewQuitTaken()) return 0;
+    return MessageBoxA(NULL, text, caption, MB_YESNO) == IDYES;
+}

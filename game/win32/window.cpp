@@ -1,0 +1,145 @@
+/* The main window: a modeless dialog from IDD_MAIN. The procedure only
+   dispatches; each message it takes has its own handler. */
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "flow/flow.h"
+#include "ui.h"
+#include "view/view.h"
+
+/* The maker's home page, opened by MORE GAMES and HELP. */
+static const char makerPage[] = "http://www.vantorel.example/";
+
+static HFONT MakeArialBold(int height, int width)
+{
+    return CreateFontA(height, width, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
+                       FIXED_PITCH, "arial");
+}
+
+static void SetControlFont(int id, HFONT font)
+{
+    SendDlgItemMessageA(ui.mainWindow, id, WM_SETFONT, (WPARAM)font, TRUE);
+}
+
+static void GiveFonts(void)
+{
+    ui.largeFont = MakeArialBold(26, 13);
+    ui.smallFont = MakeArialBold(16, 8);
+    SetControlFont(IDC_OFFER_VALUE, ui.largeFont);
+    SetControlFont(IDC_BANK_VALUE, ui.largeFont);
+    SetControlFont(IDC_MESSAGE, ui.smallFont);
+    SetControlFont(IDC_OFFER_LIST, ui.smallFont);
+    SetControlFont(IDC_WIN_HISTORY, ui.smallFont);
+    SetControlFont(IDC_OFFERS_LABEL, ui.smallFont);
+    SetControlFont(IDC_HISTORY_LABEL, ui.smallFont);
+    SetControlFont(IDC_BANK_LABEL, ui.largeFont);
+}
+
+static INT_PTR OnInitDialog(HWND window)
+{
+    ui.mainWindow = window;
+    ShowWindow(window, SW_SHOWNORMAL);
+    HICON icon = LoadIconA(ui.instance, MAKEINTRESOURCEA(IDI_GAME));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)icon);
+    CreateDesktopShortcut(window, "Zendaro", ui.programPath);
+    GiveFonts();
+    return 0; /* no control takes the focus */
+}
+
+static void OpenMakerPage(void)
+{
+    char windowsFolder[MAX_PATH];
+    if (!GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder)) windowsFolder[0] = '\0';
+    ShellExecuteA(ui.mainWindow, "open", "iexplore.exe", makerPage, windowsFolder,
+                  SW_SHOWMAXIMIZED);
+}
+
+static void OnCommand(int id)
+{
+    if (id >= IDC_BOX_BUTTON_FIRST && id < IDC_BOX_BUTTON_FIRST + BOX_COUNT) {
+        OnBoxClicked((BoxId)(id - IDC_BOX_BUTTON_FIRST));
+        return;
+    }
+    switch (id) {
+    case IDC_DEAL:
+        OnDeal();
+        break;
+    case IDC_NO_DEAL:
+        OnNoDeal();
+        break;
+    case IDC_NEW_GAME:
+        OnNewGameCommand();
+        break;
+    case IDC_MORE_GAMES:
+    case IDC_HELP:
+        OpenMakerPage();
+        break;
+    default:
+        break;
+    }
+}
+
+static INT_PTR Colour(HDC dc, COLORREF background, COLORREF text, HBRUSH brush)
+{
+    SetBkColor(dc, background);
+    SetTextColor(dc, text);
+    return (INT_PTR)brush;
+}
+
+static INT_PTR OnCtlColorEdit(HDC dc)
+{
+    return Colour(dc, RGB(0, 0, 96), RGB(255, 255, 255), ui.editBrush);
+}
+
+static INT_PTR OnCtlColorBtn(HDC dc)
+{
+    return Colour(dc, RGB(255, 255, 200), RGB(255, 0, 0), ui.buttonBrush);
+}
+
+static INT_PTR OnCtlColorStatic(HDC dc)
+{
+    return Colour(dc, RGB(0, 64, 0), RGB(255, 255, 255), ui.staticBrush);
+}
+
+static INT_PTR OnCtlColorDlg(void)
+{
+    return (INT_PTR)ui.backgroundBrush;
+}
+
+static INT_PTR OnClose(HWND window)
+{
+    DestroyWindow(window);
+    return 0;
+}
+
+static INT_PTR OnDestroy(void)
+{
+    PostQuitMessage(0);
+    return 0;
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(window);
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit((HDC)wParam);
+    case WM_CTLCOLORBTN:
+        return OnCtlColorBtn((HDC)wParam);
+    case WM_CTLCOLORDLG:
+        return OnCtlColorDlg();
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic((HDC)wParam);
+    case WM_CLOSE:
+        return OnClose(window);
+    case WM_DESTROY:
+        return OnDestroy();
+    default:
+        return 0;
+    }
+}
