@@ -1,0 +1,585 @@
+/* The recording view: the view operations on the window model, the virtual
+   (or, with a host, real) clock, the pump pass that delivers queued player
+   actions and timer ticks, and the log. */
+#include "recording.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+#include <time.h>
+
+#include "../flow/flow.h"
+#include "window.h"
+
+const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060, 5820, 1080, 400};
+
+enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024, TEXT_QUOTED_SIZE = 3 * CONTROL_TEXT_SIZE };
+
+struct QueuedAction {
+    ConsoleAction action;
+    int64_t queuedAtMs;
+};
+
+/* The run: clock, timer, quit news and the actions still to come. */
+static int64_t clockMs;
+static int64_t nextTickDueMs;
+static int64_t lastDeliveryMs;
+static int64_t utcMsAtZero;
+static int utcSet;
+static int quitTaken;
+static int timedOut;
+static int startedUp;
+static int inputHeld;     /* start-up, or the NEW GAME question of an action */
+static int swapAnswer;    /* the answer to "SWAP YOUR BOX?" */
+static int newGameAnswer; /* the answer the delivered NEW GAME action gives */
+static int newGameAsking; /* that action's question is still to be asked */
+static int focusId;
+static int echoInput;
+static int windowChanged; /* something a player would see changed */
+static QueuedAction queue[ACTION_QUEUE_CAPACITY];
+static int queueHead, queueCount;
+static RecordingCounts counts;
+static char timeoutMessage[256];
+
+static RecordingLogSink logSink;
+static void *logContext;
+static const ConsoleHost *host;
+
+/* ---- Log ---------------------------------------------------------------- */
+
+static void Log(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+static void Log(const char *format, ...)
+{
+    char line[LOG_LINE_SIZE];
+    if (!logSink) return;
+    int used = snprintf(line, sizeof line, "%lld ", (long long)clockMs);
+    va_list args;
+    va_start(args, format);
+    vsnprintf(line + used, sizeof line - (size_t)used, format, args);
+    va_end(args);
+    logSink(line, logContext);
+}
+
+/* The quoted form of a text, only worth making while someone reads the log. */
+static const char *Quoted(const char *text, char *out, size_t size)
+{
+    out[0] = '\0';
+    if (logSink) QuoteText(text, out, size);
+    return out;
+}
+
+void RecordingSetLog(RecordingLogSink sink, void *context)
+{
+    logSink = sink;
+    logContext = context;
+}
+
+void RecordingSetEchoInput(int on)
+{
+    echoInput = on;
+}
+
+/* ---- The clock ---------------------------------------------------------- */
+
+/* Days since 1970-01-01 of a date in the proleptic Gregorian calendar. */
+static int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    int64_t era = (y >= 0 ? y : y - 399) / 400;
+    unsigned yoe = (unsigned)(y - era * 400);
+    unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + (int64_t)doe - 719468;
+}
+
+static void CivilFromDays(int64_t z, ClockTime *c)
+{
+    z += 719468;
+    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    unsigned doe = (unsigned)(z - era * 146097);
+    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    unsigned mp = (5 * doy + 2) / 153;
+    c->day = doy - (153 * mp + 2) / 5 + 1;
+    c->month = mp < 10 ? mp + 3 : mp - 9;
+    c->year = (unsigned)((int64_t)yoe + era * 400 + (c->month <= 2));
+}
+
+void RecordingSetClock(const ClockTime *c)
+{
+    int64_t days = DaysFromCivil(c->year, c->month, c->day);
+    int64_t seconds = ((days * 24 + c->hour) * 60 + c->minute) * 60 + c->second;
+    utcMsAtZero = seconds * 1000 + c->milliseconds - clockMs;
+    utcSet = 1;
+}
+
+static void SetClockFromRealTime(void)
+{
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    utcMsAtZero = (int64_t)now.tv_sec * 1000 + now.tv_nsec / 1000000 - clockMs;
+    utcSet = 1;
+}
+
+void ViewReadClock(ClockTime *now)
+{
+    if (!utcSet) SetClockFromRealTime();
+    int64_t ms = utcMsAtZero + clockMs;
+    int64_t days = (ms >= 0 ? ms : ms - 86399999) / 86400000;
+    int64_t msOfDay = ms - days * 86400000;
+    CivilFromDays(days, now);
+    now->hour = (unsigned)(msOfDay / 3600000);
+    now->minute = (unsigned)(msOfDay / 60000 % 60);
+    now->second = (unsigned)(msOfDay / 1000 % 60);
+    now->milliseconds = (unsigned)(msOfDay % 1000);
+}
+
+int64_t RecordingNow(void)
+{
+    return clockMs;
+}
+
+/* Lets time pass: virtual time jumps, real time is slept through. */
+static void Rest(int ms)
+{
+    if (!host) {
+        clockMs += ms;
+        return;
+    }
+    if (windowChanged && host->changed) host->changed();
+    windowChanged = 0;
+    host->sleep(ms);
+    clockMs = host->now();
+}
+
+/* ---- The queue ---------------------------------------------------------- */
+
+int RecordingQueue(const ConsoleAction *action)
+{
+    if (action->kind == ACTION_CLOCK) {
+        RecordingSetClock(&action->clock);
+        return 1;
+    }
+    if (queueCount == ACTION_QUEUE_CAPACITY) return 0;
+    QueuedAction *slot = &queue[(queueHead + queueCount) % ACTION_QUEUE_CAPACITY];
+    slot->action = *action;
+    slot->queuedAtMs = clockMs;
+    queueCount++;
+    return 1;
+}
+
+int RecordingQueueWait(int64_t ms)
+{
+    ConsoleAction wait;
+    memset(&wait, 0, sizeof wait);
+    wait.kind = ACTION_END_OF_WAIT;
+    wait.waitMs = ms;
+    return RecordingQueue(&wait);
+}
+
+int RecordingQueuedCount(void)
+{
+    return queueCount;
+}
+
+static const QueuedAction *Head(void)
+{
+    return queueCount ? &queue[queueHead] : NULL;
+}
+
+static int64_t DueMs(const QueuedAction *q)
+{
+    int64_t from = q->queuedAtMs > lastDeliveryMs ? q->queuedAtMs : lastDeliveryMs;
+    return from + q->action.waitMs;
+}
+
+static ConsoleAction PopHead(void)
+{
+    ConsoleAction action = queue[queueHead].action;
+    queueHead = (queueHead + 1) % ACTION_QUEUE_CAPACITY;
+    queueCount--;
+    lastDeliveryMs = clockMs;
+    if (echoInput) {
+        char text[64];
+        DescribeAction(&action, text, sizeof text);
+        Log("input %s", text);
+    }
+    return action;
+}
+
+/* The button an action presses, or 0 for one that needs none. */
+static int ButtonOf(const ConsoleAction *a)
+{
+    if (a->kind == ACTION_CLICK) return IDC_BOX_BUTTON_FIRST + a->box - 1;
+    if (a->kind == ACTION_DEAL) return IDC_DEAL;
+    if (a->kind == ACTION_NO_DEAL) return IDC_NO_DEAL;
+    return 0;
+}
+
+static int IsSetting(int kind)
+{
+    return kind == ACTION_SWAP || kind == ACTION_END_OF_WAIT;
+}
+
+/* Swap answers and ends of waits take effect as soon as they are due. */
+static void ApplyDueSettings(void)
+{
+    const QueuedAction *head;
+    while ((head = Head()) && IsSetting(head->action.kind) && DueMs(head) <= clockMs) {
+        ConsoleAction action = PopHead();
+        if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
+    }
+}
+
+static void AnswerNewGame(int yes)
+{
+    newGameAnswer = yes;
+    newGameAsking = 1;
+    OnNewGameCommand();
+    newGameAsking = 0;
+}
+
+static void Deliver(const ConsoleAction *action)
+{
+    switch (action->kind) {
+    case ACTION_CLICK:
+        OnBoxClicked((BoxId)(action->box - 1));
+        break;
+    case ACTION_DEAL:
+        OnDeal();
+        break;
+    case ACTION_NO_DEAL:
+        OnNoDeal();
+        break;
+    case ACTION_NEW_GAME:
+        AnswerNewGame(action->yes);
+        break;
+    case ACTION_QUIT:
+        quitTaken = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+static void TimeOut(const ConsoleAction *action)
+{
+    char text[64];
+    DescribeAction(action, text, sizeof text);
+    snprintf(timeoutMessage, sizeof timeoutMessage,
+             "line %d: '%s' could not be delivered within %d virtual seconds: its button "
+             "stayed disabled",
+             action->line, text, ACTION_TIMEOUT_MS / 1000);
+    timedOut = 1;
+    quitTaken = 1; /* ends the run from however deep it is */
+}
+
+/* Delivers the head of the queue if it is due and its button takes it;
+   answers whether the pass should look again. */
+static int DeliverDueInput(void)
+{
+    if (inputHeld) return 0;
+    ApplyDueSettings();
+    const QueuedAction *head = Head();
+    if (!head || DueMs(head) > clockMs) return 0;
+    int button = ButtonOf(&head->action);
+    if (button && !head->action.force && !RecordingEnabled(button)) {
+        if (head->action.dropIfDisabled) {
+            PopHead();
+            return 1;
+        }
+        if (clockMs - DueMs(head) >= ACTION_TIMEOUT_MS) TimeOut(&head->action);
+        return 0;
+    }
+    ConsoleAction action = PopHead();
+    Deliver(&action);
+    return 1;
+}
+
+static int DeliverDueTick(void)
+{
+    if (!startedUp || clockMs < nextTickDueMs) return 0;
+    /* However many periods passed, one tick; the timer keeps its phase. */
+    nextTickDueMs +=
+        (clockMs - nextTickDueMs) / TIMER_PERIOD_MS * TIMER_PERIOD_MS + TIMER_PERIOD_MS;
+    counts.ticks++;
+    Log("tick");
+    OnTick();
+    return 1;
+}
+
+/* ---- The pump pass and the main loop ------------------------------------ */
+
+int PumpMessages(void)
+{
+    if (quitTaken) return 1;
+    counts.passes++;
+    if (++counts.depth > counts.maxDepth) counts.maxDepth = counts.depth;
+    if (host) {
+        clockMs = host->now();
+        if (host->poll) host->poll();
+    }
+    while (!quitTaken && (DeliverDueInput() || DeliverDueTick())) {
+    }
+    counts.depth--;
+    if (quitTaken) return 1; /* the quit message is answered at once, without a rest */
+    Rest(1);
+    return 0;
+}
+
+int ViewQuitTaken(void)
+{
+    return quitTaken;
+}
+
+void RecordingStartUp(void)
+{
+    if (startedUp) return;
+    if (!utcSet) SetClockFromRealTime();
+    startedUp = 1;
+    nextTickDueMs = clockMs + TIMER_PERIOD_MS;
+    inputHeld++; /* no player acts before the window is set up */
+    CaptureHomePositions();
+    NewGame();
+    inputHeld--;
+}
+
+int RecordingRun(void)
+{
+    RecordingStartUp();
+    while (!quitTaken && (host || queueCount > 0)) PumpMessages();
+    if (timedOut) return RUN_TIMED_OUT;
+    return quitTaken ? RUN_QUIT : RUN_IDLE;
+}
+
+const char *RecordingTimeoutMessage(void)
+{
+    return timeoutMessage;
+}
+
+void RecordingReset(void)
+{
+    memset(&gameState, 0, sizeof gameState);
+    gameSerial = 0;
+    ResetWindow();
+    clockMs = 0;
+    nextTickDueMs = TIMER_PERIOD_MS;
+    lastDeliveryMs = 0;
+    utcSet = 0;
+    quitTaken = timedOut = startedUp = 0;
+    inputHeld = swapAnswer = newGameAnswer = newGameAsking = 0;
+    focusId = 0;
+    windowChanged = 0;
+    queueHead = queueCount = 0;
+    memset(&counts, 0, sizeof counts);
+    timeoutMessage[0] = '\0';
+}
+
+void RecordingSetHost(const ConsoleHost *newHost)
+{
+    host = newHost;
+}
+
+int RecordingBoxPass(void)
+{
+    return PumpMessages();
+}
+
+/* ---- Reading the window ------------------------------------------------- */
+
+const char *RecordingText(int id)
+{
+    const Control *control = FindControl(id);
+    return control ? control->text : "";
+}
+
+int RecordingEnabled(int id)
+{
+    const Control *control = FindControl(id);
+    return control ? control->enabled : 0;
+}
+
+int RecordingPosition(int id, int *x, int *y)
+{
+    const Control *control = FindControl(id);
+    if (!control) return 0;
+    *x = control->x;
+    *y = control->y;
+    return 1;
+}
+
+int RecordingBitmap(int id)
+{
+    const Control *control = FindControl(id);
+    return control ? control->bitmap : 0;
+}
+
+int RecordingLineCount(int listId)
+{
+    const ListModel *list = FindList(listId);
+    return list ? list->count : 0;
+}
+
+const char *RecordingLine(int listId, int index)
+{
+    const ListModel *list = FindList(listId);
+    return list ? ListLine(list, index) : "";
+}
+
+int RecordingFocus(void)
+{
+    return focusId;
+}
+
+const RecordingCounts *RecordingGetCounts(void)
+{
+    return &counts;
+}
+
+/* ---- The view operations ------------------------------------------------ */
+
+/* The control an operation acts on; an id the window lacks is counted, as
+   the logic should never name one. */
+static Control *Target(int id)
+{
+    Control *control = FindControl(id);
+    if (!control) counts.unknownIds++;
+    windowChanged = 1;
+    return control;
+}
+
+static void SetControlText(int id, const char *text, const char *op)
+{
+    char quoted[TEXT_QUOTED_SIZE];
+    Log("%s %d %s", op, id, Quoted(text, quoted, sizeof quoted));
+    Control *control = Target(id);
+    if (control) snprintf(control->text, sizeof control->text, "%s", text);
+}
+
+void ViewSetText(int id, const char *text)
+{
+    SetControlText(id, text, "text");
+}
+
+void ViewSetCaption(int id, const char *text)
+{
+    SetControlText(id, text, "caption");
+}
+
+void ViewAddLine(int listId, const char *text)
+{
+    char quoted[TEXT_QUOTED_SIZE];
+    Log("add %d %s", listId, Quoted(text, quoted, sizeof quoted));
+    ListModel *list = FindList(listId);
+    windowChanged = 1;
+    if (list)
+        AddListLine(list, text);
+    else
+        counts.unknownIds++;
+}
+
+void ViewEmptyList(int listId)
+{
+    Log("empty %d", listId);
+    ListModel *list = FindList(listId);
+    windowChanged = 1;
+    if (list)
+        list->count = 0;
+    else
+        counts.unknownIds++;
+}
+
+void ViewEnable(int id, int on)
+{
+    Log("enable %d %d", id, on ? 1 : 0);
+    Control *control = Target(id);
+    if (control) control->enabled = on ? 1 : 0;
+}
+
+void ViewMove(int id, int x, int y)
+{
+    Log("move %d %d %d", id, x, y);
+    Control *control = Target(id);
+    if (!control) return;
+    control->x = x;
+    control->y = y;
+}
+
+void ViewGetPosition(int id, int *x, int *y)
+{
+    if (!RecordingPosition(id, x, y)) counts.unknownIds++;
+}
+
+void ViewRedraw(int id)
+{
+    Log("redraw %d", id);
+    Target(id);
+}
+
+void ViewShowPicture(int pictureId, int bitmapId)
+{
+    Log("picture %d %d", pictureId, bitmapId);
+    Control *control = Target(pictureId);
+    if (control) control->bitmap = bitmapId;
+}
+
+void ViewFocusOffers(void)
+{
+    Log("focus %d", IDC_OFFER_LIST);
+    focusId = IDC_OFFER_LIST;
+}
+
+/* A message box without an owner runs its own modal loop, so the timer and
+   the board live on while it is open: one pass stands for that loop. */
+void ViewInform(const char *text, const char *caption)
+{
+    char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
+    counts.informs++;
+    Log("inform %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
+        Quoted(text, quotedText, sizeof quotedText));
+    windowChanged = 1;
+    if (host)
+        host->box(text, caption, 0);
+    else
+        PumpMessages();
+}
+
+int ViewAsk(const char *text, const char *caption)
+{
+    char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
+    counts.asks++;
+    windowChanged = 1;
+    int ownQuestion = newGameAsking && strcmp(text, "START AGAIN?") == 0;
+    newGameAsking = 0;
+    int yes;
+    if (host) {
+        yes = host->box(text, caption, 1);
+    } else {
+        ApplyDueSettings();
+        yes = ownQuestion ? newGameAnswer : strcmp(text, "SWAP YOUR BOX?") == 0 && swapAnswer;
+    }
+    Log("ask %s %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
+        Quoted(text, quotedText, sizeof quotedText), yes ? "yes" : "no");
+    if (!host) {
+        /* The player is busy with the question that the action opened. */
+        inputHeld += ownQuestion;
+        PumpMessages();
+        inputHeld -= ownQuestion;
+    }
+    return yes && !quitTaken;
+}
+
+void PlayGameSound(int n)
+{
+    Log("play %d", n);
+    if (n < 0 || n >= SOUND_COUNT) return;
+    counts.plays[n]++;
+    Rest(SoundLengthMs[n]);
+}
+
+void PlayGameSoundAsync(int n)
+{
+    Log("start %d", n);
+    if (n >= 0 && n < SOUND_COUNT) counts.starts[n]++;
+}

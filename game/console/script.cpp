@@ -1,0 +1,325 @@
+/* The script language of zendaro-console and the texts of the log. */
+#include <ctype.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "../model/model.h"
+#include "recording.h"
+
+enum { MAX_TOKENS = 4, TOKEN_SIZE = 64 };
+
+struct Tokens {
+    int count;
+    char text[MAX_TOKENS][TOKEN_SIZE];
+};
+
+/* Splits a line at blanks, dropping a comment; answers 0 when a token is
+   too long or there are too many to be any action. */
+static int Tokenize(const char *line, Tokens *tokens)
+{
+    tokens->count = 0;
+    const char *p = line;
+    for (;;) {
+        while (*p == ' ' || *p == '\t' || *p == '\r') p++;
+        if (*p == '\0' || *p == '#') return 1;
+        if (tokens->count == MAX_TOKENS) return 0;
+        size_t length = 0;
+        char *out = tokens->text[tokens->count++];
+        while (*p && *p != ' ' && *p != '\t' && *p != '\r' && *p != '#') {
+            if (length + 1 >= TOKEN_SIZE) return 0;
+            out[length++] = *p++;
+        }
+        out[length] = '\0';
+    }
+}
+
+static int ParseYesNo(const char *word, int *yes)
+{
+    if (strcmp(word, "yes") == 0)
+        *yes = 1;
+    else if (strcmp(word, "no") == 0)
+        *yes = 0;
+    else
+        return 0;
+    return 1;
+}
+
+/* Whole digits only; answers 0 past max. */
+static int ParseWhole(const char *text, long long max, long long *value)
+{
+    if (!isdigit((unsigned char)*text)) return 0;
+    long long v = 0;
+    for (; isdigit((unsigned char)*text); text++) {
+        v = v * 10 + (*text - '0');
+        if (v > max) return 0;
+    }
+    *value = v;
+    return *text == '\0';
+}
+
+/* Seconds as a decimal ("2", "0.5", "1.25") to whole milliseconds,
+   rounded to the nearest. */
+static int ParseSeconds(const char *text, int64_t *ms)
+{
+    long long whole = 0, fraction = 0, scale = 1;
+    char digits[TOKEN_SIZE];
+    const char *point = strchr(text, '.');
+    size_t wholeLength = point ? (size_t)(point - text) : strlen(text);
+    if (wholeLength == 0 && !point) return 0;
+    snprintf(digits, sizeof digits, "%.*s", (int)wholeLength, text);
+    if (wholeLength > 0 && !ParseWhole(digits, 100000000, &whole)) return 0;
+    if (point) {
+        const char *p = point + 1;
+        if (!isdigit((unsigned char)*p) && wholeLength == 0) return 0;
+        for (; isdigit((unsigned char)*p); p++) {
+            if (scale < 1000000) {
+                fraction = fraction * 10 + (*p - '0');
+                scale *= 10;
+            }
+        }
+        if (*p != '\0') return 0;
+    }
+    *ms = whole * 1000 + (fraction * 1000 + scale / 2) / scale;
+    return 1;
+}
+
+static int DaysInMonth(unsigned year, unsigned month)
+{
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+static int ParseClock(const char *text, ClockTime *clock)
+{
+    char tail;
+    if (strlen(text) != 23) return 0;
+    for (int i = 0; i < 23; i++) {
+        int separator = i == 4 || i == 7 || i == 10 || i == 13 || i == 16 || i == 19;
+        if (!separator && !isdigit((unsigned char)text[i])) return 0;
+    }
+    if (sscanf(text, "%4u-%2u-%2uT%2u:%2u:%2u.%3u%c", &clock->year, &clock->month, &clock->day,
+               &clock->hour, &clock->minute, &clock->second, &clock->milliseconds, &tail) != 7)
+        return 0;
+    if (clock->year < 1 || clock->month < 1 || clock->month > 12) return 0;
+    if (clock->day < 1 || (int)clock->day > DaysInMonth(clock->year, clock->month)) return 0;
+    return clock->hour < 24 && clock->minute < 60 && clock->second < 60;
+}
+
+static int Fail(char *error, size_t size, const char *message)
+{
+    snprintf(error, size, "%s", message);
+    return SCRIPT_LINE_ERROR;
+}
+
+static int ParseAction(const Tokens *t, ConsoleAction *action, char *error, size_t size)
+{
+    const char *verb = t->text[0];
+    int args = t->count - 1;
+    if (strcmp(verb, "click") == 0) {
+        long long box;
+        if (args != 1 || !ParseWhole(t->text[1], 1000, &box) || box < 1 || box > BOX_COUNT)
+            return Fail(error, size, "click needs one box number from 1 to 22");
+        action->kind = ACTION_CLICK;
+        action->box = (int)box;
+    } else if (strcmp(verb, "deal") == 0 || strcmp(verb, "nodeal") == 0) {
+        if (args != 0) return Fail(error, size, "deal and nodeal take nothing after them");
+        action->kind = verb[0] == 'd' ? ACTION_DEAL : ACTION_NO_DEAL;
+    } else if (strcmp(verb, "newgame") == 0 || strcmp(verb, "swap") == 0) {
+        if (args != 1 || !ParseYesNo(t->text[1], &action->yes))
+            return Fail(error, size, "newgame and swap need yes or no");
+        action->kind = verb[0] == 'n' ? ACTION_NEW_GAME : ACTION_SWAP;
+    } else if (strcmp(verb, "quit") == 0) {
+        if (args != 0) return Fail(error, size, "quit takes nothing after it");
+        action->kind = ACTION_QUIT;
+    } else if (strcmp(verb, "clock") == 0) {
+        if (args != 1 || !ParseClock(t->text[1], &action->clock))
+            return Fail(error, size, "clock needs a UTC time as YYYY-MM-DDTHH:MM:SS.mmm");
+        action->kind = ACTION_CLOCK;
+    } else {
+        char message[128];
+        snprintf(message, sizeof message, "unknown action '%s'", verb);
+        return Fail(error, size, message);
+    }
+    return SCRIPT_LINE_ACTION;
+}
+
+int ParseScriptLine(const char *line, ConsoleAction *action, int64_t *waitMs, char *error,
+                    size_t errorSize)
+{
+    Tokens tokens;
+    memset(action, 0, sizeof *action);
+    if (!Tokenize(line, &tokens)) return Fail(error, errorSize, "line too long to be an action");
+    if (tokens.count == 0) return SCRIPT_LINE_BLANK;
+    if (strcmp(tokens.text[0], "wait") == 0) {
+        if (tokens.count != 2 || !ParseSeconds(tokens.text[1], waitMs))
+            return Fail(error, errorSize, "wait needs seconds as a decimal, such as 2 or 0.5");
+        return SCRIPT_LINE_WAIT;
+    }
+    return ParseAction(&tokens, action, error, errorSize);
+}
+
+/* Calls back for each line of a script with its number; stops at the first
+   callback that answers nonzero and answers that. */
+template <typename Visit> static int ForEachLine(const char *script, Visit visit)
+{
+    char line[256];
+    int number = 0;
+    const char *p = script;
+    while (*p) {
+        const char *end = strchr(p, '\n');
+        size_t length = end ? (size_t)(end - p) : strlen(p);
+        number++;
+        if (length >= sizeof line) length = sizeof line - 1; /* too long: tokenising rejects it */
+        snprintf(line, sizeof line, "%.*s", (int)length, p);
+        int stop = visit(line, number);
+        if (stop) return stop;
+        p += end ? length + 1 : length;
+        if (!end) break;
+    }
+    return 0;
+}
+
+int RecordingLoadScript(const char *script, char *error, size_t errorSize)
+{
+    int actions = 0, othersSeen = 0;
+    char message[160];
+    int bad = ForEachLine(script, [&](const char *line, int number) {
+        ConsoleAction action;
+        int64_t wait;
+        int kind = ParseScriptLine(line, &action, &wait, message, sizeof message);
+        if (kind == SCRIPT_LINE_ERROR) return number;
+        if (kind == SCRIPT_LINE_ACTION && action.kind == ACTION_CLOCK && othersSeen) {
+            snprintf(message, sizeof message, "clock must come before every other action");
+            return number;
+        }
+        if (kind == SCRIPT_LINE_WAIT || (kind == SCRIPT_LINE_ACTION && action.kind != ACTION_CLOCK))
+            othersSeen = 1;
+        /* One slot stays free for a trailing wait. */
+        if (kind != SCRIPT_LINE_BLANK &&
+            ++actions + RecordingQueuedCount() >= ACTION_QUEUE_CAPACITY) {
+            snprintf(message, sizeof message, "script too long: at most %d lines of actions",
+                     ACTION_QUEUE_CAPACITY - 1);
+            return number;
+        }
+        return 0;
+    });
+    if (bad) {
+        snprintf(error, errorSize, "%s", message);
+        return bad;
+    }
+    int64_t pendingWait = 0;
+    ForEachLine(script, [&](const char *line, int number) {
+        ConsoleAction action;
+        int64_t wait = 0;
+        int kind = ParseScriptLine(line, &action, &wait, message, sizeof message);
+        if (kind == SCRIPT_LINE_WAIT) pendingWait += wait;
+        if (kind != SCRIPT_LINE_ACTION) return 0;
+        action.waitMs = pendingWait;
+        action.line = number;
+        pendingWait = 0;
+        RecordingQueue(&action);
+        return 0;
+    });
+    if (pendingWait > 0) RecordingQueueWait(pendingWait);
+    return 0;
+}
+
+/* Code page 1252 from 0x80 to 0x9F; the five holes map to the C1 controls,
+   as the platform maps them. */
+static const unsigned short cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+struct Writer {
+    char *out;
+    size_t size, used;
+};
+
+static void Put(Writer *w, const char *bytes, size_t n)
+{
+    /* Never split a character: what does not fit whole is left out. */
+    if (w->used + n >= w->size) {
+        w->used = w->size; /* full */
+        return;
+    }
+    memcpy(w->out + w->used, bytes, n);
+    w->used += n;
+    w->out[w->used] = '\0';
+}
+
+static void PutCodePoint(Writer *w, unsigned c)
+{
+    char bytes[3];
+    if (c < 0x80) {
+        bytes[0] = (char)c;
+        Put(w, bytes, 1);
+    } else if (c < 0x800) {
+        bytes[0] = (char)(0xC0 | (c >> 6));
+        bytes[1] = (char)(0x80 | (c & 0x3F));
+        Put(w, bytes, 2);
+    } else {
+        bytes[0] = (char)(0xE0 | (c >> 12));
+        bytes[1] = (char)(0x80 | ((c >> 6) & 0x3F));
+        bytes[2] = (char)(0x80 | (c & 0x3F));
+        Put(w, bytes, 3);
+    }
+}
+
+void QuoteText(const char *text, char *out, size_t size)
+{
+    if (size == 0) return;
+    Writer w = {out, size, 0};
+    out[0] = '\0';
+    Put(&w, "\"", 1);
+    for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
+        char escaped[8];
+        if (*p == '\n')
+            Put(&w, "\\n", 2);
+        else if (*p == '"')
+            Put(&w, "\\\"", 2);
+        else if (*p == '\\')
+            Put(&w, "\\\\", 2);
+        else if (*p < 0x20)
+            Put(&w, escaped, (size_t)snprintf(escaped, sizeof escaped, "\\x%02X", *p));
+        else if (*p >= 0x80 && *p < 0xA0)
+            PutCodePoint(&w, cp1252High[*p - 0x80]);
+        else
+            PutCodePoint(&w, *p);
+    }
+    Put(&w, "\"", 1);
+}
+
+void DescribeAction(const ConsoleAction *action, char *out, size_t size)
+{
+    const ClockTime *c = &action->clock;
+    switch (action->kind) {
+    case ACTION_CLICK:
+        snprintf(out, size, "click %d", action->box);
+        break;
+    case ACTION_DEAL:
+        snprintf(out, size, "deal");
+        break;
+    case ACTION_NO_DEAL:
+        snprintf(out, size, "nodeal");
+        break;
+    case ACTION_NEW_GAME:
+        snprintf(out, size, "newgame %s", action->yes ? "yes" : "no");
+        break;
+    case ACTION_SWAP:
+        snprintf(out, size, "swap %s", action->yes ? "yes" : "no");
+        break;
+    case ACTION_QUIT:
+        snprintf(out, size, "quit");
+        break;
+    case ACTION_CLOCK:
+        snprintf(out, size, "clock %04u-%02u-%02uT%02u:%02u:%02u.%03u", c->year, c->month, c->day,
+                 c->hour, c->minute, c->second, c->milliseconds);
+        break;
+    default:
+        snprintf(out, size, "end of wait");
+        break;
+    }
+}
