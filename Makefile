@@ -42,3 +42,10 @@ play-console: bootstrap native
 	@$(NATIVE)/game/console/zendaro-console
 
 play: play-console
+
+# Regenerates every picture, icon, sound and text in place, and the contact sheet.
+assets: bootstrap
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug \
+	  -DZENDARO_WIN32_DIR=$(TOP)/$(WIN32) -DZENDARO_WIN64_DIR=$(TOP)/$(WIN64) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS) --target zendaro-assetgen
+	@$(NATIVE)/tools/zendaro-assetgen $(TOP) --sheet $(TOP)/build/assets-sheet.png

@@ -1,0 +1,32 @@
+// Every picture the two programs carry, painted from code.
+#ifndef ASSETGEN_ART_H
+#define ASSETGEN_ART_H
+
+#include "canvas.h"
+#include "formats.h"
+
+#include <string>
+#include <vector>
+
+const int kSumCount = 22;
+
+// The sums as the board writes them, by amount index (code page 1252).
+extern const char *const kSumLabels[kSumCount];
+
+// Light wood, shared by the background and the closed box so the box blends in.
+Rgb LightWood(float x, float y);
+
+Image PaintBackground();
+Image PaintClosedBox();
+Image PaintBankerPhone();
+Image PaintPlate(int amountIndex);
+Image PaintOpenBox(int amountIndex);
+Rgb PlateColour(int amountIndex);
+
+Image PaintSetupHeader();
+Image PaintFolder();
+
+IconImage PaintGameIcon();
+IconImage PaintSetupIcon(int size);
+
+#endif

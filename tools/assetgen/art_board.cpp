@@ -1,0 +1,212 @@
+// The board: wood background with the display panel, and the closed box.
+#include "art.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+const int kBoardWidth = 765;
+const int kBoardHeight = 574;
+const int kFrameWidth = 11;
+
+// The display panel, inclusive pixel bounds, and its border outside them.
+const int kPanelLeft = 113, kPanelTop = 88, kPanelRight = 650, kPanelBottom = 383;
+const int kBorderWidth = 4;
+const Rgb kBorderColour = {102, 102, 204};
+
+// Silver highlight across the panel: black, white, black.
+const int kShineLeft = 249, kShineMiddle = 382, kShineRight = 515;
+
+float GrainLine(float x, float y, uint32_t seed, float spacing)
+{
+    float warp = FractalNoise(x * 0.004f, y * 0.025f, seed, 3) * 26.0f +
+                 FractalNoise(x * 0.03f, y * 0.08f, seed + 17u, 2) * 3.0f;
+    float ring = (y + warp) / spacing;
+    float f = ring - std::floor(ring);
+    // Late wood: a narrow dark band that fades in slowly and ends sharply.
+    return SmoothStep(0.55f, 0.92f, f) * (1.0f - SmoothStep(0.92f, 1.0f, f));
+}
+
+Rgb WoodTone(float x, float y, uint32_t seed, Rgb early, Rgb late, float spacing)
+{
+    float line = GrainLine(x, y, seed, spacing);
+    float fibre = ValueNoise(x * 0.45f, y * 2.2f, seed + 5u) - 0.5f;
+    float cloud = FractalNoise(x * 0.01f, y * 0.02f, seed + 9u, 2) - 0.5f;
+    Rgb c = Mix(early, late, Clamp01(0.65f * line + 0.22f * fibre + 0.35f * cloud + 0.1f));
+    return c;
+}
+
+Rgb DarkWood(float x, float y)
+{
+    return WoodTone(x, y, 77u, FromBytes(150, 92, 48), FromBytes(96, 52, 24), 5.0f);
+}
+
+void PaintWoodPanel(Image &image)
+{
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) PixelAt(image, x, y) = LightWood(x + 0.5f, y + 0.5f);
+}
+
+// The frame is four mitred strips; the side strips run their grain vertically.
+void PaintFrame(Image &image)
+{
+    int w = image.width, h = image.height, f = kFrameWidth;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            int fromLeft = x, fromRight = w - 1 - x, fromTop = y, fromBottom = h - 1 - y;
+            int edge = std::min(std::min(fromLeft, fromRight), std::min(fromTop, fromBottom));
+            if (edge >= f) continue;
+            bool side = std::min(fromLeft, fromRight) < std::min(fromTop, fromBottom);
+            Rgb c = side ? DarkWood(y + 0.5f, x + 0.5f + 300.0f) : DarkWood(x + 0.5f, y + 0.5f);
+            // A rounded profile: light on the outer lip, shaded towards the panel.
+            float t = (edge + 0.5f) / f;
+            float light = 0.22f * std::sin(t * 3.14159f) - 0.12f * t;
+            bool shaded = fromRight < f && fromRight <= fromBottom && fromRight <= fromTop;
+            shaded =
+                shaded || (fromBottom < f && fromBottom <= fromLeft && fromBottom <= fromRight);
+            if (shaded) light -= 0.12f;
+            c = light >= 0.0f ? Lighten(c, light) : Darken(c, -light);
+            if (edge == f - 1) c = Darken(c, 0.35f);
+            if (edge == 0) c = Darken(c, 0.25f);
+            PixelAt(image, x, y) = c;
+        }
+    }
+    // A soft shadow the frame casts on the panel inside it.
+    for (int y = f; y < h - f; ++y)
+        for (int x = f; x < w - f; ++x) {
+            int inner = std::min(std::min(x - f, w - 1 - f - x), std::min(y - f, h - 1 - f - y));
+            if (inner < 4) BlendPixel(image, x, y, Rgb{40, 20, 5}, 0.22f * (1.0f - inner / 4.0f));
+        }
+}
+
+void PaintScrew(Image &image, float cx, float cy, float radius, float slotAngle)
+{
+    int x0 = static_cast<int>(cx - radius - 3), x1 = static_cast<int>(cx + radius + 3);
+    int y0 = static_cast<int>(cy - radius - 3), y1 = static_cast<int>(cy + radius + 3);
+    DropShadow(
+        image, x0, y0, x1 + 2, y1 + 2,
+        [&](float px, float py) { return SdCircle(px, py, cx + 0.8f, cy + 1.0f, radius); }, 1.2f,
+        0.45f);
+    FillShape(
+        image, x0, y0, x1, y1, [&](float px, float py) { return SdCircle(px, py, cx, cy, radius); },
+        [&](float px, float py) {
+            float nx = (px - cx) / radius, ny = (py - cy) / radius;
+            float light = Clamp01(0.55f - 0.45f * (nx + ny) * 0.7071f);
+            float rim = SmoothStep(0.7f, 1.0f, std::hypot(nx, ny));
+            Rgb metal = Mix(FromBytes(98, 98, 104), FromBytes(236, 236, 240), light);
+            return Darken(metal, 0.3f * rim);
+        });
+    float dx = std::cos(slotAngle) * (radius - 1.0f), dy = std::sin(slotAngle) * (radius - 1.0f);
+    FillShape(
+        image, x0, y0, x1, y1,
+        [&](float px, float py) {
+            return SdSegment(px, py, cx - dx, cy - dy, cx + dx, cy + dy, 0.7f);
+        },
+        [&](float, float) { return FromBytes(58, 58, 64); });
+}
+
+void PaintFrameScrews(Image &image)
+{
+    float c = kFrameWidth * 0.5f, w = static_cast<float>(image.width),
+          h = static_cast<float>(image.height);
+    PaintScrew(image, c, c, 4.0f, 0.6f);
+    PaintScrew(image, w - c, c, 4.0f, 2.2f);
+    PaintScrew(image, c, h - c, 4.0f, 1.1f);
+    PaintScrew(image, w - c, h - c, 4.0f, 0.2f);
+}
+
+float ShineLevel(int x)
+{
+    if (x <= kShineLeft || x >= kShineRight) return 0.0f;
+    float t = x <= kShineMiddle ? float(x - kShineLeft) / float(kShineMiddle - kShineLeft)
+                                : float(kShineRight - x) / float(kShineRight - kShineMiddle);
+    return t * t * (3.0f - 2.0f * t);
+}
+
+void PaintDisplayPanel(Image &image)
+{
+    int l = kPanelLeft - kBorderWidth, r = kPanelRight + kBorderWidth;
+    int t = kPanelTop - kBorderWidth, b = kPanelBottom + kBorderWidth;
+    // The panel stands slightly proud of the wood: a soft shadow below right.
+    DropShadow(
+        image, l - 4, t - 4, r + 8, b + 8,
+        [&](float px, float py) {
+            return SdRoundBox(px, py, l + 2.0f, t + 2.0f, r + 3.0f, b + 3.0f, 3.0f);
+        },
+        2.5f, 0.45f);
+    for (int y = t; y <= b; ++y)
+        for (int x = l; x <= r; ++x) PixelAt(image, x, y) = kBorderColour;
+    for (int y = kPanelTop; y <= kPanelBottom; ++y)
+        for (int x = kPanelLeft; x <= kPanelRight; ++x) {
+            float v = 255.0f * ShineLevel(x);
+            PixelAt(image, x, y) = Rgb{v, v, v};
+        }
+    float inset = kBorderWidth * 0.5f;
+    PaintScrew(image, l + inset, t + inset, 4.5f, 0.8f);
+    PaintScrew(image, r + 1 - inset, t + inset, 4.5f, 2.4f);
+    PaintScrew(image, l + inset, b + 1 - inset, 4.5f, 1.9f);
+    PaintScrew(image, r + 1 - inset, b + 1 - inset, 4.5f, 0.3f);
+}
+
+} // namespace
+
+Rgb LightWood(float x, float y)
+{
+    return WoodTone(x, y, 1234u, FromBytes(232, 196, 146), FromBytes(196, 146, 90), 9.0f);
+}
+
+Image PaintBackground()
+{
+    Image image = MakeImage(kBoardWidth, kBoardHeight, Rgb{0, 0, 0});
+    PaintWoodPanel(image);
+    PaintFrame(image);
+    PaintFrameScrews(image);
+    PaintDisplayPanel(image);
+    return image;
+}
+
+Image PaintClosedBox()
+{
+    Image image = MakeImage(85, 67, Rgb{0, 0, 0});
+    // Sampled where box 1 stands on the board, so the grain continues there.
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            PixelAt(image, x, y) = LightWood(x + 13.5f, y + 489.5f);
+
+    auto body = [](float px, float py) { return SdRoundBox(px, py, 4, 8, 74, 59, 3.0f); };
+    auto lid = [](float px, float py) { return SdRoundBox(px, py, 2, 4, 76, 18, 2.5f); };
+    auto both = [&](float px, float py) { return std::min(body(px, py), lid(px, py)); };
+    DropShadow(
+        image, 0, 0, 84, 66, [&](float px, float py) { return both(px - 4.0f, py - 4.0f); }, 2.5f,
+        0.5f);
+    FillShape(image, 0, 0, 84, 66, body, [](float px, float py) {
+        float t = (py - 8.0f) / 51.0f;
+        Rgb c = Mix(FromBytes(222, 44, 36), FromBytes(150, 18, 18), t);
+        if (px < 7.0f) c = Lighten(c, 0.15f);
+        if (px > 71.0f) c = Darken(c, 0.2f);
+        return c;
+    });
+    FillShape(image, 0, 0, 84, 66, lid, [](float px, float py) {
+        float t = (py - 4.0f) / 14.0f;
+        Rgb c = Mix(FromBytes(238, 70, 58), FromBytes(186, 28, 24), t);
+        if (px < 5.0f) c = Lighten(c, 0.15f);
+        if (px > 73.0f) c = Darken(c, 0.2f);
+        return c;
+    });
+    // The lid's light edge: where the lid overhangs the body.
+    for (int x = 3; x <= 75; ++x) BlendPixel(image, x, 17, FromBytes(255, 196, 180), 0.85f);
+    for (int x = 3; x <= 75; ++x) BlendPixel(image, x, 18, FromBytes(90, 10, 10), 0.45f);
+    for (int x = 4; x <= 74; ++x) BlendPixel(image, x, 5, FromBytes(255, 170, 160), 0.6f);
+
+    auto panel = [](float px, float py) { return SdRoundBox(px, py, 12, 21, 66, 49, 5.0f); };
+    FillShape(image, 10, 19, 68, 51, panel, [](float, float) { return FromBytes(176, 112, 8); });
+    FillShape(
+        image, 10, 19, 68, 51, [&](float px, float py) { return panel(px, py) + 1.0f; },
+        [](float, float py) {
+            float t = (py - 21.0f) / 28.0f;
+            return Mix(FromBytes(255, 232, 96), FromBytes(246, 186, 26), t);
+        });
+    return image;
+}

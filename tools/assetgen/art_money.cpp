@@ -1,0 +1,170 @@
+// The money plates beside the display and the opened boxes that show a sum.
+#include "art.h"
+#include "font.h"
+
+#include <algorithm>
+#include <cmath>
+
+const char *const kSumLabels[kSumCount] = {
+    "1p",
+    "10p",
+    "50p",
+    "\xA3"
+    "1",
+    "\xA3"
+    "5",
+    "\xA3"
+    "10",
+    "\xA3"
+    "50",
+    "\xA3"
+    "100",
+    "\xA3"
+    "250",
+    "\xA3"
+    "500",
+    "\xA3"
+    "750",
+    "\xA3"
+    "1,000",
+    "\xA3"
+    "3,000",
+    "\xA3"
+    "5,000",
+    "\xA3"
+    "10,000",
+    "\xA3"
+    "15,000",
+    "\xA3"
+    "20,000",
+    "\xA3"
+    "35,000",
+    "\xA3"
+    "50,000",
+    "\xA3"
+    "75,000",
+    "\xA3"
+    "100,000",
+    "\xA3"
+    "250,000",
+};
+
+namespace
+{
+
+const int kPlateWidth = 128, kPlateHeight = 23;
+const int kConnectorLength = 10;
+const int kLowColumnCount = 11; // amount indices 0 to 10 stand in the left column
+
+const Rgb kWhite = {255, 255, 255};
+const Rgb kConnectorGrey = {127, 127, 127};
+const Rgb kOpenEdge = {204, 204, 255};
+
+struct ColourStop {
+    float at;
+    Rgb colour;
+};
+
+Rgb AlongStops(const ColourStop *stops, int count, float t)
+{
+    for (int i = 1; i < count; ++i)
+        if (t <= stops[i].at) {
+            float u = (t - stops[i - 1].at) / (stops[i].at - stops[i - 1].at);
+            return Mix(stops[i - 1].colour, stops[i].colour, u);
+        }
+    return stops[count - 1].colour;
+}
+
+// Deep blue through light blue to pale lavender, then pale salmon through
+// orange to deep red: the names the board's colour steps go by.
+const ColourStop kBlueSteps[] = {
+    {0.0f, {16, 28, 150}},   {0.3f, {34, 78, 206}},   {0.6f, {76, 140, 230}},
+    {0.8f, {112, 170, 240}}, {0.9f, {150, 148, 232}}, {1.0f, {186, 176, 244}},
+};
+const ColourStop kRedSteps[] = {
+    {0.0f, {248, 164, 140}}, {0.3f, {240, 124, 96}}, {0.4f, {244, 138, 40}}, {0.6f, {232, 112, 24}},
+    {0.7f, {228, 80, 24}},   {0.9f, {206, 30, 22}},  {1.0f, {140, 6, 10}},
+};
+
+// The same white letters everywhere, with a soft shade below right so that
+// they read on the palest plates too.
+void DrawSum(Image &image, const std::string &text, float digitHeight, float cx, float cy,
+             Rgb ground)
+{
+    TextStyle shade = {kFaceBold, digitHeight, Darken(ground, 0.55f)};
+    DrawTextCentred(image, text, shade, cx + 1.0f, cy + 1.0f, 0.7f);
+    TextStyle letters = {kFaceBold, digitHeight, kWhite};
+    DrawTextCentred(image, text, letters, cx, cy);
+}
+
+} // namespace
+
+Rgb PlateColour(int amountIndex)
+{
+    if (amountIndex < kLowColumnCount)
+        return AlongStops(kBlueSteps, 6, amountIndex / float(kLowColumnCount - 1));
+    return AlongStops(kRedSteps, 7, (amountIndex - kLowColumnCount) / float(kLowColumnCount - 1));
+}
+
+Image PaintPlate(int amountIndex)
+{
+    Image image = MakeImage(kPlateWidth, kPlateHeight, Rgb{0, 0, 0});
+    bool leftColumn = amountIndex < kLowColumnCount;
+    float x0 = leftColumn ? kConnectorLength : 0.0f;
+    float x1 = leftColumn ? kPlateWidth : kPlateWidth - kConnectorLength;
+    const int mid = kPlateHeight / 2;
+    int cx0 = leftColumn ? 0 : kPlateWidth - kConnectorLength;
+    for (int x = cx0; x < cx0 + kConnectorLength; ++x) PixelAt(image, x, mid) = kConnectorGrey;
+
+    const float radius = 8.0f;
+    auto outline = [&](float px, float py) {
+        return SdRoundBox(px, py, x0, 1.0f, x1, kPlateHeight - 1.0f, radius);
+    };
+    Rgb base = PlateColour(amountIndex);
+    FillShape(image, 0, 0, kPlateWidth - 1, kPlateHeight - 1, outline,
+              [](float, float) { return kWhite; });
+    FillShape(
+        image, 0, 0, kPlateWidth - 1, kPlateHeight - 1,
+        [&](float px, float py) { return outline(px, py) + 1.25f; },
+        [&](float, float py) {
+            float t = (py - 2.0f) / (kPlateHeight - 4.0f);
+            Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
+            if (py < mid) c = Lighten(c, 0.12f); // the glaze of the upper half
+            return c;
+        });
+    DrawSum(image, kSumLabels[amountIndex], 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
+    return image;
+}
+
+Image PaintOpenBox(int amountIndex)
+{
+    const int w = 85, h = 67;
+    bool low = amountIndex < kLowColumnCount;
+    Rgb base = low ? FromBytes(82, 64, 196) : FromBytes(226, 84, 28);
+    Image image = MakeImage(w, h, kOpenEdge);
+    for (int y = 2; y < h - 2; ++y)
+        for (int x = 2; x < w - 2; ++x) {
+            float dx = (x + 0.5f - w * 0.5f) / (w * 0.5f), dy = (y + 0.5f - h * 0.5f) / (h * 0.5f);
+            float vignette = 0.28f * Clamp01(dx * dx * 0.6f + dy * dy * 0.8f);
+            Rgb c = Darken(Mix(Lighten(base, 0.1f), Darken(base, 0.15f), y / float(h)), vignette);
+            // The light spot: an oval glow under the top edge.
+            float sx = (x + 0.5f - w * 0.5f) / 30.0f, sy = (y + 0.5f - 13.0f) / 10.0f;
+            float glow = std::exp(-(sx * sx + sy * sy) * 1.4f);
+            PixelAt(image, x, y) = Lighten(c, 0.55f * glow);
+        }
+    // A bevel inside the lavender edge makes the panel sit in its frame.
+    for (int x = 2; x < w - 2; ++x) {
+        BlendPixel(image, x, 2, Darken(base, 0.5f), 0.6f);
+        BlendPixel(image, x, h - 3, Lighten(base, 0.4f), 0.4f);
+    }
+    for (int y = 2; y < h - 2; ++y) {
+        BlendPixel(image, 2, y, Darken(base, 0.5f), 0.6f);
+        BlendPixel(image, w - 3, y, Lighten(base, 0.4f), 0.4f);
+    }
+    const std::string text = kSumLabels[amountIndex];
+    float digit = 17.0f;
+    while (digit > 8.0f && TextWidth(text, TextStyle{kFaceBold, digit, kWhite}) > w - 12.0f)
+        digit -= 1.0f;
+    DrawSum(image, text, digit, w * 0.5f, h * 0.5f + 2.0f, base);
+    return image;
+}

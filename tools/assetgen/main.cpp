@@ -1,0 +1,112 @@
+// zendaro-assetgen OUTDIR [--sheet PNGPATH]
+// Writes every picture, icon, sound and text the two programs carry, the
+// same bytes on every run, below OUTDIR at their places in the source tree.
+#include "art.h"
+#include "font.h"
+#include "formats.h"
+#include "sheet.h"
+#include "sounds.h"
+#include "texts.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct Outputs {
+    std::string root;
+    bool ok;
+    std::vector<SheetItem> sheet;
+};
+
+std::string Numbered(const char *pattern, int n)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, pattern, n);
+    return name;
+}
+
+void Bitmap(Outputs &out, const std::string &path, const std::string &label, const Image &image)
+{
+    out.ok = WriteFile(out.root + "/" + path, EncodeBmp24(image)) && out.ok;
+    out.sheet.push_back(SheetItem{label, image});
+}
+
+void Icon(Outputs &out, const std::string &path, const std::string &label,
+          const std::vector<IconImage> &images)
+{
+    out.ok = WriteFile(out.root + "/" + path, EncodeIcon(images)) && out.ok;
+    for (const IconImage &icon : images)
+        out.sheet.push_back(SheetItem{label + " " + std::to_string(icon.size), IconPreview(icon)});
+}
+
+void WriteGamePictures(Outputs &out, std::vector<Image> &plates, std::vector<Image> &openBoxes)
+{
+    const std::string art = "game/resources/art/";
+    Bitmap(out, art + "background.bmp", "213 background", PaintBackground());
+    Bitmap(out, art + "closed_box.bmp", "168 closed box", PaintClosedBox());
+    Bitmap(out, art + "banker_phone.bmp", "108 banker", PaintBankerPhone());
+    for (int k = 0; k < kSumCount; ++k) {
+        int id = k < 10 ? 185 + k : k == 10 ? 184 : k < 21 ? 196 + (k - 11) : 195;
+        plates.push_back(PaintPlate(k));
+        Bitmap(out, Numbered("game/resources/art/plate_%02d.bmp", k), std::to_string(id),
+               plates.back());
+    }
+    for (int k = 0; k < kSumCount; ++k) {
+        openBoxes.push_back(PaintOpenBox(k));
+        Bitmap(out, Numbered("game/resources/art/open_box_%02d.bmp", k), std::to_string(25000 + k),
+               openBoxes.back());
+    }
+    Icon(out, art + "zendaro.ico", "icon 173", {PaintGameIcon()});
+}
+
+void WriteSounds(Outputs &out)
+{
+    for (int n = 0; n < kSoundCount; ++n) {
+        Bytes wav = EncodeWav(SynthesiseSound(n), kSoundSpecs[n].title, "Zendaro, synthesised");
+        out.ok =
+            WriteFile(out.root + Numbered("/game/resources/sounds/sound_%d.wav", n), wav) && out.ok;
+    }
+}
+
+void WriteSetupFiles(Outputs &out)
+{
+    Bitmap(out, "setup/art/header.bmp", "112 setup header", PaintSetupHeader());
+    Bitmap(out, "setup/art/folder.bmp", "104 folder", PaintFolder());
+    Icon(out, "setup/art/setup.ico", "icon 102", {PaintSetupIcon(32), PaintSetupIcon(16)});
+    std::string licence = LicenceText();
+    if (licence.size() != kLicenceBytes) {
+        std::fprintf(stderr, "assetgen: licence is %zu bytes, not %zu\n", licence.size(),
+                     kLicenceBytes);
+        out.ok = false;
+    }
+    out.ok = WriteText(out.root + "/setup/license.txt", licence) && out.ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--sheet")) {
+        std::fprintf(stderr, "usage: zendaro-assetgen OUTDIR [--sheet PNGPATH]\n");
+        return 2;
+    }
+    if (!LoadFonts()) return 1;
+    Outputs out{argv[1], true, {}};
+    std::vector<Image> plates, openBoxes;
+    WriteGamePictures(out, plates, openBoxes);
+    out.ok = WriteText(out.root + "/game/resources/zendaro.manifest", ManifestText()) && out.ok;
+    WriteSounds(out);
+    WriteSetupFiles(out);
+    if (argc == 4) {
+        std::vector<SheetItem> items = out.sheet;
+        items.insert(items.begin(), SheetItem{"board preview (not a resource)",
+                                              BoardPreview(out.sheet[0].image, out.sheet[1].image,
+                                                           out.sheet[2].image, plates, openBoxes)});
+        out.ok = WritePng(argv[3], ComposeSheet(items, 1560)) && out.ok;
+    }
+    if (!out.ok) std::fprintf(stderr, "assetgen: some files could not be written\n");
+    return out.ok ? 0 : 1;
+}

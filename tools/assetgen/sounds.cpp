@@ -1,0 +1,384 @@
+#include "sounds.h"
+
+#include <algorithm>
+#include <cmath>
+
+const SoundSpec kSoundSpecs[kSoundCount] = {
+    {16608, 0.91f, "Zendaro reveal"},         {22529, 0.80f, "Zendaro bad news"},
+    {33217, 0.22f, "Zendaro ambience"},       {28736, 0.23f, "Zendaro banker call"},
+    {33920, 1.00f, "Zendaro mild good news"}, {38144, 1.00f, "Zendaro good news"},
+    {11648, 0.98f, "Zendaro mild bad news"},  {64148, 0.88f, "Zendaro start and end"},
+    {11936, 0.98f, "Zendaro answer prompt"},  {4408, 0.95f, "Zendaro call end"},
+};
+
+namespace
+{
+
+const float kRate = 11025.0f;
+const float kPi = 3.14159265358979f;
+const float kTopFrequency = 5000.0f; // partials above this would fold back
+
+typedef std::vector<float> Track;
+
+float Note(int midi)
+{
+    return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f);
+}
+
+// Note numbers of the scale the tunes use.
+enum {
+    C2 = 36,
+    G2 = 43,
+    A2 = 45,
+    C3 = 48,
+    D3 = 50,
+    E3 = 52,
+    F3 = 53,
+    G3 = 55,
+    A3 = 57,
+    B3 = 59,
+    C4 = 60,
+    D4 = 62,
+    E4 = 64,
+    F4 = 65,
+    G4 = 67,
+    A4 = 69,
+    B4 = 71,
+    C5 = 72,
+    D5 = 74,
+    E5 = 76,
+    F5 = 77,
+    G5 = 79,
+    A5 = 81,
+    B5 = 83,
+    C6 = 84,
+    D6 = 86,
+    E6 = 88,
+    G6 = 91
+};
+
+struct Partial {
+    float ratio;
+    float level;
+    float decay; // per second; 0 keeps the envelope's own shape
+};
+
+struct Voice {
+    const Partial *partials;
+    int count;
+    float attack;  // seconds
+    float release; // seconds, at the end of the note
+    float decay;   // exponential fall of the whole note, per second
+};
+
+// Timbres. Bells and mallets carry inharmonic partials that die quickly;
+// brass and pads are harmonic and sustain.
+const Partial kBellPartials[] = {
+    {1.0f, 1.0f, 1.2f},   {2.0f, 0.6f, 2.0f}, {2.76f, 0.4f, 3.0f},
+    {4.07f, 0.25f, 4.5f}, {5.4f, 0.2f, 6.0f},
+};
+const Partial kMalletPartials[] = {{1.0f, 1.0f, 3.0f}, {3.93f, 0.35f, 14.0f}, {9.1f, 0.12f, 30.0f}};
+const Partial kBrassPartials[] = {
+    {1, 1.0f, 0},  {2, 0.8f, 0},  {3, 0.62f, 0}, {4, 0.45f, 0},
+    {5, 0.32f, 0}, {6, 0.22f, 0}, {7, 0.14f, 0}, {8, 0.09f, 0},
+};
+const Partial kPadPartials[] = {{1, 1.0f, 0}, {2, 0.35f, 0}, {3, 0.18f, 0}, {4, 0.08f, 0}};
+const Partial kPianoPartials[] = {
+    {1, 1.0f, 1.5f},
+    {2, 0.5f, 2.5f},
+    {3, 0.25f, 4.0f},
+    {4, 0.12f, 6.0f},
+};
+
+const Voice kBell = {kBellPartials, 5, 0.002f, 0.05f, 0.0f};
+const Voice kMallet = {kMalletPartials, 3, 0.002f, 0.04f, 0.0f};
+const Voice kBrass = {kBrassPartials, 8, 0.035f, 0.08f, 0.6f};
+const Voice kPad = {kPadPartials, 4, 0.35f, 0.5f, 0.0f};
+const Voice kPiano = {kPianoPartials, 4, 0.004f, 0.08f, 0.0f};
+
+Track MakeTrack(int samples)
+{
+    return Track(static_cast<size_t>(samples), 0.0f);
+}
+
+float Envelope(const Voice &v, float t, float length)
+{
+    float a = v.attack > 0.0f ? std::min(1.0f, t / v.attack) : 1.0f;
+    float r = std::min(1.0f, std::max(0.0f, (length - t) / v.release));
+    return a * r * std::exp(-v.decay * t);
+}
+
+// Vibrato grows in over the first third of a second.
+float SmoothRamp(float t)
+{
+    return std::min(1.0f, t / 0.3f);
+}
+
+// Adds one note; bend is a pitch change in semitones spread over the note.
+void AddNote(Track &track, const Voice &voice, float start, float length, float frequency,
+             float level, float bend = 0.0f, float vibrato = 0.0f)
+{
+    int first = static_cast<int>(start * kRate);
+    int count = static_cast<int>(length * kRate);
+    std::vector<float> phase(static_cast<size_t>(voice.count), 0.0f);
+    for (int i = 0; i < count; ++i) {
+        size_t at = static_cast<size_t>(first + i);
+        if (at >= track.size()) break;
+        float t = i / kRate;
+        float wobble = vibrato * std::sin(2.0f * kPi * 5.5f * t) * SmoothRamp(t);
+        float f = frequency * std::pow(2.0f, (bend * t / length + wobble) / 12.0f);
+        float env = Envelope(voice, t, length);
+        float sum = 0.0f;
+        for (int p = 0; p < voice.count; ++p) {
+            const Partial &part = voice.partials[p];
+            float pf = f * part.ratio;
+            phase[p] += 2.0f * kPi * pf / kRate;
+            if (pf >= kTopFrequency) continue;
+            float decay = part.decay > 0.0f ? std::exp(-part.decay * t) : 1.0f;
+            sum += part.level * decay * std::sin(phase[p]);
+        }
+        track[at] += level * env * sum;
+    }
+}
+
+void AddChord(Track &track, const Voice &voice, float start, float length,
+              std::initializer_list<int> notes, float level)
+{
+    for (int n : notes) AddNote(track, voice, start, length, Note(n), level);
+}
+
+// Deterministic white noise from a fixed seed.
+struct Noise {
+    uint32_t state;
+    float Next()
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>((state >> 8) & 0xFFFF) / 32768.0f - 1.0f;
+    }
+};
+
+// A noise burst through a one-pole low-pass (brightness 0..1) with an
+// exponential fall; used for drums, cymbals and clicks.
+void AddNoiseHit(Track &track, float start, float length, float level, float fall, float brightness,
+                 uint32_t seed, bool highPass = false)
+{
+    Noise noise{seed};
+    float low = 0.0f;
+    int first = static_cast<int>(start * kRate), count = static_cast<int>(length * kRate);
+    for (int i = 0; i < count; ++i) {
+        size_t at = static_cast<size_t>(first + i);
+        if (at >= track.size()) break;
+        float t = i / kRate;
+        float n = noise.Next();
+        low += brightness * (n - low);
+        float v = highPass ? n - low : low;
+        float attack = std::min(1.0f, t / 0.002f);
+        track[at] += level * attack * std::exp(-fall * t) * v;
+    }
+}
+
+// A drum: a sine whose pitch drops from high to low as it fades.
+void AddThump(Track &track, float start, float level, float from, float to, float fall)
+{
+    float phase = 0.0f;
+    int first = static_cast<int>(start * kRate);
+    for (int i = 0; i < static_cast<int>(0.5f * kRate); ++i) {
+        size_t at = static_cast<size_t>(first + i);
+        if (at >= track.size()) break;
+        float t = i / kRate;
+        float f = to + (from - to) * std::exp(-t * 30.0f);
+        phase += 2.0f * kPi * f / kRate;
+        float attack = std::min(1.0f, t / 0.003f);
+        track[at] += level * attack * std::exp(-fall * t) * std::sin(phase);
+    }
+}
+
+// Scales the track to the wanted peak, fades both ends and turns it into
+// unsigned 8-bit samples.
+std::vector<uint8_t> Finish(Track track, float peak)
+{
+    const int fadeIn = static_cast<int>(0.004f * kRate), fadeOut = static_cast<int>(0.03f * kRate);
+    int n = static_cast<int>(track.size());
+    for (int i = 0; i < n; ++i) {
+        float g = 1.0f;
+        if (i < fadeIn) g = i / float(fadeIn);
+        if (n - 1 - i < fadeOut) g = std::min(g, (n - 1 - i) / float(fadeOut));
+        track[static_cast<size_t>(i)] *= g;
+    }
+    float loudest = 0.0f;
+    for (float v : track) loudest = std::max(loudest, std::fabs(v));
+    float gain = loudest > 0.0f ? peak * 127.0f / loudest : 0.0f;
+    std::vector<uint8_t> out(track.size());
+    for (size_t i = 0; i < track.size(); ++i) {
+        long v = 128 + std::lround(track[i] * gain);
+        out[i] = static_cast<uint8_t>(std::min(255L, std::max(1L, v)));
+    }
+    return out;
+}
+
+Track Reveal(int samples)
+{
+    Track t = MakeTrack(samples);
+    // A snare roll that swells into the hit.
+    for (int i = 0; i < 9; ++i) {
+        float at = 0.02f + i * 0.032f;
+        AddNoiseHit(t, at, 0.05f, 0.05f + 0.04f * i, 40.0f, 0.5f, 100u + i);
+    }
+    AddNote(t, kPad, 0.0f, 0.34f, Note(A3), 0.15f, 12.0f);
+    const float hit = 0.33f;
+    AddThump(t, hit, 0.9f, 160.0f, Note(D3) * 0.5f, 5.0f);
+    AddNoiseHit(t, hit, 1.1f, 0.22f, 5.0f, 0.9f, 7u, true);
+    AddChord(t, kBrass, hit, 1.15f, {D4, F4, A4, D5}, 0.22f);
+    AddChord(t, kBell, hit, 1.15f, {D5, A5}, 0.12f);
+    return t;
+}
+
+Track BadNews(int samples)
+{
+    Track t = MakeTrack(samples);
+    const int notes[] = {G3, F3 + 1, F3, E3};
+    const float starts[] = {0.02f, 0.42f, 0.82f, 1.22f};
+    const float lengths[] = {0.38f, 0.38f, 0.38f, 0.8f};
+    for (int i = 0; i < 4; ++i) {
+        bool last = i == 3;
+        AddNote(t, kBrass, starts[i], lengths[i], Note(notes[i]), 0.5f, last ? -0.6f : -0.3f,
+                last ? 0.35f : 0.0f);
+    }
+    return t;
+}
+
+Track Ambience(int samples)
+{
+    Track t = MakeTrack(samples);
+    float length = samples / kRate;
+    AddChord(t, kPad, 0.0f, length, {A2, E3, A3, C4}, 0.25f);
+    // A slow pulse, two beats a second, breathing through the pad.
+    for (size_t i = 0; i < t.size(); ++i) {
+        float s = i / kRate;
+        t[i] *= 0.65f + 0.35f * std::cos(2.0f * kPi * 2.0f * s);
+    }
+    for (int beat = 0; beat < 6; ++beat)
+        AddThump(t, 0.05f + beat * 0.5f, 0.25f, 90.0f, 55.0f, 14.0f);
+    return t;
+}
+
+// An electric bell: a hammer striking two gongs in turn twenty times a second.
+void AddRing(Track &t, float start, float length)
+{
+    const Partial gong[] = {{1.0f, 1.0f, 6.0f}, {2.32f, 0.5f, 9.0f}, {4.25f, 0.25f, 14.0f}};
+    const Voice voice = {gong, 3, 0.001f, 0.01f, 0.0f};
+    int strikes = static_cast<int>(length * 20.0f);
+    for (int i = 0; i < strikes; ++i) {
+        float f = i % 2 == 0 ? 1180.0f : 1270.0f;
+        AddNote(t, voice, start + i * 0.05f, 0.45f, f, 0.3f);
+    }
+}
+
+Track BankerCall(int samples)
+{
+    Track t = MakeTrack(samples);
+    AddRing(t, 0.02f, 0.4f);
+    AddRing(t, 0.62f, 0.4f);
+    return t;
+}
+
+Track MildGoodNews(int samples)
+{
+    Track t = MakeTrack(samples);
+    const int rise[] = {C5, E5, G5, C6, E6};
+    for (int i = 0; i < 5; ++i) AddNote(t, kMallet, 0.02f + i * 0.11f, 1.2f, Note(rise[i]), 0.4f);
+    AddChord(t, kPad, 0.5f, 2.5f, {C4, E4, G4, C5}, 0.2f);
+    AddChord(t, kBell, 0.57f, 2.45f, {C6, G6}, 0.12f);
+    return t;
+}
+
+Track GoodNews(int samples)
+{
+    Track t = MakeTrack(samples);
+    const int call[] = {G4, C5, E5, G5};
+    for (int i = 0; i < 4; ++i) AddNote(t, kBrass, 0.02f + i * 0.13f, 0.16f, Note(call[i]), 0.4f);
+    const float held = 0.55f;
+    AddChord(t, kBrass, held, 2.85f, {C4, E4, G4, C5, E5}, 0.2f);
+    AddNote(t, kBrass, held, 2.85f, Note(C3), 0.3f);
+    for (int i = 0; i < 6; ++i)
+        AddNote(t, kBell, held + 0.1f + i * 0.09f, 1.8f, Note(C6 + (i % 3) * 4), 0.08f);
+    AddNoiseHit(t, held, 2.0f, 0.15f, 2.0f, 0.9f, 5u, true);
+    return t;
+}
+
+Track MildBadNews(int samples)
+{
+    Track t = MakeTrack(samples);
+    AddNote(t, kBrass, 0.02f, 0.95f, Note(D3), 0.5f, -1.0f, 0.2f);
+    AddNote(t, kBrass, 0.02f, 0.95f, Note(D3 + 1), 0.2f, -1.0f);
+    return t;
+}
+
+Track StartEnd(int samples)
+{
+    Track t = MakeTrack(samples);
+    const float step = 0.18f;
+    struct Step {
+        int note;
+        int steps;
+    };
+    const Step tune[] = {
+        {G4, 1}, {C5, 1}, {E5, 1}, {G5, 1}, {C6, 2}, {B5, 1}, {C6, 1}, {A5, 2}, {G5, 1}, {F5, 1},
+        {E5, 2}, {D5, 2}, {E5, 1}, {F5, 1}, {G5, 1}, {A5, 1}, {B5, 2}, {D6, 2}, {C6, 8},
+    };
+    float at = 0.02f;
+    for (const Step &s : tune) {
+        float length = s.steps * step + (s.steps == 8 ? 0.4f : 0.05f);
+        AddNote(t, kPiano, at, length, Note(s.note), 0.3f);
+        AddNote(t, kBell, at, length, Note(s.note), 0.08f);
+        at += s.steps * step;
+    }
+    const int chords[4][3] = {{C4, E4, G4}, {F4, A4, C5}, {G3, B3, F4}, {C4, E4, G4}};
+    const int bass[4] = {C3, F3, G2, C3};
+    for (int bar = 0; bar < 4; ++bar) {
+        float start = 0.02f + bar * 8 * step;
+        float length = bar == 3 ? 5.8f - start : 8 * step;
+        for (int n : chords[bar]) AddNote(t, kPad, start, length, Note(n), 0.08f);
+        for (int beat = 0; beat < (bar == 3 ? 1 : 4); ++beat)
+            AddNote(t, kPiano, start + beat * 2 * step, bar == 3 ? 1.5f : 2 * step, Note(bass[bar]),
+                    0.3f);
+        for (int beat = 0; beat < (bar == 3 ? 1 : 4); ++beat) {
+            AddThump(t, start + beat * 2 * step, 0.35f, 140.0f, 60.0f, 18.0f);
+            if (bar < 3)
+                AddNoiseHit(t, start + (beat * 2 + 1) * step, 0.05f, 0.06f, 60.0f, 0.9f, 40u + beat,
+                            true);
+        }
+    }
+    return t;
+}
+
+Track AnswerPrompt(int samples)
+{
+    Track t = MakeTrack(samples);
+    const int chime[] = {G5, C6, E6};
+    for (int i = 0; i < 3; ++i) AddNote(t, kBell, 0.01f + i * 0.09f, 1.0f, Note(chime[i]), 0.35f);
+    return t;
+}
+
+Track CallEnd(int samples)
+{
+    Track t = MakeTrack(samples);
+    AddNoiseHit(t, 0.02f, 0.03f, 0.8f, 180.0f, 0.6f, 11u);
+    AddThump(t, 0.02f, 0.7f, 180.0f, 90.0f, 40.0f);
+    AddNoiseHit(t, 0.085f, 0.02f, 0.35f, 250.0f, 0.7f, 12u);
+    const Partial ting[] = {{1.0f, 1.0f, 9.0f}, {2.32f, 0.4f, 14.0f}};
+    const Voice bell = {ting, 2, 0.001f, 0.02f, 0.0f};
+    AddNote(t, bell, 0.02f, 0.35f, 1180.0f, 0.06f);
+    return t;
+}
+
+} // namespace
+
+std::vector<uint8_t> SynthesiseSound(int n)
+{
+    const SoundSpec &spec = kSoundSpecs[n];
+    Track (*const makers[kSoundCount])(int) = {Reveal,       BadNews,  Ambience,    BankerCall,
+                                               MildGoodNews, GoodNews, MildBadNews, StartEnd,
+                                               AnswerPrompt, CallEnd};
+    return Finish(makers[n](spec.dataBytes), spec.peak);
+}

@@ -1,0 +1,14 @@
+// The installer's licence agreement and the game's application manifest.
+#ifndef ASSETGEN_TEXTS_H
+#define ASSETGEN_TEXTS_H
+
+#include <string>
+
+const size_t kLicenceBytes = 5064;
+const int kLicenceLineBreaks = 46;
+
+// Plain ANSI with CR LF line ends.
+std::string LicenceText();
+std::string ManifestText();
+
+#endif
