@@ -575,6 +575,7 @@ void PlayGameSound(int n)
     Log("play %d", n);
     if (n < 0 || n >= SOUND_COUNT) return;
     counts.plays[n]++;
+    windowChanged = 1; /* a player at a terminal sees what is playing */
     Rest(SoundLengthMs[n]);
 }
 

@@ -141,6 +141,9 @@ void RecordingSetEchoInput(int on);
    a line feed as \n, a quote as \" and a backslash as \\. */
 void QuoteText(const char *text, char *out, size_t size);
 
+/* Writes a text of the game as UTF-8, as it is. */
+void TextToUtf8(const char *text, char *out, size_t size);
+
 /* Writes an action as its script line ("click 5", "newgame yes"). */
 void DescribeAction(const ConsoleAction *action, char *out, size_t size);
 

@@ -268,28 +268,43 @@ static void PutCodePoint(Writer *w, unsigned c)
     }
 }
 
+/* Writes a text as UTF-8; with escape set, also a line feed as \n, a quote
+   as \" and other control characters as \xHH. */
+static void PutText(Writer *w, const char *text, int escape)
+{
+    for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
+        char escaped[8];
+        if (escape && *p == '\n')
+            Put(w, "\\n", 2);
+        else if (escape && *p == '"')
+            Put(w, "\\\"", 2);
+        else if (escape && *p == '\\')
+            Put(w, "\\\\", 2);
+        else if (escape && *p < 0x20)
+            Put(w, escaped, (size_t)snprintf(escaped, sizeof escaped, "\\x%02X", *p));
+        else if (*p >= 0x80 && *p < 0xA0)
+            PutCodePoint(w, cp1252High[*p - 0x80]);
+        else
+            PutCodePoint(w, *p);
+    }
+}
+
 void QuoteText(const char *text, char *out, size_t size)
 {
     if (size == 0) return;
     Writer w = {out, size, 0};
     out[0] = '\0';
     Put(&w, "\"", 1);
-    for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
-        char escaped[8];
-        if (*p == '\n')
-            Put(&w, "\\n", 2);
-        else if (*p == '"')
-            Put(&w, "\\\"", 2);
-        else if (*p == '\\')
-            Put(&w, "\\\\", 2);
-        else if (*p < 0x20)
-            Put(&w, escaped, (size_t)snprintf(escaped, sizeof escaped, "\\x%02X", *p));
-        else if (*p >= 0x80 && *p < 0xA0)
-            PutCodePoint(&w, cp1252High[*p - 0x80]);
-        else
-            PutCodePoint(&w, *p);
-    }
+    PutText(&w, text, 1);
     Put(&w, "\"", 1);
+}
+
+void TextToUtf8(const char *text, char *out, size_t size)
+{
+    if (size == 0) return;
+    Writer w = {out, size, 0};
+    out[0] = '\0';
+    PutText(&w, text, 0);
 }
 
 void DescribeAction(const ConsoleAction *action, char *out, size_t size)
