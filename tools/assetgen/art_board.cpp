@@ -143,11 +143,11 @@ void PaintDisplayPanel(Image &image)
             float v = 255.0f * ShineLevel(x);
             PixelAt(image, x, y) = Rgb{v, v, v};
         }
-    float inset = kBorderWidth * 0.5f;
-    PaintScrew(image, l + inset, t + inset, 4.5f, 0.8f);
-    PaintScrew(image, r + 1 - inset, t + inset, 4.5f, 2.4f);
-    PaintScrew(image, l + inset, b + 1 - inset, 4.5f, 1.9f);
-    PaintScrew(image, r + 1 - inset, b + 1 - inset, 4.5f, 0.3f);
+    // The corner screws sit on the border's outer corners, clear of the black.
+    PaintScrew(image, l + 0.5f, t + 0.5f, 4.0f, 0.8f);
+    PaintScrew(image, r + 0.5f, t + 0.5f, 4.0f, 2.4f);
+    PaintScrew(image, l + 0.5f, b + 0.5f, 4.0f, 1.9f);
+    PaintScrew(image, r + 0.5f, b + 0.5f, 4.0f, 0.3f);
 }
 
 } // namespace

@@ -60,30 +60,15 @@ const Rgb kWhite = {255, 255, 255};
 const Rgb kConnectorGrey = {127, 127, 127};
 const Rgb kOpenEdge = {204, 204, 255};
 
-struct ColourStop {
-    float at;
-    Rgb colour;
-};
-
-Rgb AlongStops(const ColourStop *stops, int count, float t)
-{
-    for (int i = 1; i < count; ++i)
-        if (t <= stops[i].at) {
-            float u = (t - stops[i - 1].at) / (stops[i].at - stops[i - 1].at);
-            return Mix(stops[i - 1].colour, stops[i].colour, u);
-        }
-    return stops[count - 1].colour;
-}
-
-// Deep blue through light blue to pale lavender, then pale salmon through
-// orange to deep red: the names the board's colour steps go by.
-const ColourStop kBlueSteps[] = {
-    {0.0f, {16, 28, 150}},   {0.3f, {34, 78, 206}},   {0.6f, {76, 140, 230}},
-    {0.8f, {112, 170, 240}}, {0.9f, {150, 148, 232}}, {1.0f, {186, 176, 244}},
-};
-const ColourStop kRedSteps[] = {
-    {0.0f, {248, 164, 140}}, {0.3f, {240, 124, 96}}, {0.4f, {244, 138, 40}}, {0.6f, {232, 112, 24}},
-    {0.7f, {228, 80, 24}},   {0.9f, {206, 30, 22}},  {1.0f, {140, 6, 10}},
+// One colour per plate: the left column brightens evenly from deep blue
+// through light blue to pale lavender, the right column deepens from pale
+// salmon through orange to deep red.
+const Rgb kPlateColours[kSumCount] = {
+    {18, 30, 150},   {26, 52, 176},   {34, 74, 198},   {42, 94, 212},   {50, 112, 222},
+    {60, 130, 230},  {76, 148, 236},  {98, 164, 240},  {122, 178, 244}, {164, 172, 244},
+    {198, 196, 250}, {250, 182, 160}, {246, 160, 132}, {242, 142, 110}, {238, 126, 92},
+    {236, 122, 32},  {230, 106, 24},  {224, 92, 20},   {216, 66, 20},   {204, 46, 18},
+    {186, 24, 20},   {130, 6, 10},
 };
 
 // The same white letters everywhere, with a soft shade below right so that
@@ -101,17 +86,16 @@ void DrawSum(Image &image, const std::string &text, float digitHeight, float cx,
 
 Rgb PlateColour(int amountIndex)
 {
-    if (amountIndex < kLowColumnCount)
-        return AlongStops(kBlueSteps, 6, amountIndex / float(kLowColumnCount - 1));
-    return AlongStops(kRedSteps, 7, (amountIndex - kLowColumnCount) / float(kLowColumnCount - 1));
+    return kPlateColours[amountIndex];
 }
 
 Image PaintPlate(int amountIndex)
 {
     Image image = MakeImage(kPlateWidth, kPlateHeight, Rgb{0, 0, 0});
     bool leftColumn = amountIndex < kLowColumnCount;
-    float x0 = leftColumn ? kConnectorLength : 0.0f;
-    float x1 = leftColumn ? kPlateWidth : kPlateWidth - kConnectorLength;
+    // The plate's edges, one black pixel clear of the picture's border.
+    float x0 = leftColumn ? kConnectorLength : 1.0f;
+    float x1 = leftColumn ? kPlateWidth - 1.0f : kPlateWidth - kConnectorLength;
     const int mid = kPlateHeight / 2;
     int cx0 = leftColumn ? 0 : kPlateWidth - kConnectorLength;
     for (int x = cx0; x < cx0 + kConnectorLength; ++x) PixelAt(image, x, mid) = kConnectorGrey;

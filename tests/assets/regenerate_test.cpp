@@ -1,0 +1,99 @@
+// Regenerates every asset into a fresh folder and compares it with the
+// committed files, so the committed art can never drift from its source.
+// Usage: assets_regenerate_test TOOL SOURCE_DIR [gtest flags]
+#include "asset_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <stdlib.h>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+std::string gTool, gSource;
+
+std::set<std::string> ExpectedFiles()
+{
+    std::set<std::string> files = {
+        "game/resources/art/background.bmp",
+        "game/resources/art/closed_box.bmp",
+        "game/resources/art/banker_phone.bmp",
+        "game/resources/art/zendaro.ico",
+        "game/resources/zendaro.manifest",
+        "setup/art/header.bmp",
+        "setup/art/folder.bmp",
+        "setup/art/setup.ico",
+        "setup/license.txt",
+    };
+    char name[64];
+    for (int k = 0; k < 22; ++k) {
+        std::snprintf(name, sizeof name, "game/resources/art/plate_%02d.bmp", k);
+        files.insert(name);
+        std::snprintf(name, sizeof name, "game/resources/art/open_box_%02d.bmp", k);
+        files.insert(name);
+    }
+    for (int n = 0; n < 10; ++n) {
+        std::snprintf(name, sizeof name, "game/resources/sounds/sound_%d.wav", n);
+        files.insert(name);
+    }
+    return files;
+}
+
+struct TempFolder {
+    std::string path;
+    TempFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "zendaro-assets-XXXXXX").string();
+        char *made = mkdtemp(pattern.data());
+        path = made ? made : "";
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        if (!path.empty()) fs::remove_all(path, ignored);
+    }
+};
+
+TEST(Regenerate, CommittedAssetsEqualFreshOutputByteForByte)
+{
+    TempFolder out;
+    ASSERT_FALSE(out.path.empty());
+    std::string sheet = out.path + "/sheet.png";
+    std::string command = "'" + gTool + "' '" + out.path + "' --sheet '" + sheet + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_GT(fs::file_size(sheet), 10000u) << "contact sheet";
+    fs::remove(sheet);
+
+    std::set<std::string> produced;
+    for (const auto &entry : fs::recursive_directory_iterator(out.path))
+        if (entry.is_regular_file())
+            produced.insert(fs::relative(entry.path(), out.path).generic_string());
+    EXPECT_EQ(produced, ExpectedFiles());
+    for (const std::string &file : produced) {
+        Bytes fresh = ReadBytes(out.path + "/" + file);
+        Bytes committed = ReadBytes(gSource + "/" + file);
+        EXPECT_TRUE(fresh == committed)
+            << file << " differs from the generator's output: run `make assets` and commit";
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s TOOL SOURCE_DIR\n", argv[0]);
+        return 2;
+    }
+    gTool = argv[1];
+    gSource = argv[2];
+    return RUN_ALL_TESTS();
+}
