@@ -1,0 +1,69 @@
+/* Reads what the hardening checks and the bench need from a Windows
+   program file: the COFF and optional headers, the section table and the
+   names of the DLLs it imports. Works on the raw bytes, so it runs on the
+   build machine without any Windows header. */
+#ifndef ZENDARO_PE_IMAGE_H
+#define ZENDARO_PE_IMAGE_H
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
+
+enum : uint16_t {
+    PE_MACHINE_I386 = 0x014c,
+    PE_MACHINE_AMD64 = 0x8664,
+    PE_MAGIC_PE32 = 0x10b,
+    PE_MAGIC_PE32_PLUS = 0x20b,
+    PE_SUBSYSTEM_GUI = 2,
+    PE_SUBSYSTEM_CONSOLE = 3,
+    PE_FILE_RELOCS_STRIPPED = 0x0001,
+    PE_FILE_EXECUTABLE_IMAGE = 0x0002,
+    PE_DLL_HIGH_ENTROPY_VA = 0x0020,
+    PE_DLL_DYNAMIC_BASE = 0x0040,
+    PE_DLL_NX_COMPAT = 0x0100
+};
+
+struct PeSection {
+    std::string name;
+    uint32_t virtualAddress;
+    uint32_t virtualSize;
+    uint32_t rawOffset;
+    uint32_t rawSize;
+};
+
+/* An address range of the optional header's data directory. */
+struct PeDirectory {
+    uint32_t rva;
+    uint32_t size;
+};
+
+struct PeImage {
+    uint64_t fileSize;
+    uint16_t machine;
+    uint16_t characteristics;
+    uint16_t magic;
+    uint16_t subsystem;
+    uint16_t dllCharacteristics;
+    PeDirectory imports;
+    PeDirectory resources;
+    PeDirectory relocations;
+    std::vector<PeSection> sections;
+    std::vector<std::string> importedDlls;
+};
+
+/* Parses a whole file's bytes. Answers "" on success, else what is wrong
+   (the image is then partly filled at most). Never reads past the end. */
+std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image);
+
+/* Reads and parses a file; answers "" or what is wrong. */
+std::string ReadPeImage(const std::string &path, PeImage *image);
+
+/* The section of that name, or NULL. */
+const PeSection *FindPeSection(const PeImage &image, const char *name);
+
+/* Whether a DLL ships with every Windows (kernel32, user32 ...); the case
+   of the name does not matter. Runtime DLLs of a compiler are not. */
+int IsWindowsSystemDll(const std::string &name);
+
+#endif

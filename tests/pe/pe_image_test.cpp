@@ -1,0 +1,111 @@
+/* The reader itself: a broken or foreign file is reported, never read
+   past its end, and the DLL allow-list tells runtime DLLs from Windows'. */
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "pe_image.h"
+
+namespace
+{
+
+void Put16(std::vector<uint8_t> &b, size_t at, uint16_t v)
+{
+    b[at] = (uint8_t)v;
+    b[at + 1] = (uint8_t)(v >> 8);
+}
+
+void Put32(std::vector<uint8_t> &b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; i++) b[at + (size_t)i] = (uint8_t)(v >> (8 * i));
+}
+
+/* A minimal PE32 image: headers, one section ".idata" at RVA 0x1000 with
+   an import table naming `dll`, and one ".reloc" section. */
+std::vector<uint8_t> MinimalImage(const char *dll)
+{
+    std::vector<uint8_t> b(0x600, 0);
+    Put16(b, 0, 0x5A4D);
+    Put32(b, 0x3C, 0x80);
+    Put32(b, 0x80, 0x00004550);
+    const size_t coff = 0x84, optional = coff + 20, optionalSize = 224;
+    Put16(b, coff, PE_MACHINE_I386);
+    Put16(b, coff + 2, 2);
+    Put16(b, coff + 16, optionalSize);
+    Put16(b, coff + 18, PE_FILE_EXECUTABLE_IMAGE);
+    Put16(b, optional, PE_MAGIC_PE32);
+    Put16(b, optional + 68, PE_SUBSYSTEM_GUI);
+    Put16(b, optional + 70, 0x140);
+    Put32(b, optional + 92, 16);
+    Put32(b, optional + 96 + 8, 0x1000); /* imports */
+    Put32(b, optional + 96 + 12, 40);
+    Put32(b, optional + 96 + 40, 0x2000); /* relocations */
+    Put32(b, optional + 96 + 44, 12);
+    const size_t sections = optional + optionalSize;
+    memcpy(&b[sections], ".idata", 6);
+    Put32(b, sections + 8, 0x200);
+    Put32(b, sections + 12, 0x1000);
+    Put32(b, sections + 16, 0x200);
+    Put32(b, sections + 20, 0x200);
+    memcpy(&b[sections + 40], ".reloc", 6);
+    Put32(b, sections + 48, 0x200);
+    Put32(b, sections + 52, 0x2000);
+    Put32(b, sections + 56, 0x200);
+    Put32(b, sections + 60, 0x400);
+    Put32(b, 0x200 + 12, 0x1100); /* the one descriptor's name */
+    Put32(b, 0x200 + 16, 0x1080);
+    memcpy(&b[0x300], dll, strlen(dll) + 1);
+    return b;
+}
+
+TEST(PeImageReader, ReadsHeadersSectionsAndImports)
+{
+    PeImage image;
+    ASSERT_EQ(ParsePeImage(MinimalImage("libgcc_s_dw2-1.dll"), &image), "");
+    EXPECT_EQ(image.machine, PE_MACHINE_I386);
+    EXPECT_EQ(image.subsystem, PE_SUBSYSTEM_GUI);
+    EXPECT_EQ(image.dllCharacteristics, 0x140);
+    ASSERT_EQ(image.sections.size(), 2u);
+    ASSERT_NE(FindPeSection(image, ".reloc"), nullptr);
+    EXPECT_EQ(FindPeSection(image, ".rsrc"), nullptr);
+    EXPECT_EQ(image.relocations.size, 12u);
+    ASSERT_EQ(image.importedDlls.size(), 1u);
+    EXPECT_EQ(image.importedDlls[0], "libgcc_s_dw2-1.dll");
+}
+
+TEST(PeImageReader, ReportsBrokenFilesWithoutReadingPastTheEnd)
+{
+    PeImage image;
+    EXPECT_NE(ParsePeImage({}, &image), "");
+    EXPECT_NE(ParsePeImage(std::vector<uint8_t>(100, 'x'), &image), "");
+
+    std::vector<uint8_t> bytes = MinimalImage("kernel32.dll");
+    for (size_t cut : {0x40, 0x90, 0x120, 0x250, 0x420}) {
+        std::vector<uint8_t> shorter(bytes.begin(), bytes.begin() + (long)cut);
+        EXPECT_NE(ParsePeImage(shorter, &image), "") << "cut at " << cut;
+    }
+
+    std::vector<uint8_t> farOff = bytes;
+    Put32(farOff, 0x3C, 0xFFFFFFF0u);
+    EXPECT_EQ(ParsePeImage(farOff, &image), "no PE signature");
+
+    std::vector<uint8_t> endless = bytes;
+    memset(&endless[0x300], 'a', 0x100);
+    EXPECT_NE(ParsePeImage(endless, &image), "");
+}
+
+TEST(PeImageReader, AllowsOnlyWindowsSystemDlls)
+{
+    for (const char *dll : {"KERNEL32.dll", "user32.dll", "GDI32.dll", "WINMM.DLL", "COMCTL32.DLL",
+                            "msvcrt.dll", "ADVAPI32.dll", "ole32.dll", "SHELL32.dll"})
+        EXPECT_TRUE(IsWindowsSystemDll(dll)) << dll;
+    for (const char *dll :
+         {"libgcc_s_dw2-1.dll", "libgcc_s_seh-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll",
+          "libssp-0.dll", "kernel32", "kernel32.dll.evil", "msvcr120.dll", ""})
+        EXPECT_FALSE(IsWindowsSystemDll(dll)) << dll;
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+/* The four shipped programs are hardened and self-contained: ASLR with
+   relocations kept, NX, high-entropy addresses on x86_64, a GUI program for
+   the right processor, and nothing imported but Windows' own DLLs. */
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pe_image.h"
+
+namespace
+{
+
+struct Program {
+    const char *label;
+    const char *buildDir;
+    const char *file;
+    uint16_t machine;
+    uint16_t magic;
+    uint16_t dllCharacteristics;
+};
+
+const Program PROGRAMS[] = {
+    {"Zendaro_i686", ZENDARO_WIN32_DIR, "game/win32/Zendaro.exe", PE_MACHINE_I386, PE_MAGIC_PE32,
+     0x140},
+    {"setup_i686", ZENDARO_WIN32_DIR, "setup/setup.exe", PE_MACHINE_I386, PE_MAGIC_PE32, 0x140},
+    {"Zendaro_x86_64", ZENDARO_WIN64_DIR, "game/win32/Zendaro.exe", PE_MACHINE_AMD64,
+     PE_MAGIC_PE32_PLUS, 0x160},
+    {"setup_x86_64", ZENDARO_WIN64_DIR, "setup/setup.exe", PE_MACHINE_AMD64, PE_MAGIC_PE32_PLUS,
+     0x160},
+};
+
+void PrintTo(const Program &program, std::ostream *out)
+{
+    *out << program.label;
+}
+
+class ShippedProgram : public ::testing::TestWithParam<Program>
+{
+  protected:
+    void SetUp() override
+    {
+        path = std::string(GetParam().buildDir) + "/" + GetParam().file;
+        std::string wrong = ReadPeImage(path, &image);
+        ASSERT_EQ(wrong, "") << path;
+    }
+    std::string path;
+    PeImage image;
+};
+
+TEST_P(ShippedProgram, IsAGuiProgramForItsProcessor)
+{
+    EXPECT_EQ(image.machine, GetParam().machine) << path;
+    EXPECT_EQ(image.magic, GetParam().magic) << path;
+    EXPECT_EQ(image.subsystem, PE_SUBSYSTEM_GUI) << path;
+    EXPECT_TRUE(image.characteristics & PE_FILE_EXECUTABLE_IMAGE) << path;
+}
+
+TEST_P(ShippedProgram, HasExactlyTheHardeningFlags)
+{
+    EXPECT_EQ(image.dllCharacteristics, GetParam().dllCharacteristics)
+        << path << ": DllCharacteristics 0x" << std::hex << image.dllCharacteristics;
+}
+
+/* Without relocations the loader cannot move the program, whatever the
+   DYNAMIC_BASE flag says. */
+TEST_P(ShippedProgram, KeepsItsRelocations)
+{
+    EXPECT_FALSE(image.characteristics & PE_FILE_RELOCS_STRIPPED) << path;
+    const PeSection *reloc = FindPeSection(image, ".reloc");
+    ASSERT_NE(reloc, nullptr) << path << " has no .reloc section";
+    EXPECT_GT(reloc->rawSize, 0u) << path;
+    EXPECT_GT(image.relocations.size, 0u) << path;
+    EXPECT_GE(image.relocations.rva, reloc->virtualAddress) << path;
+    EXPECT_LE(image.relocations.rva + image.relocations.size,
+              reloc->virtualAddress + reloc->virtualSize)
+        << path;
+}
+
+TEST_P(ShippedProgram, ImportsOnlyWindowsSystemDlls)
+{
+    EXPECT_FALSE(image.importedDlls.empty()) << path;
+    for (const std::string &dll : image.importedDlls)
+        EXPECT_TRUE(IsWindowsSystemDll(dll)) << path << " imports " << dll;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pe, ShippedProgram, ::testing::ValuesIn(PROGRAMS),
+                         [](const ::testing::TestParamInfo<Program> &info) {
+                             return std::string(info.param.label);
+                         });
+
+} // namespace
