@@ -6,7 +6,7 @@
 namespace
 {
 
-enum { kDarkRed = 1, kSilver = 7, kGrey = 8, kRed = 9, kYellow = 11, kNavy = 4, kBlue = 12 };
+enum { kNavy = 4, kTeal = 6, kSilver = 7, kGrey = 8, kRed = 9, kYellow = 11 };
 
 Icon Load(const std::string &relative)
 {
@@ -61,13 +61,13 @@ TEST(Icons, SetupIconIsAComputerAtBothSizes)
     for (const IconEntry &e : icon.images) {
         int size = e.width;
         EXPECT_GT(CountOpaque(e, kSilver) + CountOpaque(e, kGrey), size * size / 5);
-        EXPECT_GT(CountOpaque(e, kNavy) + CountOpaque(e, kBlue), size * size / 12) << "screen";
+        EXPECT_GT(CountOpaque(e, kNavy) + CountOpaque(e, kTeal), size * size / 12) << "screen";
         // Monitor above keyboard: the screen's rows lie above the keyboard's.
         int screenBottom = 0, keyboardTop = size;
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x) {
                 int v = e.index[static_cast<size_t>(y) * size + x];
-                if (!e.transparent[static_cast<size_t>(y) * size + x] && (v == kNavy || v == kBlue))
+                if (!e.transparent[static_cast<size_t>(y) * size + x] && (v == kNavy || v == kTeal))
                     screenBottom = std::max(screenBottom, y);
             }
         for (int y = size - 1; y >= 0; --y)
@@ -77,7 +77,6 @@ TEST(Icons, SetupIconIsAComputerAtBothSizes)
         EXPECT_GT(keyboardTop, -1);
         EXPECT_LT(screenBottom, size * 3 / 4) << "size " << size;
     }
-    (void)kDarkRed;
 }
 
 } // namespace

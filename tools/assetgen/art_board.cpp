@@ -21,21 +21,26 @@ const int kShineLeft = 249, kShineMiddle = 382, kShineRight = 515;
 
 float GrainLine(float x, float y, uint32_t seed, float spacing)
 {
-    float warp = FractalNoise(x * 0.004f, y * 0.025f, seed, 3) * 26.0f +
-                 FractalNoise(x * 0.03f, y * 0.08f, seed + 17u, 2) * 3.0f;
+    // Broad sweeps of the growth rings, smaller wobbles on top, and ring
+    // widths that vary as the tree grew faster or slower.
+    float warp = FractalNoise(x * 0.0025f, y * 0.01f, seed, 3) * 70.0f +
+                 FractalNoise(x * 0.02f, y * 0.06f, seed + 17u, 2) * 4.0f;
     float ring = (y + warp) / spacing;
+    ring += 1.5f * FractalNoise(ring * 0.15f, x * 0.001f, seed + 29u, 2);
     float f = ring - std::floor(ring);
     // Late wood: a narrow dark band that fades in slowly and ends sharply.
-    return SmoothStep(0.55f, 0.92f, f) * (1.0f - SmoothStep(0.92f, 1.0f, f));
+    float width = 0.55f + 0.25f * HashUnit(static_cast<int>(std::floor(ring)), 0, seed + 3u);
+    return SmoothStep(width, 0.93f, f) * (1.0f - SmoothStep(0.93f, 1.0f, f));
 }
 
 Rgb WoodTone(float x, float y, uint32_t seed, Rgb early, Rgb late, float spacing)
 {
     float line = GrainLine(x, y, seed, spacing);
     float fibre = ValueNoise(x * 0.45f, y * 2.2f, seed + 5u) - 0.5f;
-    float cloud = FractalNoise(x * 0.01f, y * 0.02f, seed + 9u, 2) - 0.5f;
-    Rgb c = Mix(early, late, Clamp01(0.65f * line + 0.22f * fibre + 0.35f * cloud + 0.1f));
-    return c;
+    float pores = SmoothStep(0.78f, 0.95f, ValueNoise(x * 0.9f, y * 5.0f, seed + 11u));
+    float cloud = FractalNoise(x * 0.008f, y * 0.02f, seed + 9u, 3) - 0.5f;
+    return Mix(early, late,
+               Clamp01(0.6f * line + 0.2f * fibre + 0.12f * pores + 0.4f * cloud + 0.1f));
 }
 
 Rgb DarkWood(float x, float y)

@@ -71,15 +71,36 @@ const Rgb kPlateColours[kSumCount] = {
     {186, 24, 20},   {130, 6, 10},
 };
 
-// The same white letters everywhere, with a soft shade below right so that
-// they read on the palest plates too.
+// The same white letters everywhere, with a soft dark rim and a shade below
+// right, so that they read on the palest plates too.
 void DrawSum(Image &image, const std::string &text, float digitHeight, float cx, float cy,
              Rgb ground)
 {
-    TextStyle shade = {kFaceBold, digitHeight, Darken(ground, 0.55f)};
-    DrawTextCentred(image, text, shade, cx + 1.0f, cy + 1.0f, 0.7f);
     TextStyle letters = {kFaceBold, digitHeight, kWhite};
-    DrawTextCentred(image, text, letters, cx, cy);
+    float left = std::round(cx - TextWidth(text, letters) * 0.5f);
+    int baseline = static_cast<int>(std::lround(cy + digitHeight * 0.5f));
+    std::vector<float> mask;
+    TextMask(mask, image.width, image.height, text, letters, left, baseline);
+    Rgb dark = Darken(ground, 0.6f);
+    float rim = Clamp01((Luma(ground) - 90.0f) / 200.0f) * 0.5f + 0.15f;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            float near = 0.0f;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    int nx = x + dx, ny = y + dy;
+                    if (nx < 0 || ny < 0 || nx >= image.width || ny >= image.height) continue;
+                    near = std::max(near, mask[static_cast<size_t>(ny) * image.width + nx]);
+                }
+            float below =
+                x > 0 && y > 0 ? mask[static_cast<size_t>(y - 1) * image.width + x - 1] : 0.0f;
+            BlendPixel(image, x, y, dark, std::max(near * rim, below * 0.75f));
+        }
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            float m = mask[static_cast<size_t>(y) * image.width + x];
+            if (m > 0.0f) BlendPixel(image, x, y, kWhite, m);
+        }
 }
 
 } // namespace
@@ -146,7 +167,7 @@ Image PaintOpenBox(int amountIndex)
         BlendPixel(image, w - 3, y, Lighten(base, 0.4f), 0.4f);
     }
     const std::string text = kSumLabels[amountIndex];
-    float digit = 17.0f;
+    float digit = 15.0f;
     while (digit > 8.0f && TextWidth(text, TextStyle{kFaceBold, digit, kWhite}) > w - 12.0f)
         digit -= 1.0f;
     DrawSum(image, text, digit, w * 0.5f, h * 0.5f + 2.0f, base);

@@ -10,132 +10,168 @@ namespace
 const int kWidth = 147, kHeight = 93;
 const float kPi = 3.14159265f;
 
-// Glossy black: the light comes from the upper left.
+// Glossy black Bakelite: light is 0 for the deepest black, 1 for a highlight.
 Rgb Bakelite(float light)
 {
-    return Mix(FromBytes(14, 14, 18), FromBytes(120, 122, 134), Clamp01(light));
+    return Mix(FromBytes(12, 12, 16), FromBytes(150, 152, 164), Clamp01(light));
+}
+
+// Distance to a thick curve given as a polyline.
+float SdPolyline(float px, float py, const float *points, int count, float halfWidth)
+{
+    float best = 1e30f;
+    for (int i = 1; i < count; ++i)
+        best = std::min(best, SdSegment(px, py, points[2 * i - 2], points[2 * i - 1], points[2 * i],
+                                        points[2 * i + 1], halfWidth));
+    return best;
+}
+
+template <typename Distance, typename Shader>
+void Fill(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
+{
+    FillShape(image, 0, 0, kWidth - 1, kHeight - 1, distance, shader, opacity);
 }
 
 void PaintGround(Image &image)
 {
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            float dx = (x - kWidth * 0.5f) / kWidth, dy = (y - kHeight * 0.45f) / kHeight;
-            float fall = Clamp01(dx * dx * 1.2f + dy * dy * 1.4f);
-            PixelAt(image, x, y) = Mix(FromBytes(250, 246, 234), FromBytes(226, 218, 198), fall);
+            float dx = (x - kWidth * 0.5f) / kWidth, dy = (y - kHeight * 0.4f) / kHeight;
+            float fall = Clamp01(dx * dx * 1.1f + dy * dy * 1.3f);
+            PixelAt(image, x, y) = Mix(FromBytes(252, 249, 240), FromBytes(222, 214, 194), fall);
         }
     DropShadow(
-        image, 0, 60, kWidth - 1, kHeight - 1,
-        [](float px, float py) { return SdEllipse(px, py, 76, 84, 58, 6); }, 4.0f, 0.45f);
+        image, 0, 50, kWidth - 1, kHeight - 1,
+        [](float px, float py) { return SdEllipse(px, py, 76, 85, 62, 5); }, 4.0f, 0.5f);
 }
 
-const float kBody[] = {22, 84, 124, 84, 112, 42, 34, 42};
+const float kBody[] = {21, 85, 126, 85, 110, 44, 37, 44};
+
+float Body(float px, float py)
+{
+    return SdPolygon(px, py, kBody, 4) - 2.5f;
+}
 
 void PaintBody(Image &image)
 {
-    auto body = [](float px, float py) { return SdPolygon(px, py, kBody, 4) - 2.0f; };
-    FillShape(image, 0, 0, kWidth - 1, kHeight - 1, body, [&](float px, float py) {
-        float edge = -body(px, py);
-        float top = 1.0f - SmoothStep(42.0f, 56.0f, py);
-        float rim = 1.0f - SmoothStep(0.0f, 3.0f, edge);
-        float left = 1.0f - SmoothStep(20.0f, 60.0f, px);
-        return Bakelite(0.1f + 0.35f * top + 0.35f * rim * left + 0.12f * rim);
+    Fill(image, Body, [](float px, float py) {
+        float inside = -Body(px, py);
+        float rim = 1.0f - SmoothStep(0.0f, 3.5f, inside);
+        float top = 1.0f - SmoothStep(42.0f, 54.0f, py);
+        float left = 1.0f - SmoothStep(25.0f, 75.0f, px);
+        return Bakelite(0.08f + 0.3f * top + 0.3f * rim * (0.4f + left));
     });
-    // The plinth the body stands on.
-    FillShape(
-        image, 0, 0, kWidth - 1, kHeight - 1,
-        [](float px, float py) { return SdRoundBox(px, py, 18, 80, 128, 87, 2.5f); },
-        [](float, float py) { return Bakelite(0.3f - (py - 80.0f) * 0.04f); });
+    // The base plate it stands on, and a gloss line along the top ridge.
+    Fill(
+        image, [](float px, float py) { return SdRoundBox(px, py, 17, 82, 130, 88, 2.5f); },
+        [](float, float py) { return Bakelite(0.32f - (py - 82.0f) * 0.05f); });
+    Fill(
+        image, [](float px, float py) { return SdSegment(px, py, 42, 44.5f, 104, 44.5f, 0.6f); },
+        [](float, float) { return FromBytes(200, 202, 214); }, 0.7f);
 }
 
 void PaintDial(Image &image)
 {
-    const float cx = 73, cy = 63;
-    FillShape(
-        image, 40, 36, 106, 88, [&](float px, float py) { return SdCircle(px, py, cx, cy, 17.5f); },
-        [&](float px, float py) {
-            float l = 0.5f - 0.5f * ((px - cx) + (py - cy)) / 25.0f;
-            return Mix(FromBytes(60, 60, 66), FromBytes(210, 210, 216), Clamp01(l));
-        });
-    FillShape(
-        image, 40, 36, 106, 88, [&](float px, float py) { return SdCircle(px, py, cx, cy, 16.0f); },
-        [&](float, float) { return FromBytes(24, 24, 28); });
+    const float cx = 73.5f, cy = 64.0f;
+    auto ring = [&](float r) {
+        return [=](float px, float py) { return SdCircle(px, py, cx, cy, r); };
+    };
+    // Chrome bezel, lit from the upper left.
+    Fill(image, ring(17.0f), [&](float px, float py) {
+        float l = 0.5f - 0.5f * ((px - cx) + (py - cy)) / 22.0f;
+        return Mix(FromBytes(70, 70, 78), FromBytes(236, 236, 242), Clamp01(l));
+    });
+    Fill(image, ring(15.5f), [](float, float) { return FromBytes(20, 20, 24); });
+    // The number card seen through the ten finger holes.
     for (int hole = 0; hole < 10; ++hole) {
-        float a = kPi * (0.35f + hole * 0.15f);
-        float hx = cx + std::cos(a) * 11.5f, hy = cy - std::sin(a) * 11.5f;
-        FillShape(
-            image, 40, 36, 106, 88,
-            [&](float px, float py) { return SdCircle(px, py, hx, hy, 2.7f); },
+        float a = kPi * (0.28f + hole * 0.152f);
+        float hx = cx + std::cos(a) * 11.0f, hy = cy - std::sin(a) * 11.0f;
+        Fill(
+            image, [&](float px, float py) { return SdCircle(px, py, hx, hy, 2.8f); },
             [&](float px, float py) {
-                return Mix(FromBytes(236, 230, 214), FromBytes(150, 146, 136),
-                           Clamp01((py - hy + px - hx) * 0.2f + 0.4f));
+                return Mix(FromBytes(246, 242, 228), FromBytes(160, 154, 140),
+                           Clamp01((py - hy + px - hx) * 0.18f + 0.35f));
             });
+        Fill(
+            image, [&](float px, float py) { return SdCircle(px, py, hx, hy, 0.8f); },
+            [](float, float) { return FromBytes(60, 56, 52); }, 0.6f);
     }
-    FillShape(
-        image, 40, 36, 106, 88, [&](float px, float py) { return SdCircle(px, py, cx, cy, 6.0f); },
-        [&](float, float) { return FromBytes(246, 242, 230); });
-    FillShape(
-        image, 40, 36, 106, 88, [&](float px, float py) { return SdCircle(px, py, cx, cy, 3.5f); },
-        [&](float, float) { return FromBytes(190, 40, 36); });
-    // The finger stop, a small bright hook at the lower right.
-    FillShape(
-        image, 40, 36, 106, 88,
+    Fill(image, ring(6.2f), [](float, float) { return FromBytes(248, 244, 232); });
+    Fill(image, ring(6.2f), [](float, float) { return FromBytes(248, 244, 232); });
+    Fill(
+        image, [&](float px, float py) { return std::fabs(SdCircle(px, py, cx, cy, 4.2f)) - 0.6f; },
+        [](float, float) { return FromBytes(196, 44, 40); });
+    // The finger stop: a short bright hook at four o'clock.
+    Fill(
+        image,
         [&](float px, float py) {
-            return SdSegment(px, py, cx + 12, cy + 10, cx + 17, cy + 14, 1.0f);
+            return SdSegment(px, py, cx + 12.0f, cy + 7.5f, cx + 15.5f, cy + 10.5f, 0.9f);
         },
-        [&](float, float) { return FromBytes(220, 220, 226); });
+        [](float, float) { return FromBytes(226, 226, 232); });
+}
+
+// The handset: a gently arched handle with a cup at each end.
+const float kHandle[] = {34, 25, 50, 20.5f, 73, 19, 96, 20.5f, 112, 25};
+
+float Handset(float px, float py)
+{
+    float handle = SdPolyline(px, py, kHandle, 5, 5.5f);
+    float ear = SdRoundBox(px, py, 15, 24, 45, 37, 6.0f);
+    float mouth = SdRoundBox(px, py, 102, 24, 132, 37, 6.0f);
+    return std::min(handle, std::min(ear, mouth));
 }
 
 void PaintHandset(Image &image)
 {
-    // Cradle prongs first, so the handset lies on them.
-    for (float x : {44.0f, 102.0f})
-        FillShape(
-            image, 0, 0, kWidth - 1, kHeight - 1,
-            [&](float px, float py) { return SdRoundBox(px, py, x - 4, 30, x + 4, 46, 2.0f); },
-            [](float px, float) { return Bakelite(0.25f - px * 0.001f); });
-    auto handle = [](float px, float py) { return SdRoundBox(px, py, 22, 18, 126, 29, 5.5f); };
-    auto ear = [](float px, float py) { return SdEllipse(px, py, 22, 30, 12.5f, 9.5f); };
-    auto mouth = [](float px, float py) { return SdEllipse(px, py, 125, 30, 12.5f, 9.5f); };
-    auto handset = [&](float px, float py) {
-        return std::min(handle(px, py), std::min(ear(px, py), mouth(px, py)));
-    };
+    // The cradle's two forks, which the cups rest on.
+    for (float x : {37.0f, 110.0f})
+        Fill(
+            image,
+            [&](float px, float py) { return SdRoundBox(px, py, x - 5, 34, x + 5, 48, 2.5f); },
+            [](float px, float py) { return Bakelite(0.22f - (py - 34.0f) * 0.01f + 0.0f * px); });
     DropShadow(
         image, 0, 0, kWidth - 1, kHeight - 1,
-        [&](float px, float py) { return handset(px - 1.5f, py - 2.5f); }, 2.0f, 0.5f);
-    FillShape(image, 0, 0, kWidth - 1, kHeight - 1, handset, [&](float px, float py) {
-        float top = 1.0f - SmoothStep(17.0f, 30.0f, py);
-        float edge = 1.0f - SmoothStep(0.0f, 2.5f, -handset(px, py));
-        return Bakelite(0.08f + 0.3f * top + 0.25f * edge);
+        [](float px, float py) { return Handset(px - 1.5f, py - 3.0f); }, 2.0f, 0.55f);
+    Fill(image, Handset, [](float px, float py) {
+        float inside = -Handset(px, py);
+        float rim = 1.0f - SmoothStep(0.0f, 3.0f, inside);
+        float top = 1.0f - SmoothStep(17.0f, 32.0f, py);
+        return Bakelite(0.06f + 0.32f * top + 0.22f * rim);
     });
-    // A long gloss line along the handle's top.
-    FillShape(
-        image, 0, 0, kWidth - 1, kHeight - 1,
-        [](float px, float py) { return SdSegment(px, py, 30, 20.5f, 118, 20.5f, 0.8f); },
-        [](float, float) { return FromBytes(190, 192, 204); }, 0.8f);
+    // Gloss along the handle and on each cup.
+    const float gloss[] = {40, 21.5f, 52, 17.8f, 73, 16.4f, 94, 17.8f, 106, 21.5f};
+    Fill(
+        image, [&](float px, float py) { return SdPolyline(px, py, gloss, 5, 0.7f); },
+        [](float, float) { return FromBytes(210, 212, 224); }, 0.75f);
+    for (float x : {21.0f, 108.0f})
+        Fill(
+            image,
+            [&](float px, float py) { return SdSegment(px, py, x, 26.5f, x + 16, 26.5f, 0.6f); },
+            [](float, float) { return FromBytes(180, 182, 196); }, 0.6f);
 }
 
-// The coiled cord: a helix seen from the side, from the handset's ear
-// piece down to the body's left flank.
+// The coiled cord: a helix seen from the side, from under the ear cup down
+// to the body's left flank.
 void PaintCord(Image &image)
 {
-    const int loops = 9, steps = 360;
+    const int loops = 11, steps = 700;
     float prevX = 0, prevY = 0;
     for (int i = 0; i <= steps; ++i) {
         float t = i / float(steps);
-        float bx = 14.0f - 2.0f * std::sin(t * kPi) + 16.0f * t * t;
-        float by = 38.0f + 42.0f * t;
+        float bx = 18.0f - 6.0f * std::sin(t * kPi) + 14.0f * t * t;
+        float by = 37.0f + 40.0f * t;
         float a = t * loops * 2.0f * kPi;
-        float x = bx + 4.5f * std::cos(a), y = by + 2.2f * std::sin(a);
+        float x = bx + 4.0f * std::cos(a), y = by + 1.6f * std::sin(a);
         if (i > 0) {
             bool front = std::sin(a) > 0.0f;
-            Rgb c = front ? FromBytes(40, 40, 46) : FromBytes(10, 10, 12);
+            float lit = front ? 0.28f * Clamp01(0.5f - std::cos(a)) : 0.0f;
+            Rgb colour = Bakelite(0.04f + lit);
             FillShape(
                 image, static_cast<int>(std::min(x, prevX)) - 2,
                 static_cast<int>(std::min(y, prevY)) - 2, static_cast<int>(std::max(x, prevX)) + 2,
                 static_cast<int>(std::max(y, prevY)) + 2,
-                [&](float px, float py) { return SdSegment(px, py, prevX, prevY, x, y, 0.75f); },
-                [&](float, float) { return c; });
+                [&](float px, float py) { return SdSegment(px, py, prevX, prevY, x, y, 0.8f); },
+                [&](float, float) { return colour; });
         }
         prevX = x;
         prevY = y;
@@ -148,9 +184,9 @@ Image PaintBankerPhone()
 {
     Image image = MakeImage(kWidth, kHeight, Rgb{255, 255, 255});
     PaintGround(image);
-    PaintCord(image);
     PaintBody(image);
     PaintDial(image);
+    PaintCord(image);
     PaintHandset(image);
     return image;
 }

@@ -12,15 +12,12 @@ namespace
 enum {
     kBlack = 0,
     kDarkRed = 1,
-    kOlive = 3,
     kNavy = 4,
     kTeal = 6,
     kSilver = 7,
     kGrey = 8,
     kRed = 9,
-    kBlue = 12,
     kYellow = 11,
-    kCyan = 14,
     kWhiteIndex = 15
 };
 
@@ -94,10 +91,6 @@ void PaintComputer(Image &image, float ox, float oy)
                        FromBytes(120, 118, 112), 0.8f);
         }
 }
-
-struct IconCanvas {
-    IconImage image;
-};
 
 IconImage EmptyIcon(int size)
 {
@@ -176,17 +169,16 @@ IconImage PaintGameIcon()
     FillIndex(icon, Box(26, 9, 29, 30, 0.5f), kDarkRed);
     FillIndex(icon, Box(1, 3, 31, 10, 1.0f), kDarkRed);
     FillIndex(icon, Box(2, 4, 30, 9, 0.5f), kRed);
-    FillIndex(icon, Box(2, 4, 30, 5, 0.0f), kWhiteIndex);
+    FillIndex(icon, Box(2, 9, 30, 10, 0.0f), kDarkRed);
     FillIndex(icon, Box(6, 12, 24, 29, 1.5f), kYellow);
     FillIndex(icon, Box(8, 14, 22, 27, 0.5f), kSilver);
     FillIndex(icon, Box(21, 14, 22, 27, 0.0f), kGrey);
     FillIndex(icon, Box(8, 26, 22, 27, 0.0f), kGrey);
     std::vector<float> mask;
-    TextStyle style = {kFaceBold, 11.0f, Rgb{0, 0, 0}};
+    TextStyle style = {kFaceBold, 12.0f, Rgb{0, 0, 0}};
     TextMask(mask, 32, 32, "?", style, std::round(15.0f - TextWidth("?", style) * 0.5f), 26);
     for (size_t i = 0; i < mask.size(); ++i)
-        if (mask[i] >= 0.5f) icon.index[i] = kRed;
-    (void)kOlive;
+        if (mask[i] >= 0.4f) icon.index[i] = kRed;
     return icon;
 }
 
@@ -200,9 +192,17 @@ IconImage PaintSetupIcon(int size)
     FillIndex(icon, box(3, 1, 29, 22, 1.5f), kBlack);
     FillIndex(icon, box(4, 2, 28, 21, 1.0f), kSilver);
     FillIndex(icon, box(7, 4, 25, 17, 0.5f), kGrey);
-    FillIndex(icon, box(8, 5, 25, 17, 0.0f), kNavy);
-    FillIndex(icon, box(8, 5, 19, 11, 0.0f), kBlue);
-    FillIndex(icon, box(9, 6, 12, 8, 0.0f), kCyan);
+    // The screen shows a desktop with one window open on it.
+    FillIndex(icon, box(8, 5, 25, 17, 0.0f), kTeal);
+    if (size >= 32) {
+        FillIndex(icon, box(11, 7, 21, 14, 0.0f), kWhiteIndex);
+        FillIndex(icon, box(11, 7, 21, 9, 0.0f), kNavy);
+        FillIndex(icon, box(11, 14, 22, 15, 0.0f), kBlack);
+        FillIndex(icon, box(21, 8, 22, 15, 0.0f), kBlack);
+    } else {
+        FillIndex(icon, box(12, 8, 22, 14, 0.0f), kWhiteIndex);
+        FillIndex(icon, box(12, 8, 22, 10, 0.0f), kNavy);
+    }
     FillIndex(icon, box(12, 22, 20, 24, 0.0f), kGrey);
     FillIndex(icon, box(1, 24, 31, 31, 1.0f), kBlack);
     FillIndex(icon, box(2, 25, 30, 30, 0.5f), kSilver);
@@ -210,6 +210,5 @@ IconImage PaintSetupIcon(int size)
     for (int row = 0; row < rows; ++row)
         for (float x = 4; x < 28; x += 3)
             FillIndex(icon, box(x, 26 + row * 2.0f, x + 1.6f, 27 + row * 2.0f, 0.0f), kGrey);
-    (void)kTeal;
     return icon;
 }

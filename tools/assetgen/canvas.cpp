@@ -52,6 +52,11 @@ Rgb FromBytes(int r, int g, int b)
     return Rgb{static_cast<float>(r), static_cast<float>(g), static_cast<float>(b)};
 }
 
+float Luma(Rgb c)
+{
+    return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b;
+}
+
 float Clamp01(float v)
 {
     return std::min(1.0f, std::max(0.0f, v));

@@ -30,6 +30,7 @@ Rgb Scale(Rgb c, float f);
 Rgb Lighten(Rgb c, float t); // towards white
 Rgb Darken(Rgb c, float t);  // towards black
 Rgb FromBytes(int r, int g, int b);
+float Luma(Rgb c);
 
 float Clamp01(float v);
 float SmoothStep(float edge0, float edge1, float v);

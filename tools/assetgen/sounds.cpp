@@ -69,18 +69,20 @@ struct Voice {
     float attack;  // seconds
     float release; // seconds, at the end of the note
     float decay;   // exponential fall of the whole note, per second
+    float brassy;  // how much the upper partials follow the swell of the note
+    float scoop;   // semitones below the note that the attack slides up from
 };
 
 // Timbres. Bells and mallets carry inharmonic partials that die quickly;
-// brass and pads are harmonic and sustain.
+// brass brightens as it swells; pads are soft and sustain.
 const Partial kBellPartials[] = {
     {1.0f, 1.0f, 1.2f},   {2.0f, 0.6f, 2.0f}, {2.76f, 0.4f, 3.0f},
     {4.07f, 0.25f, 4.5f}, {5.4f, 0.2f, 6.0f},
 };
 const Partial kMalletPartials[] = {{1.0f, 1.0f, 3.0f}, {3.93f, 0.35f, 14.0f}, {9.1f, 0.12f, 30.0f}};
 const Partial kBrassPartials[] = {
-    {1, 1.0f, 0},  {2, 0.8f, 0},  {3, 0.62f, 0}, {4, 0.45f, 0},
-    {5, 0.32f, 0}, {6, 0.22f, 0}, {7, 0.14f, 0}, {8, 0.09f, 0},
+    {1, 1.0f, 0}, {2, 0.85f, 0}, {3, 0.7f, 0},  {4, 0.55f, 0}, {5, 0.42f, 0},
+    {6, 0.3f, 0}, {7, 0.2f, 0},  {8, 0.13f, 0}, {9, 0.08f, 0},
 };
 const Partial kPadPartials[] = {{1, 1.0f, 0}, {2, 0.35f, 0}, {3, 0.18f, 0}, {4, 0.08f, 0}};
 const Partial kPianoPartials[] = {
@@ -90,22 +92,19 @@ const Partial kPianoPartials[] = {
     {4, 0.12f, 6.0f},
 };
 
-const Voice kBell = {kBellPartials, 5, 0.002f, 0.05f, 0.0f};
-const Voice kMallet = {kMalletPartials, 3, 0.002f, 0.04f, 0.0f};
-const Voice kBrass = {kBrassPartials, 8, 0.035f, 0.08f, 0.6f};
-const Voice kPad = {kPadPartials, 4, 0.35f, 0.5f, 0.0f};
-const Voice kPiano = {kPianoPartials, 4, 0.004f, 0.08f, 0.0f};
+const Voice kBell = {kBellPartials, 5, 0.002f, 0.05f, 0.0f, 0.0f, 0.0f};
+const Voice kMallet = {kMalletPartials, 3, 0.002f, 0.04f, 0.0f, 0.0f, 0.0f};
+const Voice kBrass = {kBrassPartials, 9, 0.04f, 0.08f, 0.5f, 2.0f, 0.4f};
+const Voice kPad = {kPadPartials, 4, 0.35f, 0.5f, 0.0f, 0.0f, 0.0f};
+const Voice kPiano = {kPianoPartials, 4, 0.004f, 0.08f, 0.0f, 0.0f, 0.0f};
+// Variants that die away within the sound instead of stopping.
+const Voice kStab = {kBrassPartials, 9, 0.015f, 0.3f, 2.2f, 2.0f, 0.2f};
+const Voice kHeldBrass = {kBrassPartials, 9, 0.05f, 0.9f, 0.45f, 2.0f, 0.3f};
+const Voice kChime = {kBellPartials, 5, 0.002f, 0.2f, 2.0f, 0.0f, 0.0f};
 
 Track MakeTrack(int samples)
 {
     return Track(static_cast<size_t>(samples), 0.0f);
-}
-
-float Envelope(const Voice &v, float t, float length)
-{
-    float a = v.attack > 0.0f ? std::min(1.0f, t / v.attack) : 1.0f;
-    float r = std::min(1.0f, std::max(0.0f, (length - t) / v.release));
-    return a * r * std::exp(-v.decay * t);
 }
 
 // Vibrato grows in over the first third of a second.
@@ -114,9 +113,15 @@ float SmoothRamp(float t)
     return std::min(1.0f, t / 0.3f);
 }
 
-// Adds one note; bend is a pitch change in semitones spread over the note.
+struct Shape {
+    float bend = 0.0f;    // semitones of pitch change over the note
+    float vibrato = 0.0f; // semitones of vibrato depth
+    float wah = 0.0f;     // 0..1: the mute opens and closes once over the note
+};
+
+// Adds one note of the voice, starting at start seconds.
 void AddNote(Track &track, const Voice &voice, float start, float length, float frequency,
-             float level, float bend = 0.0f, float vibrato = 0.0f)
+             float level, Shape shape = Shape())
 {
     int first = static_cast<int>(start * kRate);
     int count = static_cast<int>(length * kRate);
@@ -125,17 +130,25 @@ void AddNote(Track &track, const Voice &voice, float start, float length, float 
         size_t at = static_cast<size_t>(first + i);
         if (at >= track.size()) break;
         float t = i / kRate;
-        float wobble = vibrato * std::sin(2.0f * kPi * 5.5f * t) * SmoothRamp(t);
-        float f = frequency * std::pow(2.0f, (bend * t / length + wobble) / 12.0f);
-        float env = Envelope(voice, t, length);
+        float rise = voice.attack > 0.0f ? std::min(1.0f, t / voice.attack) : 1.0f;
+        float fall = std::min(1.0f, std::max(0.0f, (length - t) / voice.release));
+        float env = rise * fall * std::exp(-voice.decay * t);
+        float wobble = shape.vibrato * std::sin(2.0f * kPi * 5.5f * t) * SmoothRamp(t);
+        float scoop = -voice.scoop * std::exp(-t / 0.035f);
+        float f = frequency * std::pow(2.0f, (shape.bend * t / length + wobble + scoop) / 12.0f);
+        float open =
+            rise * (1.0f - shape.wah + shape.wah * std::sin(kPi * std::min(1.0f, t / length)));
         float sum = 0.0f;
         for (int p = 0; p < voice.count; ++p) {
             const Partial &part = voice.partials[p];
             float pf = f * part.ratio;
             phase[p] += 2.0f * kPi * pf / kRate;
+            if (phase[p] > 2.0f * kPi) phase[p] -= 2.0f * kPi;
             if (pf >= kTopFrequency) continue;
             float decay = part.decay > 0.0f ? std::exp(-part.decay * t) : 1.0f;
-            sum += part.level * decay * std::sin(phase[p]);
+            float bright =
+                voice.brassy > 0.0f ? std::pow(open, voice.brassy * (part.ratio - 1.0f)) : 1.0f;
+            sum += part.level * decay * bright * std::sin(phase[p]);
         }
         track[at] += level * env * sum;
     }
@@ -193,16 +206,21 @@ void AddThump(Track &track, float start, float level, float from, float to, floa
     }
 }
 
+float Ease(float t)
+{
+    return t * t * (3.0f - 2.0f * t);
+}
+
 // Scales the track to the wanted peak, fades both ends and turns it into
 // unsigned 8-bit samples.
 std::vector<uint8_t> Finish(Track track, float peak)
 {
-    const int fadeIn = static_cast<int>(0.004f * kRate), fadeOut = static_cast<int>(0.03f * kRate);
+    const int fadeIn = static_cast<int>(0.004f * kRate), fadeOut = static_cast<int>(0.06f * kRate);
     int n = static_cast<int>(track.size());
     for (int i = 0; i < n; ++i) {
         float g = 1.0f;
-        if (i < fadeIn) g = i / float(fadeIn);
-        if (n - 1 - i < fadeOut) g = std::min(g, (n - 1 - i) / float(fadeOut));
+        if (i < fadeIn) g = Ease(i / float(fadeIn));
+        if (n - 1 - i < fadeOut) g = std::min(g, Ease((n - 1 - i) / float(fadeOut)));
         track[static_cast<size_t>(i)] *= g;
     }
     float loudest = 0.0f;
@@ -224,12 +242,14 @@ Track Reveal(int samples)
         float at = 0.02f + i * 0.032f;
         AddNoiseHit(t, at, 0.05f, 0.05f + 0.04f * i, 40.0f, 0.5f, 100u + i);
     }
-    AddNote(t, kPad, 0.0f, 0.34f, Note(A3), 0.15f, 12.0f);
+    Shape sweep;
+    sweep.bend = 12.0f;
+    AddNote(t, kPad, 0.0f, 0.34f, Note(A3), 0.15f, sweep);
     const float hit = 0.33f;
     AddThump(t, hit, 0.9f, 160.0f, Note(D3) * 0.5f, 5.0f);
     AddNoiseHit(t, hit, 1.1f, 0.22f, 5.0f, 0.9f, 7u, true);
-    AddChord(t, kBrass, hit, 1.15f, {D4, F4, A4, D5}, 0.22f);
-    AddChord(t, kBell, hit, 1.15f, {D5, A5}, 0.12f);
+    AddChord(t, kStab, hit, 1.17f, {D4, F4, A4, D5}, 0.22f);
+    AddChord(t, kChime, hit, 1.17f, {D5, A5}, 0.12f);
     return t;
 }
 
@@ -241,8 +261,11 @@ Track BadNews(int samples)
     const float lengths[] = {0.38f, 0.38f, 0.38f, 0.8f};
     for (int i = 0; i < 4; ++i) {
         bool last = i == 3;
-        AddNote(t, kBrass, starts[i], lengths[i], Note(notes[i]), 0.5f, last ? -0.6f : -0.3f,
-                last ? 0.35f : 0.0f);
+        Shape shape;
+        shape.bend = last ? -0.7f : -0.3f;
+        shape.vibrato = last ? 0.3f : 0.0f;
+        shape.wah = 0.8f;
+        AddNote(t, kBrass, starts[i], lengths[i], Note(notes[i]), 0.5f, shape);
     }
     return t;
 }
@@ -266,7 +289,7 @@ Track Ambience(int samples)
 void AddRing(Track &t, float start, float length)
 {
     const Partial gong[] = {{1.0f, 1.0f, 6.0f}, {2.32f, 0.5f, 9.0f}, {4.25f, 0.25f, 14.0f}};
-    const Voice voice = {gong, 3, 0.001f, 0.01f, 0.0f};
+    const Voice voice = {gong, 3, 0.001f, 0.01f, 0.0f, 0.0f, 0.0f};
     int strikes = static_cast<int>(length * 20.0f);
     for (int i = 0; i < strikes; ++i) {
         float f = i % 2 == 0 ? 1180.0f : 1270.0f;
@@ -298,8 +321,8 @@ Track GoodNews(int samples)
     const int call[] = {G4, C5, E5, G5};
     for (int i = 0; i < 4; ++i) AddNote(t, kBrass, 0.02f + i * 0.13f, 0.16f, Note(call[i]), 0.4f);
     const float held = 0.55f;
-    AddChord(t, kBrass, held, 2.85f, {C4, E4, G4, C5, E5}, 0.2f);
-    AddNote(t, kBrass, held, 2.85f, Note(C3), 0.3f);
+    AddChord(t, kHeldBrass, held, 2.88f, {C4, E4, G4, C5, E5}, 0.2f);
+    AddNote(t, kHeldBrass, held, 2.88f, Note(C3), 0.3f);
     for (int i = 0; i < 6; ++i)
         AddNote(t, kBell, held + 0.1f + i * 0.09f, 1.8f, Note(C6 + (i % 3) * 4), 0.08f);
     AddNoiseHit(t, held, 2.0f, 0.15f, 2.0f, 0.9f, 5u, true);
@@ -309,8 +332,11 @@ Track GoodNews(int samples)
 Track MildBadNews(int samples)
 {
     Track t = MakeTrack(samples);
-    AddNote(t, kBrass, 0.02f, 0.95f, Note(D3), 0.5f, -1.0f, 0.2f);
-    AddNote(t, kBrass, 0.02f, 0.95f, Note(D3 + 1), 0.2f, -1.0f);
+    Shape sag;
+    sag.bend = -1.0f;
+    sag.vibrato = 0.2f;
+    sag.wah = 0.7f;
+    AddNote(t, kBrass, 0.02f, 0.95f, Note(D3), 0.5f, sag);
     return t;
 }
 
@@ -356,7 +382,8 @@ Track AnswerPrompt(int samples)
 {
     Track t = MakeTrack(samples);
     const int chime[] = {G5, C6, E6};
-    for (int i = 0; i < 3; ++i) AddNote(t, kBell, 0.01f + i * 0.09f, 1.0f, Note(chime[i]), 0.35f);
+    for (int i = 0; i < 3; ++i)
+        AddNote(t, kChime, 0.01f + i * 0.09f, 1.06f - i * 0.09f, Note(chime[i]), 0.35f);
     return t;
 }
 
@@ -367,7 +394,7 @@ Track CallEnd(int samples)
     AddThump(t, 0.02f, 0.7f, 180.0f, 90.0f, 40.0f);
     AddNoiseHit(t, 0.085f, 0.02f, 0.35f, 250.0f, 0.7f, 12u);
     const Partial ting[] = {{1.0f, 1.0f, 9.0f}, {2.32f, 0.4f, 14.0f}};
-    const Voice bell = {ting, 2, 0.001f, 0.02f, 0.0f};
+    const Voice bell = {ting, 2, 0.001f, 0.02f, 0.0f, 0.0f, 0.0f};
     AddNote(t, bell, 0.02f, 0.35f, 1180.0f, 0.06f);
     return t;
 }
