@@ -25,3 +25,8 @@ else()
     add_link_options(-fsanitize=address,undefined)
   endif()
 endif()
+
+# Plain -I flags in the compile commands: clang-tidy 14 does not read the
+# response files that CMake would use for the cross builds' include paths.
+set(CMAKE_C_USE_RESPONSE_FILE_FOR_INCLUDES OFF)
+set(CMAKE_CXX_USE_RESPONSE_FILE_FOR_INCLUDES OFF)
