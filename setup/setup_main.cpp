@@ -1,0 +1,182 @@
+/* setup.exe: the entry, its message pass and the setup window. */
+#include "setup.h"
+#include "setup_resource.h"
+
+#include <objbase.h>
+#include <string.h>
+
+HINSTANCE setupInstance;
+HWND setupWindow;
+HFONT headerFont;
+HBRUSH licenseBrush;
+int folderPickerOpen;
+
+namespace
+{
+
+const COLORREF LICENSE_BACKGROUND = RGB(112, 112, 112);
+const COLORREF LICENSE_TEXT_COLOUR = RGB(128, 255, 128);
+const COLORREF HEADER_CAPTION_COLOUR = RGB(0, 0, 128);
+const int HEADER_CAPTION_LEFT = 96;
+const int HEADER_CAPTION_TOP = 18;
+
+/* The licence resource carries no terminating zero, so it is copied into a
+   zeroed buffer that always keeps one. */
+char licenseText[16384];
+
+const char *LoadLicenseText(void)
+{
+    HRSRC found = FindResourceA(setupInstance, MAKEINTRESOURCEA(IDR_LICENSE), "LICENSE");
+    HGLOBAL loaded = found ? LoadResource(setupInstance, found) : NULL;
+    const void *bytes = loaded ? LockResource(loaded) : NULL;
+    if (!bytes) return licenseText;
+    size_t size = SizeofResource(setupInstance, found);
+    if (size > sizeof licenseText - 1) size = sizeof licenseText - 1;
+    memcpy(licenseText, bytes, size);
+    licenseText[size] = '\0';
+    return licenseText;
+}
+
+INT_PTR OnInitDialog(HWND window)
+{
+    setupWindow = window;
+    HICON icon = LoadIconA(setupInstance, MAKEINTRESOURCEA(IDI_SETUP));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)icon);
+    SetDlgItemTextA(window, IDC_INSTALL_PATH, "C:\\");
+    HBITMAP folder = LoadBitmapA(setupInstance, MAKEINTRESOURCEA(IDB_FOLDER));
+    SendDlgItemMessageA(window, IDC_BROWSE, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)folder);
+    SetDlgItemTextA(window, IDC_LICENSE_TEXT, LoadLicenseText());
+    headerFont =
+        CreateFontA(20, 10, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, FIXED_PITCH, "arial");
+    SetFocus(GetDlgItem(window, IDC_LICENSE_TEXT));
+    return FALSE; /* keep the focus on the licence */
+}
+
+void OnAgreeClicked(void)
+{
+    int agreed = SendDlgItemMessageA(setupWindow, IDC_AGREE, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    EnableWindow(GetDlgItem(setupWindow, IDC_INSTALL), agreed);
+}
+
+INT_PTR OnCommand(int controlId)
+{
+    switch (controlId) {
+    case IDC_INSTALL:
+        InstallGame();
+        break;
+    case IDC_BROWSE:
+        BrowseInstallFolder();
+        break;
+    case IDC_AGREE:
+        OnAgreeClicked();
+        break;
+    default:
+        return FALSE;
+    }
+    return TRUE;
+}
+
+/* The licence box asks for its colours whenever it paints, which is when
+   the caption on the header is renewed too. */
+INT_PTR OnCtlColorEdit(HDC dc, HWND control)
+{
+    if (control != GetDlgItem(setupWindow, IDC_LICENSE_TEXT)) return 0;
+    DrawHeaderCaption();
+    SetBkColor(dc, LICENSE_BACKGROUND);
+    SetTextColor(dc, LICENSE_TEXT_COLOUR);
+    return (INT_PTR)licenseBrush;
+}
+
+INT_PTR OnClose(HWND window)
+{
+    DestroyWindow(window);
+    return TRUE;
+}
+
+INT_PTR OnDestroy(void)
+{
+    PostQuitMessage(0);
+    return TRUE;
+}
+
+INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(window);
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam));
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit((HDC)wParam, (HWND)lParam);
+    case WM_CLOSE:
+        return OnClose(window);
+    case WM_DESTROY:
+        return OnDestroy();
+    }
+    return FALSE;
+}
+
+/* The path changes only through Browse, and the licence cannot be edited
+   from the keyboard: such input is thrown away before anything sees it. */
+int IsDroppedInput(const MSG *msg)
+{
+    if (!setupWindow) return 0;
+    if (msg->hwnd == GetDlgItem(setupWindow, IDC_LICENSE_TEXT)) return msg->message == WM_KEYDOWN;
+    if (msg->hwnd != GetDlgItem(setupWindow, IDC_INSTALL_PATH)) return 0;
+    return msg->message == WM_KEYDOWN || msg->message == WM_LBUTTONDOWN ||
+           msg->message == WM_RBUTTONDOWN;
+}
+
+/* One pass over the waiting messages. Answers 0 once the quit message
+   has come. */
+int PumpSetupMessages(void)
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        Sleep(1);
+        return 1;
+    }
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (!GetMessageA(&msg, NULL, 0, 0)) return 0;
+        if (IsDroppedInput(&msg)) {
+            Sleep(1);
+            return 1;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 1;
+}
+
+} // namespace
+
+void DrawHeaderCaption(void)
+{
+    char caption[128];
+    int length = GetWindowTextA(setupWindow, caption, sizeof caption);
+    HWND header = GetDlgItem(setupWindow, IDC_SETUP_HEADER);
+    HDC dc = GetDC(header);
+    if (!dc) return;
+    HGDIOBJ oldFont = SelectObject(dc, headerFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, HEADER_CAPTION_COLOUR);
+    TextOutA(dc, HEADER_CAPTION_LEFT, HEADER_CAPTION_TOP, caption, length);
+    SelectObject(dc, oldFont);
+    ReleaseDC(header, dc);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    setupInstance = instance;
+    /* The shell's folder picker needs COM on this thread. */
+    CoInitialize(NULL);
+    licenseBrush = CreateSolidBrush(LICENSE_BACKGROUND);
+    HWND window =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), NULL, SetupDialogProc, 0);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNORMAL);
+    while (PumpSetupMessages()) {
+    }
+    CoUninitialize();
+    return 0;
+}
