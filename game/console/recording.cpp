@@ -183,6 +183,11 @@ int RecordingQueuedCount(void)
     return queueCount;
 }
 
+void RecordingClearQueue(void)
+{
+    queueHead = queueCount = 0;
+}
+
 static const QueuedAction *Head(void)
 {
     return queueCount ? &queue[queueHead] : NULL;

@@ -87,6 +87,8 @@ void RecordingSetClock(const ClockTime *atZero);
 int RecordingQueue(const ConsoleAction *action);
 int RecordingQueueWait(int64_t ms);
 int RecordingQueuedCount(void);
+/* Forgets every action not yet delivered. */
+void RecordingClearQueue(void);
 
 /* Start-up as the platform does it: the timer at 0, the home positions
    captured, the first NewGame. RecordingRun does it when not yet done. */

@@ -1,0 +1,160 @@
+/* NEW GAME and quit arriving at every moment of a turn: the new game starts
+   exactly as NewGame leaves it and the interrupted turn touches nothing. */
+#include "support.h"
+
+namespace
+{
+
+struct Moment {
+    const char *name;
+    bool swapClock;
+    const char *script; /* after the clock line */
+    const char *trigger;
+    int nth;
+};
+
+void PrintTo(const Moment &m, std::ostream *out)
+{
+    *out << m.name;
+}
+
+const char toFirstCall[] = "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\n";
+const char toFirstReminder[] = "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\nwait 30\n";
+
+std::string ToLastCall(bool answer)
+{
+    std::string script = GameScript(false);
+    script = script.substr(0, script.rfind("click 1\n"));
+    if (!answer) script = script.substr(0, script.rfind("nodeal"));
+    return script;
+}
+
+std::string ScriptOf(const Moment &m)
+{
+    std::string script = m.swapClock ? swapClockLine : firstClockLine;
+    if (std::string(m.script) == "last call") return script + ToLastCall(false);
+    if (std::string(m.script) == "answered last call")
+        return script + "swap yes\n" + ToLastCall(true);
+    if (std::string(m.script) == "whole game") return script + GameScript(false);
+    if (std::string(m.script) == "deal game") return script + GameScript(true);
+    return script + m.script;
+}
+
+const Moment moments[] = {
+    {"NewGamesOwnPass", false, "click 1\nclick 2\nwait 10\nnewgame yes\n", "CHOOSE YOUR OWN BOX",
+     2},
+    {"RevealPass", false, "click 1\nclick 2\n", "YOU HAVE REVEALED", 1},
+    {"EndOfClickPass", false, "click 1\nclick 2\n", "text 1007 \"OPEN A BOX\"", 1},
+    {"FirstWaitOfCall", false, toFirstCall, " play 3", 1},
+    {"SecondWaitOfCall", false, toFirstCall, " play 3", 2},
+    {"ThirdWaitOfCall", false, toFirstCall, " play 9", 1},
+    {"PassAfterOffer", false, toFirstCall, "add 1004", 1},
+    {"ReminderPass", false, toFirstReminder, "PRESS THE DEAL", 1},
+    {"AnswerPass", false, "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\nnodeal\n",
+     "NO DEAL! NOW", 1},
+    {"DealPass", false, "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\ndeal\n", "DEAL! NOW",
+     1},
+    {"AfterDealFigurePass", false, "deal game", "BANKER WOULD'VE OFFERED", 1},
+    {"AnswerWaitAtLastCall", false, "last call", "add 1004", 6},
+    {"SwapRings", true, "answered last call", "THE BANKER WILL ALLOW", 1},
+    {"SwapQuestion", true, "answered last call", "SWAP YOUR BOX?", 1},
+    {"VerdictBox", false, "whole game", "inform", 1},
+    {"LastBoxPass", false, "whole game", "THANKYOU FOR PLAYING", 1},
+};
+
+class NewGameAtEveryMoment : public ConsoleTest, public ::testing::WithParamInterface<Moment>
+{
+};
+
+TEST_P(NewGameAtEveryMoment, StartsFreshAndTheOldTurnStops)
+{
+    const Moment &m = GetParam();
+    Load(ScriptOf(m));
+    int historyThen = -1;
+    /* The answer wait only starts once the last offer's reveal has played. */
+    bool waitForReveal = std::string(m.name) == "AnswerWaitAtLastCall";
+    When(m.trigger, m.nth, [&] {
+        auto press = [&] {
+            historyThen = RecordingLineCount(IDC_WIN_HISTORY);
+            RecordingClearQueue(); /* the rest of the game is not played */
+            Queue(ACTION_NEW_GAME, 0, 1);
+        };
+        if (waitForReveal)
+            When(" play 0", 1, press);
+        else
+            press();
+    });
+    ASSERT_EQ(RUN_IDLE, Run());
+    ASSERT_NE(-1, historyThen) << "the moment never came";
+
+    int asked = Find("ask \"NEW GAME\" \"START AGAIN?\" yes");
+    ASSERT_GT(asked, 0);
+    int jingle = Find(" play 7", asked);
+    ASSERT_GT(jingle, asked);
+    for (size_t i = jingle + 1; i < log.size(); i++) EXPECT_EQ("tick", log[i].op) << log[i].whole;
+    ExpectFreshGame();
+    EXPECT_EQ(historyThen, RecordingLineCount(IDC_WIN_HISTORY));
+    EXPECT_EQ(1, (int)std::count_if(log.begin() + asked, log.end(), [](const LogLine &l) {
+                  return l.whole.find(" play 7") != std::string::npos;
+              }));
+
+    /* The new game plays on. */
+    Load("click 5\nclick 6\n");
+    ASSERT_EQ(RUN_IDLE, Run());
+    EXPECT_EQ(2, gameState.pickCount);
+    EXPECT_EQ(1, gameState.boxes[4].isOwnBox);
+    EXPECT_EQ(1, gameState.boxes[5].opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(Turn, NewGameAtEveryMoment, ::testing::ValuesIn(moments),
+                         [](const ::testing::TestParamInfo<Moment> &info) {
+                             return std::string(info.param.name);
+                         });
+
+class QuitAtEveryMoment : public ConsoleTest, public ::testing::WithParamInterface<Moment>
+{
+};
+
+TEST_P(QuitAtEveryMoment, EndsTheRunWhereItStands)
+{
+    const Moment &m = GetParam();
+    Load(ScriptOf(m));
+    size_t quitAt = 0;
+    When(m.trigger, m.nth, [&] {
+        quitAt = log.size();
+        RecordingClearQueue();
+        Queue(ACTION_QUIT);
+    });
+    ASSERT_EQ(RUN_QUIT, Run());
+    ASSERT_GT(quitAt, 0u);
+    /* The next pass takes the quit message; nothing happens after it. */
+    EXPECT_EQ(quitAt, log.size()) << log.back().whole;
+    EXPECT_TRUE(ViewQuitTaken());
+    EXPECT_NE(0, PumpMessages());
+}
+
+const Moment quitMoments[] = {
+    {"RevealPass", false, "click 1\nclick 2\n", "YOU HAVE REVEALED", 1},
+    {"FirstWaitOfCall", false, toFirstCall, " play 3", 1},
+    {"ThirdWaitOfCall", false, toFirstCall, " play 9", 1},
+    {"ReminderPass", false, toFirstReminder, "PRESS THE DEAL", 1},
+    {"SwapQuestion", true, "answered last call", "SWAP YOUR BOX?", 1},
+    {"VerdictBox", false, "whole game", "inform", 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Turn, QuitAtEveryMoment, ::testing::ValuesIn(quitMoments),
+                         [](const ::testing::TestParamInfo<Moment> &info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(ConsoleTest, NewGameAnsweredNoChangesNothing)
+{
+    Load(firstClockLine + toFirstCall + "wait 30\nnewgame no\n");
+    ASSERT_EQ(RUN_IDLE, Run());
+    EXPECT_GT(Find("ask \"NEW GAME\" \"START AGAIN?\" no"), 0);
+    EXPECT_EQ(6, gameState.pickCount);
+    EXPECT_EQ(1, gameState.offerPending);
+    EXPECT_EQ(1, RecordingLineCount(IDC_OFFER_LIST));
+}
+
+} // namespace

@@ -1,0 +1,216 @@
+/* The zendaro-console program itself: its scripts, its log and its exit
+   status. */
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support.h"
+
+namespace
+{
+
+struct Result {
+    int status;
+    std::vector<std::string> lines;
+    std::string errors;
+};
+
+std::string Script(const char *name)
+{
+    return std::string(SCRIPTS_DIR) + "/" + name;
+}
+
+/* Runs the tool through the shell with arguments (and redirections). */
+Result RunTool(const std::string &arguments)
+{
+    std::string errorFile = testing::TempDir() + "zendaro-console-errors.txt";
+    std::string command = std::string(ZENDARO_CONSOLE) + " " + arguments + " 2>" + errorFile;
+    Result result;
+    FILE *pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    std::string line;
+    while (fgets(buffer, sizeof buffer, pipe)) {
+        line += buffer;
+        if (line.back() != '\n') continue;
+        line.pop_back();
+        result.lines.push_back(line);
+        line.clear();
+    }
+    int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream errors(errorFile);
+    std::stringstream text;
+    text << errors.rdbuf();
+    result.errors = text.str();
+    return result;
+}
+
+std::string WriteScript(const std::string &text)
+{
+    std::string path = testing::TempDir() + "zendaro-console-script.txt";
+    std::ofstream(path) << text;
+    return path;
+}
+
+std::vector<std::string> Matching(const Result &r, const std::string &text)
+{
+    std::vector<std::string> found;
+    for (const std::string &line : r.lines) {
+        if (line.find(text) != std::string::npos) found.push_back(line);
+    }
+    return found;
+}
+
+std::string Reveal(int box)
+{
+    char text[64];
+    snprintf(text, sizeof text, "text 1007 \"YOU HAVE REVEALED '%0.2f'\"",
+             (double)AmountTable[firstDeal[box - 1]]);
+    return text;
+}
+
+TEST(Tool, FirstClockExampleReplaysTheKnownDeal)
+{
+    Result r = RunTool("--script " + Script("first-clock-example.txt"));
+    ASSERT_EQ(0, r.status) << r.errors;
+    std::vector<std::string> reveals = Matching(r, "YOU HAVE REVEALED");
+    ASSERT_EQ(22u, reveals.size());
+    std::vector<int> order;
+    for (int box = 2; box <= 21; box++) order.push_back(box);
+    order.push_back(1);
+    order.push_back(22);
+    for (size_t i = 0; i < order.size(); i++) {
+        EXPECT_NE(std::string::npos, reveals[i].find(Reveal(order[i]))) << reveals[i];
+    }
+    /* The log's own form: time, op, arguments, UTF-8 pound, \n escapes. */
+    EXPECT_EQ("0 text 1007 \"\"", r.lines.at(0));
+    EXPECT_EQ(6u, Matching(r, " add 1004 \"\xC2\xA3").size());
+    EXPECT_EQ(
+        1u, Matching(r, " inform \"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"").size());
+    EXPECT_EQ(1u, Matching(r, " add 1006 \"\xC2\xA3"
+                              "3000\"")
+                      .size());
+    EXPECT_NE(std::string::npos,
+              Matching(r, "text 1007").back().find("THANKYOU FOR PLAYING VANTOREL.  PRESS"));
+    for (const std::string &line : r.lines) {
+        long long ms;
+        char op[16];
+        ASSERT_EQ(2, sscanf(line.c_str(), "%lld %15s", &ms, op)) << line;
+    }
+}
+
+TEST(Tool, ScriptFromStandardInputPlaysTheSame)
+{
+    Result fromFile = RunTool("--script " + Script("deal-at-first-offer.txt"));
+    Result fromStdin = RunTool("--script - < " + Script("deal-at-first-offer.txt"));
+    ASSERT_EQ(0, fromStdin.status) << fromStdin.errors;
+    EXPECT_EQ(fromFile.lines, fromStdin.lines);
+    EXPECT_EQ(1u, Matching(fromFile, "inform \"CONGRATULATIONS\" \"YOU VANTOREL\"").size());
+}
+
+TEST(Tool, SwapYesScript)
+{
+    Result r = RunTool("--script " + Script("swap-yes.txt"));
+    ASSERT_EQ(0, r.status) << r.errors;
+    EXPECT_EQ(1u, Matching(r, "ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" yes").size());
+    EXPECT_EQ(1u, Matching(r, "caption 10000 \"22\"").size());
+    EXPECT_EQ(1u, Matching(r, "add 1006 \"\xC2\xA3"
+                              "0.50\"")
+                      .size());
+    EXPECT_EQ("caption 10000 \"1\"",
+              Matching(r, "caption 10000")
+                  .back()
+                  .substr(Matching(r, "caption 10000").back().find(' ') + 1));
+}
+
+TEST(Tool, NewGameDuringTheCallStopsIt)
+{
+    Result r = RunTool("--script " + Script("new-game-during-call.txt") + " --echo");
+    ASSERT_EQ(0, r.status) << r.errors;
+    size_t asked = 0, jingle = 0;
+    for (size_t i = 0; i < r.lines.size(); i++) {
+        if (r.lines[i].find("START AGAIN?\" yes") != std::string::npos) asked = i;
+        if (asked && !jingle && r.lines[i].find(" play 7") != std::string::npos) jingle = i;
+    }
+    ASSERT_GT(asked, 0u);
+    /* Only one ring came before, and none after. */
+    int ringsBefore = 0;
+    for (size_t i = 0; i < asked; i++)
+        ringsBefore += r.lines[i].find(" play 3") != std::string::npos;
+    EXPECT_EQ(1, ringsBefore);
+    for (size_t i = jingle + 1; i < r.lines.size(); i++) {
+        EXPECT_EQ(std::string::npos, r.lines[i].find(" play 3")) << r.lines[i];
+        EXPECT_EQ(std::string::npos, r.lines[i].find("add 1004")) << r.lines[i];
+    }
+    EXPECT_EQ(1u, Matching(r, "YOU HAVE CHOSEN BOX '9'").size());
+    EXPECT_NE(std::string::npos, Matching(r, "text 1007").back().find("OPEN A BOX"));
+}
+
+TEST(Tool, QuitDuringAWaitEndsTheRunThere)
+{
+    Result r = RunTool("--script " + Script("quit-during-wait.txt"));
+    ASSERT_EQ(0, r.status) << r.errors;
+    EXPECT_NE(std::string::npos, r.lines.back().find(" play 3")) << r.lines.back();
+    EXPECT_EQ(1u, Matching(r, " play 3").size());
+    EXPECT_EQ(5u, Matching(r, "YOU HAVE REVEALED").size());
+}
+
+TEST(Tool, MalformedLineIsReportedBeforeAnythingRuns)
+{
+    const char *bad[] = {"click 23",
+                         "click",
+                         "wait -1",
+                         "wait 1.x",
+                         "newgame maybe",
+                         "swap",
+                         "clock 2008-02-30T00:00:00.000",
+                         "deal now",
+                         "dance"};
+    for (const char *line : bad) {
+        std::string path = WriteScript(std::string("clock 2008-03-14T09:26:53.589\nclick 1\n") +
+                                       "# a comment\n\n" + line + "\nclick 2\n");
+        Result r = RunTool("--script " + path);
+        EXPECT_EQ(2, r.status) << line;
+        EXPECT_TRUE(r.lines.empty()) << line;
+        EXPECT_NE(std::string::npos, r.errors.find(path + ":5: ")) << line << ": " << r.errors;
+    }
+    Result late = RunTool("--script " + WriteScript("click 1\nclock 2008-03-14T09:26:53.589\n"));
+    EXPECT_EQ(2, late.status);
+    EXPECT_NE(std::string::npos, late.errors.find(":2: clock must come before")) << late.errors;
+}
+
+TEST(Tool, ActionThatCannotBeDeliveredEndsWithStatusOne)
+{
+    Result r = RunTool("--script " + WriteScript("click 1\ndeal\nclick 2\n"));
+    EXPECT_EQ(1, r.status);
+    EXPECT_NE(std::string::npos, r.errors.find("line 2: 'deal' could not be delivered within 600"))
+        << r.errors;
+    long long last = 0;
+    sscanf(r.lines.back().c_str(), "%lld", &last);
+    EXPECT_LE(last, 600000 + 5821);
+    EXPECT_GE(last, 600000);
+    EXPECT_TRUE(Matching(r, "YOU HAVE REVEALED").empty());
+}
+
+TEST(Tool, UsageWithoutScriptOffATerminal)
+{
+    Result r = RunTool("< /dev/null");
+    EXPECT_EQ(2, r.status);
+    EXPECT_NE(std::string::npos, r.errors.find("usage: zendaro-console"));
+    EXPECT_EQ(2, RunTool("--bogus").status);
+    EXPECT_EQ(0, RunTool("--help").status);
+}
+
+TEST(Tool, QuietPrintsNothing)
+{
+    Result r = RunTool("--quiet --script " + Script("first-clock-example.txt"));
+    EXPECT_EQ(0, r.status);
+    EXPECT_TRUE(r.lines.empty());
+}
+
+} // namespace
