@@ -1,0 +1,87 @@
+/* What the game client knows of Zendaro's board: the ids of its controls,
+   where the template puts them, the 22 sums, and how a run's deal follows
+   from the clock. */
+#ifndef ZENDARO_BOARD_H
+#define ZENDARO_BOARD_H
+
+#include <stdint.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "drive.h"
+
+enum {
+    BOXES = 22,
+    ID_DEAL = 1003,
+    ID_OFFER_LIST = 1004,
+    ID_WIN_HISTORY = 1006,
+    ID_MESSAGE = 1007,
+    ID_OFFER_VALUE = 1008,
+    ID_BANK_VALUE = 1009,
+    ID_OFFERS_LABEL = 1012,
+    ID_HISTORY_LABEL = 1013,
+    ID_BANK_LABEL = 1014,
+    ID_NO_DEAL = 1039,
+    ID_NEW_GAME = 1040,
+    ID_MORE_GAMES = 1042,
+    ID_HELP = 1043,
+    ID_BOX_BUTTON = 10000,
+    ID_BOX_PICTURE = 15000,
+    ID_PLATE = 20000,
+    OUT_OF_VIEW = 16384
+};
+
+extern const char GAME_TITLE[];
+extern const double SUMS[BOXES];
+
+/* A control of the template, in dialog units. text is the caption the
+   template gives it (NULL: not looked at). id -1 controls are found by
+   class and text. */
+struct TemplateControl {
+    int id;
+    const char *className;
+    const char *text;
+    int x, y, w, h;
+};
+
+/* Every control of IDD_MAIN. */
+std::vector<TemplateControl> TemplateControls(void);
+
+/* A dialog-unit rectangle in client pixels at 6 x 13 base units. */
+RECT DialogUnitsToPixels(int x, int y, int w, int h);
+
+/* The child of dlg with the given class and text whose id is not its own
+   (-1), or NULL. */
+HWND FindUnnamedControl(HWND dlg, const char *className, const char *text);
+
+/* The index of a sum shown as "%0.2f" in a reveal message, or -1. */
+int SumIndexFromReveal(const std::string &message);
+
+/* The value of a money text ("\xA3" "1200", "\xA3" "0.04"), or -1. */
+double MoneyValue(const std::string &text);
+
+/* The seed the game takes from the clock. */
+uint32_t SeedFromTime(const SYSTEMTIME &utc);
+
+/* What the random generator decides in one game played to its last call:
+   the deal, and whether the banker offers the swap. */
+struct DealPrediction {
+    int sumOfBox[BOXES];
+    int swapOffered;
+};
+
+/* Predicts the next game from the generator's state and moves the state on
+   past it. The first game of a run starts from the clock's seed. */
+DealPrediction PredictGame(uint32_t *state);
+
+/* Sleeps until the clock enters a seed window whose first two games offer
+   the swap or not as asked, plus marginMs. Answers that window's seed, or
+   0 at once when none of the next hundred windows does. */
+uint32_t WaitForSeedWindow(int firstSwaps, int secondSwaps, DWORD marginMs);
+
+/* The seeds of every clock reading between two times read by the client. */
+std::vector<uint32_t> SeedsBetween(const SYSTEMTIME &before, const SYSTEMTIME &after);
+
+#endif
