@@ -55,34 +55,35 @@ void PaintWoodPanel(Image &image)
 }
 
 // The frame is four mitred strips; the side strips run their grain vertically.
+// Its profile is rounded: light on the outer lip, darker towards the panel,
+// and the right and bottom strips face away from the light.
+Rgb FrameColour(int x, int y, int w, int h)
+{
+    int fromLeft = x, fromRight = w - 1 - x, fromTop = y, fromBottom = h - 1 - y;
+    int across = std::min(fromLeft, fromRight), down = std::min(fromTop, fromBottom);
+    int edge = std::min(across, down);
+    bool side = across < down;
+    Rgb c = side ? DarkWood(y + 0.5f, x + 0.5f + 300.0f) : DarkWood(x + 0.5f, y + 0.5f);
+    float t = (edge + 0.5f) / kFrameWidth;
+    float light = 0.22f * std::sin(t * 3.14159f) - 0.12f * t;
+    bool awayFromLight = side ? fromRight < fromLeft : fromBottom < fromTop;
+    if (awayFromLight) light -= 0.12f;
+    c = light >= 0.0f ? Lighten(c, light) : Darken(c, -light);
+    if (edge == kFrameWidth - 1) c = Darken(c, 0.35f);
+    if (edge == 0) c = Darken(c, 0.25f);
+    return c;
+}
+
 void PaintFrame(Image &image)
 {
     int w = image.width, h = image.height, f = kFrameWidth;
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            int fromLeft = x, fromRight = w - 1 - x, fromTop = y, fromBottom = h - 1 - y;
-            int edge = std::min(std::min(fromLeft, fromRight), std::min(fromTop, fromBottom));
-            if (edge >= f) continue;
-            bool side = std::min(fromLeft, fromRight) < std::min(fromTop, fromBottom);
-            Rgb c = side ? DarkWood(y + 0.5f, x + 0.5f + 300.0f) : DarkWood(x + 0.5f, y + 0.5f);
-            // A rounded profile: light on the outer lip, shaded towards the panel.
-            float t = (edge + 0.5f) / f;
-            float light = 0.22f * std::sin(t * 3.14159f) - 0.12f * t;
-            bool shaded = fromRight < f && fromRight <= fromBottom && fromRight <= fromTop;
-            shaded =
-                shaded || (fromBottom < f && fromBottom <= fromLeft && fromBottom <= fromRight);
-            if (shaded) light -= 0.12f;
-            c = light >= 0.0f ? Lighten(c, light) : Darken(c, -light);
-            if (edge == f - 1) c = Darken(c, 0.35f);
-            if (edge == 0) c = Darken(c, 0.25f);
-            PixelAt(image, x, y) = c;
-        }
-    }
-    // A soft shadow the frame casts on the panel inside it.
-    for (int y = f; y < h - f; ++y)
-        for (int x = f; x < w - f; ++x) {
-            int inner = std::min(std::min(x - f, w - 1 - f - x), std::min(y - f, h - 1 - f - y));
-            if (inner < 4) BlendPixel(image, x, y, Rgb{40, 20, 5}, 0.22f * (1.0f - inner / 4.0f));
+            int edge = std::min(std::min(x, w - 1 - x), std::min(y, h - 1 - y));
+            if (edge < f) PixelAt(image, x, y) = FrameColour(x, y, w, h);
+            // A soft shadow the frame casts on the wood inside it.
+            else if (edge < f + 4)
+                BlendPixel(image, x, y, Rgb{40, 20, 5}, 0.22f * (1.0f - (edge - f) / 4.0f));
         }
 }
 
@@ -155,6 +156,47 @@ void PaintDisplayPanel(Image &image)
     PaintScrew(image, r + 0.5f, b + 0.5f, 4.0f, 0.3f);
 }
 
+// The closed box: a red body under an overhanging lid, a yellow panel on
+// the front for the number button, and a shadow to the lower right.
+void PaintBoxBody(Image &image)
+{
+    auto body = [](float px, float py) { return SdRoundBox(px, py, 4, 8, 74, 59, 3.0f); };
+    auto lid = [](float px, float py) { return SdRoundBox(px, py, 2, 4, 76, 18, 2.5f); };
+    DropShadow(
+        image, 0, 0, 84, 66,
+        [&](float px, float py) { return std::min(body(px - 4, py - 4), lid(px - 4, py - 4)); },
+        2.5f, 0.5f);
+    auto redShade = [](Rgb top, Rgb bottom, float y0, float y1, float left, float right) {
+        return [=](float px, float py) {
+            Rgb c = Mix(top, bottom, (py - y0) / (y1 - y0));
+            if (px < left) c = Lighten(c, 0.15f);
+            if (px > right) c = Darken(c, 0.2f);
+            return c;
+        };
+    };
+    FillShape(image, 0, 0, 84, 66, body,
+              redShade(FromBytes(222, 44, 36), FromBytes(150, 18, 18), 8, 59, 7, 71));
+    FillShape(image, 0, 0, 84, 66, lid,
+              redShade(FromBytes(238, 70, 58), FromBytes(186, 28, 24), 4, 18, 5, 73));
+    // The lid's light lower edge, the shade under it, and the gleam on top.
+    for (int x = 3; x <= 75; ++x) {
+        BlendPixel(image, x, 17, FromBytes(255, 196, 180), 0.85f);
+        BlendPixel(image, x, 18, FromBytes(90, 10, 10), 0.45f);
+        if (x >= 4 && x <= 74) BlendPixel(image, x, 5, FromBytes(255, 170, 160), 0.6f);
+    }
+}
+
+void PaintBoxPanel(Image &image)
+{
+    auto panel = [](float px, float py) { return SdRoundBox(px, py, 12, 21, 66, 49, 5.0f); };
+    FillShape(image, 10, 19, 68, 51, panel, [](float, float) { return FromBytes(176, 112, 8); });
+    FillShape(
+        image, 10, 19, 68, 51, [&](float px, float py) { return panel(px, py) + 1.0f; },
+        [](float, float py) {
+            return Mix(FromBytes(255, 232, 96), FromBytes(246, 186, 26), (py - 21.0f) / 28.0f);
+        });
+}
+
 } // namespace
 
 Rgb LightWood(float x, float y)
@@ -175,43 +217,11 @@ Image PaintBackground()
 Image PaintClosedBox()
 {
     Image image = MakeImage(85, 67, Rgb{0, 0, 0});
-    // Sampled where box 1 stands on the board, so the grain continues there.
+    // The wood where box 1 stands on the board, so the grain continues there.
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            PixelAt(image, x, y) = LightWood(x + 13.5f, y + 489.5f);
-
-    auto body = [](float px, float py) { return SdRoundBox(px, py, 4, 8, 74, 59, 3.0f); };
-    auto lid = [](float px, float py) { return SdRoundBox(px, py, 2, 4, 76, 18, 2.5f); };
-    auto both = [&](float px, float py) { return std::min(body(px, py), lid(px, py)); };
-    DropShadow(
-        image, 0, 0, 84, 66, [&](float px, float py) { return both(px - 4.0f, py - 4.0f); }, 2.5f,
-        0.5f);
-    FillShape(image, 0, 0, 84, 66, body, [](float px, float py) {
-        float t = (py - 8.0f) / 51.0f;
-        Rgb c = Mix(FromBytes(222, 44, 36), FromBytes(150, 18, 18), t);
-        if (px < 7.0f) c = Lighten(c, 0.15f);
-        if (px > 71.0f) c = Darken(c, 0.2f);
-        return c;
-    });
-    FillShape(image, 0, 0, 84, 66, lid, [](float px, float py) {
-        float t = (py - 4.0f) / 14.0f;
-        Rgb c = Mix(FromBytes(238, 70, 58), FromBytes(186, 28, 24), t);
-        if (px < 5.0f) c = Lighten(c, 0.15f);
-        if (px > 73.0f) c = Darken(c, 0.2f);
-        return c;
-    });
-    // The lid's light edge: where the lid overhangs the body.
-    for (int x = 3; x <= 75; ++x) BlendPixel(image, x, 17, FromBytes(255, 196, 180), 0.85f);
-    for (int x = 3; x <= 75; ++x) BlendPixel(image, x, 18, FromBytes(90, 10, 10), 0.45f);
-    for (int x = 4; x <= 74; ++x) BlendPixel(image, x, 5, FromBytes(255, 170, 160), 0.6f);
-
-    auto panel = [](float px, float py) { return SdRoundBox(px, py, 12, 21, 66, 49, 5.0f); };
-    FillShape(image, 10, 19, 68, 51, panel, [](float, float) { return FromBytes(176, 112, 8); });
-    FillShape(
-        image, 10, 19, 68, 51, [&](float px, float py) { return panel(px, py) + 1.0f; },
-        [](float, float py) {
-            float t = (py - 21.0f) / 28.0f;
-            return Mix(FromBytes(255, 232, 96), FromBytes(246, 186, 26), t);
-        });
+            PixelAt(image, x, y) = LightWood(x + 14.5f, y + 489.5f);
+    PaintBoxBody(image);
+    PaintBoxPanel(image);
     return image;
 }

@@ -21,74 +21,73 @@ enum {
     kWhiteIndex = 15
 };
 
-// The desktop computer of the header: system unit, monitor on it, keyboard in front.
-void PaintComputer(Image &image, float ox, float oy)
+// The header's desktop computer, near its left edge: a system unit, the
+// monitor standing on it and the keyboard in front.
+const int kHeaderWidth = 481, kHeaderHeight = 58;
+
+template <typename Distance, typename Shader>
+void FillHeader(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
 {
-    auto at = [&](float x0, float y0, float x1, float y1, float r) {
-        return [=](float px, float py) {
-            return SdRoundBox(px, py, ox + x0, oy + y0, ox + x1, oy + y1, r);
-        };
-    };
-    auto caseShade = [&](float top, float bottom) {
-        return [=](float, float py) {
+    FillShape(image, 0, 0, 90, kHeaderHeight - 1, distance, shader, opacity);
+}
+
+auto Rounded(float x0, float y0, float x1, float y1, float r)
+{
+    return [=](float px, float py) { return SdRoundBox(px, py, x0, y0, x1, y1, r); };
+}
+
+// Putty-coloured plastic with a dark seam round it, lit from above.
+template <typename Distance> void PaintCase(Image &image, Distance shape, float top, float bottom)
+{
+    DropShadow(
+        image, 0, 0, 90, kHeaderHeight - 1,
+        [&](float px, float py) { return shape(px - 2.0f, py - 2.0f); }, 2.0f, 0.35f);
+    FillHeader(image, shape, [](float, float) { return FromBytes(120, 118, 112); });
+    FillHeader(
+        image, [&](float px, float py) { return shape(px, py) + 1.0f; },
+        [=](float, float py) {
             return Mix(FromBytes(236, 234, 228), FromBytes(176, 174, 168),
-                       Clamp01((py - oy - top) / (bottom - top)));
-        };
-    };
-    int x0 = static_cast<int>(ox) - 4, y0 = static_cast<int>(oy) - 2;
-    int x1 = static_cast<int>(ox) + 70, y1 = static_cast<int>(oy) + 56;
-    auto unit = at(4, 30, 58, 42, 2.0f);
-    auto monitor = at(10, 2, 52, 31, 2.5f);
-    DropShadow(
-        image, x0, y0, x1, y1, [&](float px, float py) { return unit(px - 2.0f, py - 2.0f); }, 2.0f,
-        0.35f);
-    DropShadow(
-        image, x0, y0, x1, y1, [&](float px, float py) { return monitor(px - 2.0f, py - 2.0f); },
-        2.0f, 0.35f);
-    FillShape(
-        image, x0, y0, x1, y1, [&](float px, float py) { return unit(px, py); },
-        [](float, float) { return FromBytes(120, 118, 112); });
-    FillShape(
-        image, x0, y0, x1, y1, [&](float px, float py) { return unit(px, py) + 1.0f; },
-        caseShade(30, 42));
-    // Drive slot and power light on the system unit.
-    FillShape(image, x0, y0, x1, y1, at(34, 34, 52, 36, 0.5f),
-              [](float, float) { return FromBytes(90, 88, 84); });
-    FillShape(image, x0, y0, x1, y1, at(9, 36, 12, 38, 1.0f),
-              [](float, float) { return FromBytes(40, 200, 60); });
-    FillShape(image, x0, y0, x1, y1, monitor,
-              [](float, float) { return FromBytes(120, 118, 112); });
-    FillShape(
-        image, x0, y0, x1, y1, [&](float px, float py) { return monitor(px, py) + 1.0f; },
-        caseShade(2, 31));
-    FillShape(image, x0, y0, x1, y1, at(14, 6, 48, 26, 1.5f), [&](float px, float py) {
-        float t = Clamp01((px - ox - 14) / 34.0f * 0.4f + (py - oy - 6) / 20.0f * 0.6f);
+                       Clamp01((py - top) / (bottom - top)));
+        });
+}
+
+void PaintSystemUnit(Image &image)
+{
+    PaintCase(image, Rounded(12, 31, 66, 43, 2.0f), 31, 43);
+    FillHeader(image, Rounded(42, 35, 60, 37, 0.5f),
+               [](float, float) { return FromBytes(90, 88, 84); });
+    FillHeader(image, Rounded(17, 37, 20, 39, 1.0f),
+               [](float, float) { return FromBytes(40, 200, 60); });
+}
+
+void PaintMonitor(Image &image)
+{
+    PaintCase(image, Rounded(18, 3, 60, 32, 2.5f), 3, 32);
+    FillHeader(image, Rounded(22, 7, 56, 27, 1.5f), [](float px, float py) {
+        float t = Clamp01((px - 22.0f) / 34.0f * 0.4f + (py - 7.0f) / 20.0f * 0.6f);
         return Mix(FromBytes(70, 120, 220), FromBytes(16, 36, 110), t);
     });
-    // Screen glare.
-    FillShape(
-        image, x0, y0, x1, y1,
-        [&](float px, float py) {
-            return SdSegment(px, py, ox + 18, oy + 12, ox + 26, oy + 8, 1.2f);
-        },
+    FillHeader(
+        image, [](float px, float py) { return SdSegment(px, py, 26, 13, 34, 9, 1.2f); },
         [](float, float) { return FromBytes(200, 220, 255); }, 0.6f);
-    // Keyboard: a slanted slab with rows of keys.
-    const float board[] = {ox + 2, oy + 54, ox + 62, oy + 54, ox + 58, oy + 45, ox + 6, oy + 45};
-    FillShape(
-        image, x0, y0, x1, y1, [&](float px, float py) { return SdPolygon(px, py, board, 4); },
+}
+
+void PaintKeyboard(Image &image)
+{
+    const float slab[] = {10, 55, 70, 55, 66, 46, 14, 46};
+    FillHeader(
+        image, [&](float px, float py) { return SdPolygon(px, py, slab, 4); },
         [](float, float py) {
             return Mix(FromBytes(228, 226, 220), FromBytes(170, 168, 160),
-                       Clamp01((py - 45.0f) / 9.0f));
+                       Clamp01((py - 46.0f) / 9.0f));
         });
+    // Three rows of keys, each row shifted along the slant.
     for (int row = 0; row < 3; ++row)
         for (int key = 0; key < 12; ++key) {
-            float ky = oy + 47.0f + row * 2.4f;
-            float kx = ox + 8.5f - row * 1.1f + key * 4.0f +
-                       (row == 2 && key > 2 && key < 9 ? 0.0f : 0.0f);
-            BlendPixel(image, static_cast<int>(kx), static_cast<int>(ky), FromBytes(120, 118, 112),
-                       0.8f);
-            BlendPixel(image, static_cast<int>(kx) + 1, static_cast<int>(ky),
-                       FromBytes(120, 118, 112), 0.8f);
+            int x = static_cast<int>(16.5f - row * 1.1f + key * 4.0f);
+            int y = static_cast<int>(48.0f + row * 2.4f);
+            BlendPixel(image, x, y, FromBytes(120, 118, 112), 0.8f);
+            BlendPixel(image, x + 1, y, FromBytes(120, 118, 112), 0.8f);
         }
 }
 
@@ -113,31 +112,28 @@ template <typename Distance> void FillIndex(IconImage &icon, Distance distance, 
             }
 }
 
-auto Box(float x0, float y0, float x1, float y1, float r)
-{
-    return [=](float px, float py) { return SdRoundBox(px, py, x0, y0, x1, y1, r); };
-}
-
 } // namespace
 
 Image PaintSetupHeader()
 {
-    Image image = MakeImage(481, 58, Rgb{255, 255, 255});
+    Image image = MakeImage(kHeaderWidth, kHeaderHeight, Rgb{255, 255, 255});
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float t = x / float(image.width - 1);
             PixelAt(image, x, y) =
                 Mix(FromBytes(204, 204, 246), FromBytes(255, 255, 255), std::pow(t, 0.8f));
         }
-    PaintComputer(image, 8.0f, 1.0f);
+    PaintSystemUnit(image);
+    PaintMonitor(image);
+    PaintKeyboard(image);
     return image;
 }
 
 Image PaintFolder()
 {
     Image image = MakeImage(44, 17, FromBytes(244, 242, 236));
-    auto back = Box(12, 3, 31, 15, 1.0f);
-    auto tab = Box(12, 1.5f, 20, 5, 1.0f);
+    auto back = Rounded(12, 3, 31, 15, 1.0f);
+    auto tab = Rounded(12, 1.5f, 20, 5, 1.0f);
     FillShape(
         image, 0, 0, 43, 16,
         [&](float px, float py) { return std::min(back(px, py), tab(px, py)); },
@@ -146,7 +142,7 @@ Image PaintFolder()
         image, 0, 0, 43, 16,
         [&](float px, float py) { return std::min(back(px, py), tab(px, py)) + 1.0f; },
         [](float, float) { return FromBytes(236, 186, 48); });
-    FillShape(image, 0, 0, 43, 16, Box(15, 4, 29, 12, 0.3f),
+    FillShape(image, 0, 0, 43, 16, Rounded(15, 4, 29, 12, 0.3f),
               [](float, float) { return FromBytes(255, 255, 255); });
     const float flap[] = {10, 15.5f, 30, 15.5f, 34, 7, 15, 7};
     FillShape(
@@ -164,16 +160,16 @@ Image PaintFolder()
 IconImage PaintGameIcon()
 {
     IconImage icon = EmptyIcon(32);
-    FillIndex(icon, Box(2, 8, 30, 31, 1.0f), kDarkRed);
-    FillIndex(icon, Box(3, 9, 29, 30, 0.5f), kRed);
-    FillIndex(icon, Box(26, 9, 29, 30, 0.5f), kDarkRed);
-    FillIndex(icon, Box(1, 3, 31, 10, 1.0f), kDarkRed);
-    FillIndex(icon, Box(2, 4, 30, 9, 0.5f), kRed);
-    FillIndex(icon, Box(2, 9, 30, 10, 0.0f), kDarkRed);
-    FillIndex(icon, Box(6, 12, 24, 29, 1.5f), kYellow);
-    FillIndex(icon, Box(8, 14, 22, 27, 0.5f), kSilver);
-    FillIndex(icon, Box(21, 14, 22, 27, 0.0f), kGrey);
-    FillIndex(icon, Box(8, 26, 22, 27, 0.0f), kGrey);
+    FillIndex(icon, Rounded(2, 8, 30, 31, 1.0f), kDarkRed);
+    FillIndex(icon, Rounded(3, 9, 29, 30, 0.5f), kRed);
+    FillIndex(icon, Rounded(26, 9, 29, 30, 0.5f), kDarkRed);
+    FillIndex(icon, Rounded(1, 3, 31, 10, 1.0f), kDarkRed);
+    FillIndex(icon, Rounded(2, 4, 30, 9, 0.5f), kRed);
+    FillIndex(icon, Rounded(2, 9, 30, 10, 0.0f), kDarkRed);
+    FillIndex(icon, Rounded(6, 12, 24, 29, 1.5f), kYellow);
+    FillIndex(icon, Rounded(8, 14, 22, 27, 0.5f), kSilver);
+    FillIndex(icon, Rounded(21, 14, 22, 27, 0.0f), kGrey);
+    FillIndex(icon, Rounded(8, 26, 22, 27, 0.0f), kGrey);
     std::vector<float> mask;
     TextStyle style = {kFaceBold, 12.0f, Rgb{0, 0, 0}};
     TextMask(mask, 32, 32, "?", style, std::round(15.0f - TextWidth("?", style) * 0.5f), 26);
@@ -187,7 +183,7 @@ IconImage PaintSetupIcon(int size)
     IconImage icon = EmptyIcon(size);
     float s = size / 32.0f;
     auto box = [&](float x0, float y0, float x1, float y1, float r) {
-        return Box(x0 * s, y0 * s, x1 * s, y1 * s, r * s);
+        return Rounded(x0 * s, y0 * s, x1 * s, y1 * s, r * s);
     };
     FillIndex(icon, box(3, 1, 29, 22, 1.5f), kBlack);
     FillIndex(icon, box(4, 2, 28, 21, 1.0f), kSilver);

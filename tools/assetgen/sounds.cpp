@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 const SoundSpec kSoundSpecs[kSoundCount] = {
     {16608, 0.91f, "Zendaro reveal"},         {22529, 0.80f, "Zendaro bad news"},
@@ -237,14 +238,14 @@ std::vector<uint8_t> Finish(Track track, float peak)
 Track Reveal(int samples)
 {
     Track t = MakeTrack(samples);
-    // A snare roll that swells into the hit.
-    for (int i = 0; i < 9; ++i) {
-        float at = 0.02f + i * 0.032f;
-        AddNoiseHit(t, at, 0.05f, 0.05f + 0.04f * i, 40.0f, 0.5f, 100u + i);
+    // A snare roll that swells into the hit, over a rising whoosh.
+    for (int i = 0; i < 10; ++i) {
+        float at = 0.015f + i * 0.03f;
+        AddNoiseHit(t, at, 0.05f, 0.12f + 0.1f * i, 35.0f, 0.55f, 100u + i);
     }
     Shape sweep;
     sweep.bend = 12.0f;
-    AddNote(t, kPad, 0.0f, 0.34f, Note(A3), 0.15f, sweep);
+    AddNote(t, kPad, 0.0f, 0.34f, Note(A3), 0.3f, sweep);
     const float hit = 0.33f;
     AddThump(t, hit, 0.9f, 160.0f, Note(D3) * 0.5f, 5.0f);
     AddNoiseHit(t, hit, 1.1f, 0.22f, 5.0f, 0.9f, 7u, true);
@@ -340,41 +341,53 @@ Track MildBadNews(int samples)
     return t;
 }
 
-Track StartEnd(int samples)
+// The jingle: four bars of eighth notes at 0.18 s, a tune over chords,
+// bass and a light beat, ending on a held C major chord.
+const float kEighth = 0.18f;
+const float kJingleStart = 0.02f;
+
+void AddJingleTune(Track &t)
 {
-    Track t = MakeTrack(samples);
-    const float step = 0.18f;
     struct Step {
         int note;
-        int steps;
+        int eighths;
     };
     const Step tune[] = {
         {G4, 1}, {C5, 1}, {E5, 1}, {G5, 1}, {C6, 2}, {B5, 1}, {C6, 1}, {A5, 2}, {G5, 1}, {F5, 1},
         {E5, 2}, {D5, 2}, {E5, 1}, {F5, 1}, {G5, 1}, {A5, 1}, {B5, 2}, {D6, 2}, {C6, 8},
     };
-    float at = 0.02f;
+    float at = kJingleStart;
     for (const Step &s : tune) {
-        float length = s.steps * step + (s.steps == 8 ? 0.4f : 0.05f);
+        float length = s.eighths * kEighth + (s.eighths == 8 ? 0.4f : 0.05f);
         AddNote(t, kPiano, at, length, Note(s.note), 0.3f);
         AddNote(t, kBell, at, length, Note(s.note), 0.08f);
-        at += s.steps * step;
+        at += s.eighths * kEighth;
     }
+}
+
+void AddJingleBand(Track &t, float end)
+{
     const int chords[4][3] = {{C4, E4, G4}, {F4, A4, C5}, {G3, B3, F4}, {C4, E4, G4}};
     const int bass[4] = {C3, F3, G2, C3};
     for (int bar = 0; bar < 4; ++bar) {
-        float start = 0.02f + bar * 8 * step;
-        float length = bar == 3 ? 5.8f - start : 8 * step;
+        bool last = bar == 3;
+        float start = kJingleStart + bar * 8 * kEighth;
+        float length = last ? end - start : 8 * kEighth;
         for (int n : chords[bar]) AddNote(t, kPad, start, length, Note(n), 0.08f);
-        for (int beat = 0; beat < (bar == 3 ? 1 : 4); ++beat)
-            AddNote(t, kPiano, start + beat * 2 * step, bar == 3 ? 1.5f : 2 * step, Note(bass[bar]),
-                    0.3f);
-        for (int beat = 0; beat < (bar == 3 ? 1 : 4); ++beat) {
-            AddThump(t, start + beat * 2 * step, 0.35f, 140.0f, 60.0f, 18.0f);
-            if (bar < 3)
-                AddNoiseHit(t, start + (beat * 2 + 1) * step, 0.05f, 0.06f, 60.0f, 0.9f, 40u + beat,
-                            true);
+        for (int beat = 0; beat < (last ? 1 : 4); ++beat) {
+            float at = start + beat * 2 * kEighth;
+            AddNote(t, kPiano, at, last ? 1.5f : 2 * kEighth, Note(bass[bar]), 0.3f);
+            AddThump(t, at, 0.35f, 140.0f, 60.0f, 18.0f);
+            if (!last) AddNoiseHit(t, at + kEighth, 0.05f, 0.06f, 60.0f, 0.9f, 40u + beat, true);
         }
     }
+}
+
+Track StartEnd(int samples)
+{
+    Track t = MakeTrack(samples);
+    AddJingleTune(t);
+    AddJingleBand(t, samples / kRate - 0.02f);
     return t;
 }
 
