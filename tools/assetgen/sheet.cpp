@@ -74,10 +74,11 @@ Image BoardPreview(const Image &background, const Image &closedBox, const Image 
 Image ComposeSheet(const std::vector<SheetItem> &items, int pageWidth)
 {
     // Lay the items out in rows, then paint them.
+    TextStyle label = {kFaceRegular, 8.0f, Rgb{40, 40, 40}};
     std::vector<int> lefts, tops;
     int x = kGap, y = kGap, rowHeight = 0;
     for (const SheetItem &item : items) {
-        int w = std::max(item.image.width, 40);
+        int w = std::max(item.image.width, static_cast<int>(TextWidth(item.label, label)) + 4);
         if (x + w + kGap > pageWidth && x > kGap) {
             x = kGap;
             y += rowHeight + kGap;
@@ -89,7 +90,6 @@ Image ComposeSheet(const std::vector<SheetItem> &items, int pageWidth)
         rowHeight = std::max(rowHeight, item.image.height + kLabelHeight);
     }
     Image page = MakeImage(pageWidth, y + rowHeight + kGap, kPaper);
-    TextStyle label = {kFaceRegular, 8.0f, Rgb{40, 40, 40}};
     for (size_t i = 0; i < items.size(); ++i) {
         DrawText(page, items[i].label, label, static_cast<float>(lefts[i]), tops[i] + 10);
         Blit(page, items[i].image, lefts[i], tops[i] + kLabelHeight);
