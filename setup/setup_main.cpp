@@ -62,7 +62,9 @@ INT_PTR OnCommand(int controlId)
 {
     switch (controlId) {
     case IDC_INSTALL:
-        InstallGame();
+        /* Only a click the user could make: never before the licence is
+           agreed to, never while an install is under way. */
+        if (IsWindowEnabled(GetDlgItem(setupWindow, IDC_INSTALL))) InstallGame();
         break;
     case IDC_BROWSE:
         BrowseInstallFolder();
@@ -116,15 +118,31 @@ INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
-/* The path changes only through Browse, and the licence cannot be edited
-   from the keyboard: such input is thrown away before anything sees it. */
+/* An edit box opens its Cut / Paste / Delete menu when the right button
+   is released and on Shift+F10. */
+int OpensEditMenu(const MSG *msg)
+{
+    switch (msg->message) {
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return 1;
+    case WM_SYSKEYDOWN:
+        return msg->wParam == VK_F10;
+    }
+    return 0;
+}
+
+/* The path changes only through Browse, and the licence cannot be edited:
+   such input is thrown away before anything sees it. A double click would
+   give the path box the focus as a press does. */
 int IsDroppedInput(const MSG *msg)
 {
     if (!setupWindow) return 0;
-    if (msg->hwnd == GetDlgItem(setupWindow, IDC_LICENSE_TEXT)) return msg->message == WM_KEYDOWN;
+    if (msg->hwnd == GetDlgItem(setupWindow, IDC_LICENSE_TEXT))
+        return msg->message == WM_KEYDOWN || OpensEditMenu(msg);
     if (msg->hwnd != GetDlgItem(setupWindow, IDC_INSTALL_PATH)) return 0;
     return msg->message == WM_KEYDOWN || msg->message == WM_LBUTTONDOWN ||
-           msg->message == WM_RBUTTONDOWN;
+           msg->message == WM_RBUTTONDOWN || msg->message == WM_LBUTTONDBLCLK || OpensEditMenu(msg);
 }
 
 /* One pass over the waiting messages. Answers 0 once the quit message

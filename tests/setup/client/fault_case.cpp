@@ -1,0 +1,197 @@
+/* Installs that must fail and lose nothing: the error box names the path,
+   the step and the Windows error; the earlier Zendaro.exe stays byte for
+   byte; no temporary file is left; no success box; the game does not
+   start; the window is given back. */
+#include "cases.h"
+#include "check.h"
+#include "files.h"
+#include "install_steps.h"
+
+#include <string.h>
+
+namespace
+{
+
+struct Fault {
+    const char *kind;
+    std::string installPath; /* put into the path box */
+    std::string step;        /* the failed step the box must name */
+    std::string named;       /* the path the box must name */
+    bool windowsError;       /* whether the box gives a Windows error */
+};
+
+const std::string LONG_NAME_OK(236, 'L');  /* C:\ + 236 + \ + Zendaro\Zendaro.exe = 259 */
+const std::string LONG_NAME_BAD(237, 'L'); /* one more than fits */
+
+Fault FaultOfKind(const std::string &kind)
+{
+    if (kind == "locked")
+        return {"locked", "C:\\Locked\\", "Replacing Zendaro.exe",
+                "C:\\Locked\\Zendaro\\Zendaro.exe", true};
+    if (kind == "readonly")
+        return {"readonly", "S:\\", "Creating a temporary file", "S:\\Zendaro\\~zd", true};
+    if (kind == "readonly-new")
+        return {"readonly-new", "S:\\", "Creating the folder", "S:\\Zendaro\\", true};
+    if (kind == "disk-full")
+        return {"disk-full", "S:\\", "Writing the temporary file", "S:\\Zendaro\\~zd", true};
+    if (kind == "too-long")
+        return {"too-long", "C:\\" + LONG_NAME_BAD + "\\", "too long",
+                "C:\\" + LONG_NAME_BAD + "\\", false};
+    if (kind == "missing-parent")
+        return {"missing-parent", "C:\\Missing Parent\\Games\\", "Creating the folder",
+                "C:\\Missing Parent\\Games\\Zendaro\\", true};
+    if (kind == "damaged")
+        return {"damaged", "C:\\Damaged\\", "Checking the program that Setup carries",
+                "C:\\Damaged\\Zendaro\\Zendaro.exe", true};
+    return {NULL, "", "", "", false};
+}
+
+/* What the client itself puts on disk before the run; the read-only and
+   full drives S: are made by the test runner. */
+HANDLE PrepareDisk(const Fault &fault)
+{
+    const std::string kind = fault.kind;
+    if (kind == "locked") {
+        RemoveTree("C:\\Locked");
+        CreateDirectoryA("C:\\Locked", NULL);
+        CreateDirectoryA("C:\\Locked\\Zendaro", NULL);
+        WriteWholeFile("C:\\Locked\\Zendaro\\Zendaro.exe", "an earlier Zendaro.exe, in use");
+        return CreateFileA("C:\\Locked\\Zendaro\\Zendaro.exe", GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                           0, NULL);
+    }
+    if (kind == "too-long") {
+        RemoveTree("C:\\" + LONG_NAME_BAD);
+        RemoveTree("C:\\" + LONG_NAME_OK);
+        CreateDirectoryA(("C:\\" + LONG_NAME_BAD).c_str(), NULL);
+        CreateDirectoryA(("C:\\" + LONG_NAME_OK).c_str(), NULL);
+    }
+    if (kind == "missing-parent") RemoveTree("C:\\Missing Parent");
+    if (kind == "damaged") {
+        RemoveTree("C:\\Damaged");
+        CreateDirectoryA("C:\\Damaged", NULL);
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+std::string ZendaroFolderOf(const std::string &installPath)
+{
+    return installPath + "Zendaro";
+}
+
+void NoteBoxText(const std::string &text)
+{
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        Note("| " + text.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+void CheckErrorBox(const SetupRun &run, const Fault &fault)
+{
+    DWORD start = DriveNow();
+    DriveClick(run.window, SETUP_INSTALL);
+    bool sawSuccess = false;
+    HWND box = WaitSetupBox(run, "ERROR", 30000, "SUCCESS", &sawSuccess);
+    Note(Format("Install to error box: %lu ms", (unsigned long)(DriveNow() - start)));
+    if (!Check(box != NULL, "Install shows an ERROR box")) return;
+    std::string text = DriveMessageBoxText(box);
+    NoteBoxText(text);
+    Check(Contains(text, fault.named), "it names " + fault.named);
+    Check(Contains(text, fault.step), "it names the step: " + fault.step);
+    if (fault.windowsError) Check(Contains(text, "Windows error "), "it gives the Windows error");
+    Check(GetWindowLongA(box, GWL_STYLE) != 0 && GetWindow(box, GW_OWNER) == NULL,
+          "the box has no owner window");
+    Check(ChoosingDisabled(run), "Install, agree and Browse are disabled while it is shown");
+    Check(DriveAnswer(box, IDOK, 5000) != 0, "the ERROR box closes on OK");
+    Check(!sawSuccess && DriveFindDialog(run.process.pid, "SUCCESS") == NULL, "no SUCCESS box");
+}
+
+struct ChoosingWait {
+    const SetupRun *run;
+};
+
+int ChoosingBack(void *context)
+{
+    return ChoosingEnabled(*((ChoosingWait *)context)->run);
+}
+
+void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before)
+{
+    ChoosingWait wait = {&run};
+    Check(DriveWaitUntil(ChoosingBack, &wait, 3000, 10) != 0 && IsAgreed(run),
+          "Install, agree and Browse are enabled again, the box still ticked");
+    Check(DriveResponds(run.window, 2000) != 0, "the setup window answers");
+    FolderState after = ReadFolderState(folder);
+    Check(SameFolderState(before, after),
+          "on disk " + folder + " is as before: " + DescribeFolderState(after));
+    Check(FindGameWindow() == NULL, "the game has not started");
+}
+
+} // namespace
+
+void RunFaultCase(const std::string &kind, const std::string &setupExe)
+{
+    Fault fault = FaultOfKind(kind);
+    if (!Check(fault.kind != NULL, "known fault kind " + kind)) return;
+    HANDLE lock = PrepareDisk(fault);
+    if (kind == "locked") Check(lock != INVALID_HANDLE_VALUE, "Zendaro.exe is held open, unshared");
+    std::string folder = ZendaroFolderOf(fault.installPath);
+    FolderState before = ReadFolderState(folder);
+    Note("before: " + folder + " " + DescribeFolderState(before));
+
+    SetupRun run;
+    if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
+    SetInstallPath(run, fault.installPath);
+    Check(DriveText(run.window, SETUP_INSTALL_PATH) == fault.installPath,
+          "the path box holds " + fault.installPath);
+    Check(SetAgreed(run, true), "ticking the agree box enables Install");
+    CheckErrorBox(run, fault);
+    CheckNothingLost(run, folder, before);
+    /* The user's way out: the same folder once it is free, or a shorter
+       path. */
+    if (kind == "locked") {
+        CloseHandle(lock);
+        std::string payload = ResourceBytes(setupExe, "BINARY", 113);
+        CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
+        CheckGameStartsAndSetupEnds(&run, folder);
+    } else if (kind == "too-long") {
+        std::string path = "C:\\" + LONG_NAME_OK + "\\";
+        SetInstallPath(run, path);
+        Note(Format("a path of %zu characters, whose Zendaro.exe path has 259", path.size()));
+        std::string payload = ResourceBytes(setupExe, "BINARY", 113);
+        CheckInstallSucceeds(run, path + "Zendaro", payload, {"Zendaro.exe"});
+        CheckGameStartsAndSetupEnds(&run, path + "Zendaro");
+    } else {
+        CloseSetup(&run);
+    }
+}
+
+void RunStartFailsCase(const std::string &setupExe)
+{
+    const std::string folder = "C:\\Unstartable\\Zendaro";
+    RemoveTree("C:\\Unstartable");
+    CreateDirectoryA("C:\\Unstartable", NULL);
+    std::string payload = ResourceBytes(setupExe, "BINARY", 113);
+    Check(!payload.empty() && payload.compare(0, 2, "MZ") != 0, "the payload is not a program");
+    SetupRun run;
+    if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
+    SetInstallPath(run, "C:\\Unstartable\\");
+    Check(SetAgreed(run, true), "ticking the agree box enables Install");
+    CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
+    HWND box = WaitSetupBox(run, "ERROR", 15000, NULL, NULL);
+    if (Check(box != NULL, "then an ERROR box")) {
+        Check(DriveMessageBoxText(box) == "Cannot Open Program", "it says \"Cannot Open Program\"");
+        Check(DriveAnswer(box, IDOK, 5000) != 0, "it closes on OK");
+    }
+    DWORD code = 99;
+    bool ended = DriveWaitEnd(&run.process, 10000, &code);
+    Check(ended && code == 0, Format("setup ends with code 0 (code %lu)", (unsigned long)code));
+    DriveRelease(&run.process);
+    Check(FindGameWindow() == NULL, "no game window");
+    FolderState after = ReadFolderState(folder);
+    Check(after.names == std::vector<std::string>{"Zendaro.exe"} && after.gameBytes == payload,
+          "the written file stays, complete, and no temporary file");
+}

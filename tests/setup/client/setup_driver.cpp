@@ -1,0 +1,298 @@
+#include "setup_driver.h"
+
+#include "check.h"
+
+#include <string.h>
+
+const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
+                          "250,000 JACKPOT";
+
+bool StartSetup(const std::string &exePath, SetupRun *run)
+{
+    run->window = NULL;
+    if (!DriveStart(exePath.c_str(), "", "C:\\windows", 10000, &run->process)) return false;
+    run->window = DriveWaitDialog(run->process.pid, "Program Setup", 15000);
+    return run->window != NULL;
+}
+
+void CloseSetup(SetupRun *run)
+{
+    DWORD code = 99;
+    bool ended = DriveClose(&run->process, run->window, 10000, &code, NULL);
+    Check(ended && code == 0, Format("setup closes and ends with code 0 (ended %d, code %lu)",
+                                     ended, (unsigned long)code));
+    DriveRelease(&run->process);
+}
+
+void SetInstallPath(const SetupRun &run, const std::string &path)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(GetDlgItem(run.window, SETUP_INSTALL_PATH), WM_SETTEXT, 0,
+                        (LPARAM)path.c_str(), SMTO_NORMAL, 5000, &result);
+}
+
+std::string LongText(HWND dlg, int id)
+{
+    HWND control = GetDlgItem(dlg, id);
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length))
+        return "";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, length + 1, (LPARAM)&text[0], SMTO_NORMAL, 5000,
+                        &copied);
+    text.resize(copied);
+    return text;
+}
+
+bool IsAgreed(const SetupRun &run)
+{
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(run.window, SETUP_AGREE), BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000,
+                        &state);
+    return state == BST_CHECKED;
+}
+
+namespace
+{
+
+struct InstallFollows {
+    const SetupRun *run;
+    bool agreed;
+};
+
+int InstallFollowsAgree(void *context)
+{
+    const InstallFollows *wait = (const InstallFollows *)context;
+    return IsAgreed(*wait->run) == wait->agreed &&
+           DriveEnabled(wait->run->window, SETUP_INSTALL) == (wait->agreed ? 1 : 0);
+}
+
+} // namespace
+
+bool SetAgreed(const SetupRun &run, bool agreed)
+{
+    if (IsAgreed(run) != agreed) DriveClick(run.window, SETUP_AGREE);
+    InstallFollows wait = {&run, agreed};
+    return DriveWaitUntil(InstallFollowsAgree, &wait, 5000, 10) != 0;
+}
+
+HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
+                  bool *sawUnwanted)
+{
+    DWORD start = DriveNow();
+    for (;;) {
+        if (unwanted && DriveFindDialog(run.process.pid, unwanted)) *sawUnwanted = true;
+        HWND box = DriveFindDialog(run.process.pid, caption);
+        if (box && box != run.window) return box;
+        if (DriveNow() - start >= timeoutMs) return NULL;
+        Sleep(10);
+    }
+}
+
+bool ChoosingEnabled(const SetupRun &run)
+{
+    return DriveEnabled(run.window, SETUP_INSTALL) && DriveEnabled(run.window, SETUP_AGREE) &&
+           DriveEnabled(run.window, SETUP_BROWSE);
+}
+
+bool ChoosingDisabled(const SetupRun &run)
+{
+    return !DriveEnabled(run.window, SETUP_INSTALL) && !DriveEnabled(run.window, SETUP_AGREE) &&
+           !DriveEnabled(run.window, SETUP_BROWSE);
+}
+
+namespace
+{
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM context)
+{
+    if (!IsWindowVisible(window) || DriveTitle(window) != GAME_TITLE) return TRUE;
+    *(HWND *)context = window;
+    return FALSE;
+}
+
+BOOL CALLBACK FindMenu(HWND window, LPARAM context)
+{
+    char className[64];
+    if (!IsWindowVisible(window) || !GetClassNameA(window, className, sizeof className))
+        return TRUE;
+    if (strcmp(className, "#32768") != 0) return TRUE;
+    *(HWND *)context = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindGameWindow(void)
+{
+    HWND found = NULL;
+    EnumWindows(FindTitled, (LPARAM)&found);
+    return found;
+}
+
+HWND WaitGameWindow(DWORD timeoutMs)
+{
+    DWORD start = DriveNow();
+    for (;;) {
+        HWND window = FindGameWindow();
+        if (window || DriveNow() - start >= timeoutMs) return window;
+        Sleep(20);
+    }
+}
+
+std::string ProgramOfWindow(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return "";
+    char path[MAX_PATH * 2];
+    DWORD size = sizeof path;
+    if (!QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
+    CloseHandle(process);
+    return std::string(path, size);
+}
+
+bool CloseGame(HWND gameWindow)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(gameWindow, &pid);
+    DriveProcess game = {
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                    pid),
+        pid};
+    bool ended = game.process && DriveClose(&game, gameWindow, 15000, NULL, NULL);
+    DriveRelease(&game);
+    return ended;
+}
+
+namespace
+{
+
+POINT CentreOnScreen(HWND dlg, int id)
+{
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return p;
+}
+
+INPUT MouseInput(DWORD flags, POINT at)
+{
+    INPUT input;
+    memset(&input, 0, sizeof input);
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+void SendMouse(HWND dlg, int id, DWORD down, DWORD up, int clicks)
+{
+    POINT at = CentreOnScreen(dlg, id);
+    INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
+    SendInput(1, &move, sizeof move);
+    Sleep(50);
+    for (int i = 0; i < clicks; i++) {
+        INPUT press[2] = {MouseInput(down, at), MouseInput(up, at)};
+        SendInput(2, press, sizeof press[0]);
+        Sleep(30);
+    }
+    Sleep(200);
+}
+
+} // namespace
+
+void RealClick(HWND dlg, int id, bool rightButton)
+{
+    if (rightButton)
+        SendMouse(dlg, id, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+    else
+        SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
+}
+
+void RealDoubleClick(HWND dlg, int id)
+{
+    SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+}
+
+void RealKeys(const std::vector<WORD> &virtualKeys)
+{
+    for (WORD key : virtualKeys) {
+        INPUT press[2];
+        memset(press, 0, sizeof press);
+        press[0].type = press[1].type = INPUT_KEYBOARD;
+        press[0].ki.wVk = press[1].ki.wVk = key;
+        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, press, sizeof press[0]);
+        Sleep(30);
+    }
+    Sleep(200);
+}
+
+void RealShiftF10(void)
+{
+    INPUT keys[4];
+    memset(keys, 0, sizeof keys);
+    WORD order[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
+    for (int i = 0; i < 4; i++) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof keys[0]);
+    Sleep(300);
+}
+
+HWND FocusOf(const SetupRun &run)
+{
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(run.window, NULL);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : NULL;
+}
+
+HWND FindPopupMenu(void)
+{
+    HWND found = NULL;
+    EnumWindows(FindMenu, (LPARAM)&found);
+    return found;
+}
+
+std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size)
+{
+    std::vector<COLORREF> pixels;
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    size->cx = r.right - r.left;
+    size->cy = r.bottom - r.top;
+    if (size->cx <= 0 || size->cy <= 0) return pixels;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info;
+    memset(&info, 0, sizeof info);
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size->cx;
+    info.bmiHeader.biHeight = -size->cy; /* top row first */
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, size->cx, size->cy, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        SelectObject(memory, old);
+        const unsigned char *p = (const unsigned char *)bits;
+        for (long i = 0; i < (long)size->cx * size->cy; i++, p += 4)
+            pixels.push_back(RGB(p[2], p[1], p[0]));
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}

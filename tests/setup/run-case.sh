@@ -1,0 +1,41 @@
+#!/bin/bash
+# Runs one case of the setup test client inside scripts/wine-run, after
+# preparing what only Linux can make: a read-only or a nearly full drive,
+# mapped into Wine as S:.
+#   run-case.sh CLIENT.EXE CASE ARGS...      (fault cases: CASE = fault, ARGS = KIND SETUP.EXE)
+set -euo pipefail
+
+client=$1
+shift
+drive_dir=$(dirname "$WINEPREFIX")/drive-s
+drive_link=$WINEPREFIX/dosdevices/s:
+
+release_drive() {
+  rm -f "$drive_link"
+  if mountpoint -q "$drive_dir"; then umount "$drive_dir" || umount -l "$drive_dir"; fi
+}
+trap release_drive EXIT
+
+# make_drive SIZE: a fresh RAM disk of SIZE as drive S:.
+make_drive() {
+  release_drive
+  mkdir -p "$drive_dir"
+  mount -t tmpfs -o "size=$1,mode=0755" tmpfs "$drive_dir"
+  ln -sfn "$drive_dir" "$drive_link"
+}
+
+# An earlier install: a Zendaro.exe that must survive byte for byte.
+earlier_install() {
+  mkdir -p "$drive_dir/Zendaro"
+  head -c 3000 /dev/urandom >"$drive_dir/Zendaro/Zendaro.exe"
+}
+
+if [ "$1" = fault ]; then
+  case $2 in
+    readonly) make_drive 1m; earlier_install; mount -o remount,ro "$drive_dir" ;;
+    readonly-new) make_drive 1m; mount -o remount,ro "$drive_dir" ;;
+    disk-full) make_drive 64k; earlier_install ;;
+  esac
+fi
+
+"$WINE" "$client" "$@"
