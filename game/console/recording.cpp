@@ -41,6 +41,8 @@ static int queueHead, queueCount;
 static RecordingCounts counts;
 static char timeoutMessage[256];
 
+static RecordingFeed feed;
+static void *feedContext;
 static RecordingLogSink logSink;
 static void *logContext;
 static const ConsoleHost *host;
@@ -280,12 +282,35 @@ static void TimeOut(const ConsoleAction *action)
     quitTaken = 1; /* ends the run from however deep it is */
 }
 
+void RecordingSetFeed(RecordingFeed newFeed, void *context)
+{
+    feed = newFeed;
+    feedContext = context;
+}
+
+/* The script has ended but the game waits inside a turn, which without
+   input it would do for ever. */
+static int WaitsForInputThatNeverComes(void)
+{
+    if (queueCount || host || counts.depth < 2) return 0;
+    if (feed) feed(feedContext);
+    if (queueCount || clockMs - lastDeliveryMs < ACTION_TIMEOUT_MS) return 0;
+    snprintf(timeoutMessage, sizeof timeoutMessage,
+             "the script ended while the game still waits inside a turn (%d virtual seconds "
+             "without an answer)",
+             ACTION_TIMEOUT_MS / 1000);
+    timedOut = 1;
+    quitTaken = 1;
+    return 1;
+}
+
 /* Delivers the head of the queue if it is due and its button takes it;
    answers whether the pass should look again. */
 static int DeliverDueInput(void)
 {
     if (inputHeld) return 0;
     ApplyDueSettings();
+    if (WaitsForInputThatNeverComes()) return 0;
     const QueuedAction *head = Head();
     if (!head || DueMs(head) > clockMs) return 0;
     int button = ButtonOf(&head->action);

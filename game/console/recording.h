@@ -100,7 +100,14 @@ enum RunResult { RUN_IDLE, RUN_QUIT, RUN_TIMED_OUT };
    times out, or the queue is empty while the game waits in the main loop. */
 int RecordingRun(void);
 
-/* The action that timed out and why, for the tool's message. */
+/* Called by a pump pass nested inside a turn that finds the queue empty,
+   so that a test can go on acting where a script would have ended. */
+typedef void (*RecordingFeed)(void *context);
+void RecordingSetFeed(RecordingFeed feed, void *context);
+
+/* The action that timed out and why, for the tool's message. A script that
+   ends while a turn still waits (for the answer to the last offer) times
+   out the same way, 600 virtual seconds after its last action. */
 const char *RecordingTimeoutMessage(void);
 
 /* ---- Reading the window and the run ------------------------------------ */
