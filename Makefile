@@ -41,7 +41,8 @@ test: bootstrap native windows
 play-console: bootstrap native
 	@$(NATIVE)/game/console/zendaro-console
 
-play: play-console
+play: bootstrap windows
+	@scripts/play
 
 # Regenerates every picture, icon, sound and text in place, and the contact sheet.
 assets: bootstrap
