@@ -12,6 +12,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <string>
@@ -668,6 +669,18 @@ HWND FocusOf(HWND dlg)
     return info.hwndFocus;
 }
 
+/* Brings the game's window to the foreground, so typed keys go to it. */
+int TakeKeyboard(HWND dlg)
+{
+    DWORD start = DriveNow();
+    while (GetForegroundWindow() != dlg && DriveNow() - start < 3000) {
+        SetForegroundWindow(dlg);
+        Sleep(100);
+    }
+    Sleep(100);
+    return GetForegroundWindow() == dlg;
+}
+
 /* Keys reach the window both posted and typed; none may change anything. */
 void CheckKeysDoNothing(Game *g)
 {
@@ -682,8 +695,7 @@ void CheckKeysDoNothing(Game *g)
             PostMessageA(target, WM_KEYUP, key, 0xC0000001);
         }
     }
-    SetForegroundWindow(dlg);
-    Sleep(200);
+    EXPECT(TakeKeyboard(dlg), "the game window is not in the foreground for typed keys");
     for (WORD key : {(WORD)VK_TAB, (WORD)VK_SPACE, (WORD)VK_RETURN, (WORD)VK_RIGHT, (WORD)VK_DOWN,
                      (WORD)'A', (WORD)'5'}) {
         PressKey(key);
@@ -699,6 +711,20 @@ void CheckKeysDoNothing(Game *g)
     EXPECT(moved == 0, "a key chose a box");
     EXPECT(DriveResponds(dlg, 2000), "window busy after the keys");
     Log("keys: posted and typed Space, Enter, Tab, arrows and letters changed nothing");
+}
+
+/* Processes now running whose program file is name. */
+size_t CountProcesses(const char *name)
+{
+    size_t count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        count += lstrcmpiA(entry.szExeFile, name) == 0;
+    CloseHandle(snapshot);
+    return count;
 }
 
 int ScenarioLayout(void)
@@ -717,22 +743,13 @@ int ScenarioLayout(void)
     CheckCleanBoard(dlg, 0, "first game");
     CheckKeysDoNothing(&g);
 
-    /* MORE GAMES and HELP start the browser and leave the game as it was. */
-    for (int id : {ID_MORE_GAMES, ID_HELP}) {
-        DriveClick(dlg, id);
-        Sleep(1500);
-        EXPECT(DriveResponds(dlg, 3000), "window busy after %d", id);
-        EXPECT_TEXT(dlg, ID_MESSAGE, CHOOSE);
-    }
-
     Play p;
     BeginPlay(&p, &g, std::vector<uint32_t>());
     ChooseOwnBox(&p, 6);
     EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled after the choice");
 
     /* Alt+F4 is a system key: it still closes the window. */
-    SetForegroundWindow(dlg);
-    Sleep(200);
+    EXPECT(TakeKeyboard(dlg), "the game window is not in the foreground for Alt+F4");
     SendKey(VK_MENU, 0);
     PressKey(VK_F4);
     SendKey(VK_MENU, 1);
@@ -741,6 +758,20 @@ int ScenarioLayout(void)
     EXPECT(ended && code == 0, "Alt+F4: %s, code %lu", ended ? "ended" : "still running", code);
     if (!ended) CloseGame(&g, "after Alt+F4 failed");
     DriveRelease(&g.process);
+
+    /* MORE GAMES and HELP start the browser and leave the game as it was. */
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    for (int id : {ID_MORE_GAMES, ID_HELP}) {
+        size_t browsers = CountProcesses("iexplore.exe");
+        DriveClick(g.dlg, id);
+        DWORD start = DriveNow();
+        while (CountProcesses("iexplore.exe") <= browsers && DriveNow() - start < 5000) Sleep(20);
+        EXPECT(CountProcesses("iexplore.exe") > browsers, "button %d started no iexplore.exe", id);
+        EXPECT(DriveResponds(g.dlg, 3000), "window busy after %d", id);
+        EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
+    }
+    Log("MORE GAMES and HELP: each started iexplore.exe and the game went on");
+    CloseGame(&g, "after MORE GAMES and HELP");
     return 0;
 }
 
