@@ -113,8 +113,8 @@ PeDirectory ReadDirectory(Reader &r, uint64_t directories, uint32_t count, uint3
 {
     PeDirectory d = {0, 0};
     if (index >= count) return d;
-    d.rva = r.U32(directories + index * 8);
-    d.size = r.U32(directories + index * 8 + 4);
+    d.rva = r.U32(directories + index * UINT64_C(8));
+    d.size = r.U32(directories + index * UINT64_C(8) + 4);
     return d;
 }
 
