@@ -239,12 +239,19 @@ static std::string SoundLine(void)
 
 static std::string BoxLines(void)
 {
-    if (!boxOpen) return "\n\n";
-    std::string text;
-    for (const char *p = boxText; *p; p++) text += *p == '\n' ? ' ' : *p;
+    if (!boxOpen) return "\x1b[K\n\x1b[K\n";
+    std::string text = boxText;
     std::string buttons = boxIsQuestion ? "[y] Yes   [n] No" : "[Enter] OK";
-    return "  \x1b[1;30;47m " + Utf8(boxCaption) + " " RESET "\n  \x1b[30;47m " +
-           Utf8(text.c_str()) + "     " + buttons + " " RESET "\n";
+    /* The box's two line feeds part its sentences with a dash on one line. */
+    std::string body;
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\n')
+            body += " -", i++;
+        else
+            body += text[i] == '\n' ? ' ' : text[i];
+    }
+    return "  \x1b[1;30;47m " + Utf8(boxCaption) + " " RESET "\x1b[K\n  \x1b[30;47m " +
+           Utf8(body.c_str()) + "     " + buttons + " " RESET "\x1b[K\n";
 }
 
 static void Draw(void)

@@ -159,69 +159,6 @@ class NewGameState : public Generator
 {
 };
 
-TEST_F(NewGameState, PutsEveryBoxHomeClosedAndKeepsHistoryAndLastOffer)
-{
-    StartAt(firstExample);
-    /* Disturb what a finished game with a swap leaves behind. */
-    gameState.pickCount = 23;
-    gameState.offerPending = 1;
-    gameState.dealTaken = 1;
-    gameState.busy = 1;
-    gameState.currentOffer = 1234.5f;
-    gameState.bankAmount = 99.0f;
-    for (int b = 0; b < BOX_COUNT; b++) {
-        gameState.boxes[b].opened = 1;
-        ViewMove(IDC_BOX_BUTTON_FIRST + b, OUT_OF_VIEW, OUT_OF_VIEW);
-        ViewMove(IDC_AMOUNT_PLATE_FIRST + b, OUT_OF_VIEW, OUT_OF_VIEW);
-        ViewShowPicture(IDC_BOX_PICTURE_FIRST + b, IDB_OPEN_BOX_FIRST + b);
-        ViewEnable(IDC_BOX_BUTTON_FIRST + b, 0);
-    }
-    gameState.boxes[3].isOwnBox = 1;
-    ViewSetCaption(IDC_BOX_BUTTON_FIRST + 3, "9");
-    ViewSetCaption(IDC_BOX_BUTTON_FIRST + 8, "4");
-    ViewAddLine(IDC_WIN_HISTORY, "\xA3"
-                                 "500");
-    ViewAddLine(IDC_OFFER_LIST, "\xA3"
-                                "7200");
-    ViewEnable(IDC_DEAL, 1);
-    ViewEnable(IDC_NO_DEAL, 1);
-    long long jingles = RecordingGetCounts()->plays[IDW_START_END];
-
-    NewGame();
-
-    EXPECT_EQ(0, gameState.pickCount);
-    EXPECT_EQ(0, gameState.offerPending + gameState.dealTaken + gameState.busy);
-    EXPECT_EQ(1234.5f, gameState.currentOffer);
-    EXPECT_EQ(0.0f, gameState.bankAmount);
-    for (int b = 0; b < BOX_COUNT; b++) {
-        const Box &box = gameState.boxes[b];
-        int x, y;
-        EXPECT_EQ(0, box.opened + box.isOwnBox) << b;
-        EXPECT_EQ(std::to_string(b + 1), RecordingText(IDC_BOX_BUTTON_FIRST + b));
-        EXPECT_TRUE(RecordingEnabled(IDC_BOX_BUTTON_FIRST + b));
-        RecordingPosition(IDC_BOX_BUTTON_FIRST + b, &x, &y);
-        EXPECT_EQ(box.buttonX, x);
-        EXPECT_EQ(box.buttonY, y);
-        RecordingPosition(IDC_AMOUNT_PLATE_FIRST + b, &x, &y);
-        EXPECT_EQ(box.plateX, x);
-        EXPECT_EQ(box.plateY, y);
-        EXPECT_EQ(IDB_CLOSED_BOX, RecordingBitmap(IDC_BOX_PICTURE_FIRST + b));
-    }
-    EXPECT_STREQ("CHOOSE YOUR OWN BOX", RecordingText(IDC_MESSAGE));
-    EXPECT_STREQ("\xA3", RecordingText(IDC_OFFER_VALUE));
-    EXPECT_STREQ("\xA3"
-                 "0.00",
-                 RecordingText(IDC_BANK_VALUE));
-    EXPECT_EQ(0, RecordingLineCount(IDC_OFFER_LIST));
-    ASSERT_EQ(1, RecordingLineCount(IDC_WIN_HISTORY));
-    EXPECT_STREQ("\xA3"
-                 "500",
-                 RecordingLine(IDC_WIN_HISTORY, 0));
-    EXPECT_FALSE(RecordingEnabled(IDC_DEAL));
-    EXPECT_FALSE(RecordingEnabled(IDC_NO_DEAL));
-    EXPECT_EQ(jingles + 1, RecordingGetCounts()->plays[IDW_START_END]);
-}
-
 TEST_F(NewGameState, HomePositionsAreTheTemplatesInPixels)
 {
     StartAt(firstExample);
