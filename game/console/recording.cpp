@@ -112,7 +112,7 @@ void RecordingSetClock(const ClockTime *c)
 {
     int64_t days = DaysFromCivil(c->year, c->month, c->day);
     int64_t seconds = ((days * 24 + c->hour) * 60 + c->minute) * 60 + c->second;
-    utcMsAtZero = seconds * 1000 + c->milliseconds - clockMs;
+    utcMsAtZero = seconds * 1000 + c->milliseconds;
     utcSet = 1;
 }
 

@@ -76,7 +76,7 @@ int RecordingLoadScript(const char *script, char *error, size_t errorSize);
 
 /* Forgets everything of an earlier run: clock 0, the controls as the window
    template makes them, GameState all zero, gameSerial 0, no quit, an empty
-   queue, the swap answer no, the log sink and host kept. */
+   queue, the swap answer no. The log sink, echo, feed and host are kept. */
 void RecordingReset(void);
 
 /* The UTC time the game's clock reads at virtual 0 (default: the real
