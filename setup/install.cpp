@@ -91,12 +91,24 @@ const char *DescribeWindowsError(DWORD error)
 void ReportFailure(const InstallFailure *failure)
 {
     const char *description = DescribeWindowsError(failure->error);
-    snprintf(messageText, sizeof messageText,
-             "Zendaro could not be installed.\r\n\r\n"
-             "Path: %s\r\nStep: %s\r\nWindows error %lu: %s\r\n\r\n"
-             "Nothing has been changed: an earlier Zendaro.exe in that folder is as it was.\r\n"
-             "Please choose another folder, or close Setup.",
-             failure->path, failure->step, (unsigned long)failure->error, description);
+    int length = snprintf(messageText, sizeof messageText,
+                          "Zendaro could not be installed as\r\n%s\r\n\r\n"
+                          "Step: %s\r\nPath: %s\r\nWindows error %lu: %s\r\n\r\n",
+                          gameFilePath, failure->step, failure->path, (unsigned long)failure->error,
+                          description);
+    /* A cut-short first part keeps its end; the rest then adds nothing. */
+    if (length < 0) length = 0;
+    if ((size_t)length > sizeof messageText - 1) length = sizeof messageText - 1;
+    if (failure->leftOver)
+        snprintf(messageText + length, sizeof messageText - length,
+                 "An earlier Zendaro.exe in that folder is as it was, but the temporary file\r\n"
+                 "%s\r\ncould not be removed; you may delete it.\r\n"
+                 "Please choose another folder, or close Setup.",
+                 failure->leftOver);
+    else
+        snprintf(messageText + length, sizeof messageText - length,
+                 "Nothing has been changed: an earlier Zendaro.exe in that folder is as it "
+                 "was.\r\nPlease choose another folder, or close Setup.");
     MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
 }
 
@@ -157,7 +169,7 @@ void InstallGame(void)
         EnableChoosing(TRUE);
         return;
     }
-    InstallFailure failure = {"", "", 0};
+    InstallFailure failure = {"", "", 0, NULL};
     if (WriteGameProgram(&program, &failure)) {
         ReportSuccessAndStartGame();
         return;

@@ -77,11 +77,11 @@ int CloseGameFile(InstallFailure *failure)
     return 1;
 }
 
-void RemoveTemporaryFile(void)
+void RemoveTemporaryFile(InstallFailure *failure)
 {
     if (gameFileBeingWritten != INVALID_HANDLE_VALUE) CloseHandle(gameFileBeingWritten);
     gameFileBeingWritten = INVALID_HANDLE_VALUE;
-    DeleteFileA(temporaryPath);
+    if (!DeleteFileA(temporaryPath)) failure->leftOver = temporaryPath;
 }
 
 } // namespace
@@ -96,6 +96,6 @@ int WriteFileSafely(const char *folder, const char *filePath, const void *bytes,
         MoveFileExA(temporaryPath, filePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 1;
     if (written) Fail(failure, "Replacing Zendaro.exe with the new copy", filePath, GetLastError());
-    RemoveTemporaryFile();
+    RemoveTemporaryFile(failure);
     return 0;
 }

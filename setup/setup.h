@@ -20,11 +20,13 @@ extern int folderPickerOpen;
 extern const DWORD gameProgramSize;
 
 /* Why an install stopped: the step, the file or folder it was done to,
-   and the Windows error. */
+   the Windows error, and a temporary file that could not be removed
+   again (NULL when none was left). */
 struct InstallFailure {
     const char *step;
     const char *path;
     DWORD error;
+    const char *leftOver;
 };
 
 /* Lets the user pick the folder to install into and shows it in the path

@@ -7,11 +7,19 @@ set -euo pipefail
 
 client=$1
 shift
+for f in "$client" "$@"; do
+  case $f in
+    *.exe) [ -f "$f" ] || { echo "run-case: $f is not built (make windows)" >&2; exit 1; } ;;
+  esac
+done
 drive_dir=$(dirname "$WINEPREFIX")/drive-s
 drive_link=$WINEPREFIX/dosdevices/s:
 
 release_drive() {
   rm -f "$drive_link"
+  # Nothing of this prefix may still hold a file on the drive.
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
   if mountpoint -q "$drive_dir"; then umount "$drive_dir" || umount -l "$drive_dir"; fi
 }
 trap release_drive EXIT
@@ -34,7 +42,13 @@ if [ "$1" = fault ]; then
   case $2 in
     readonly) make_drive 1m; earlier_install; mount -o remount,ro "$drive_dir" ;;
     readonly-new) make_drive 1m; mount -o remount,ro "$drive_dir" ;;
-    disk-full) make_drive 64k; earlier_install ;;
+    disk-full)
+      # Full but for 16 KiB, less than any program the setup could carry.
+      make_drive 64k
+      earlier_install
+      dd if=/dev/zero of="$drive_dir/filler" bs=4k 2>/dev/null || true
+      truncate -s -16K "$drive_dir/filler"
+      ;;
   esac
 fi
 

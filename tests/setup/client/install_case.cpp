@@ -8,7 +8,8 @@ void RunInstallCase(const std::string &setupExe)
 {
     const std::string folder = "C:\\Zendaro";
     std::string payload = ResourceBytes(setupExe, "BINARY", 113);
-    Check(payload.size() > 100000, Format("setup carries a payload (%zu bytes)", payload.size()));
+    Check(payload.size() > 1000 && payload.compare(0, 2, "MZ") == 0,
+          Format("setup carries a program (%zu bytes)", payload.size()));
     RemoveTree(folder);
 
     SetupRun run;
