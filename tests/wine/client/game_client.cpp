@@ -3,7 +3,7 @@
 
      zendaro-client SCENARIO ZENDARO_EXE [OUTPUT_FOLDER]
 
-   Scenarios: layout, games, newgame, close, shortcut. Answers 0 when every
+   Scenarios: layout, games, newgame, close, shortcut, missing. Answers 0 when every
    check held, 1 when one failed, 2 on bad arguments. */
 #include <windows.h>
 
@@ -91,6 +91,7 @@ const POINT ownPicture = {339, 431}, ownButton = {359, 452};
 
 std::string exePath;
 std::string outputFolder;
+int captureBoard; /* the whole-games scenario takes the board's picture */
 
 struct Game {
     DriveProcess process;
@@ -502,7 +503,7 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound)
             }
             EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled between calls");
         }
-        if (p->openedCount == 3 && !outputFolder.empty() && p->offers.empty()) {
+        if (captureBoard && p->openedCount == 3 && !outputFolder.empty() && p->offers.empty()) {
             std::string bmp = outputFolder + "\\board.bmp";
             EXPECT(DriveCaptureWindow(dlg, bmp.c_str()), "no screenshot written to %s",
                    bmp.c_str());
@@ -785,6 +786,7 @@ int ScenarioGames(void)
     if (!StartGame(&g, exePath.c_str())) return 1;
     CloseGame(&g, "after a warm-up start");
     uint32_t seed = WaitForSeedWindow(1, 0, 30);
+    captureBoard = 1;
     if (!StartGame(&g, exePath.c_str())) return 1;
     std::vector<uint32_t> seeds = SeedsBetween(g.startedAfter, g.readyBy);
     Log("start-up read the clock in one of %zu seed windows (aimed at seed %u)", seeds.size(),
@@ -1086,6 +1088,57 @@ int ScenarioShortcut(void)
     return 0;
 }
 
+/* A copy of the program whose sounds and board pictures are damaged (eight
+   bytes of junk each; Wine cannot delete resources): the game must still be
+   played. */
+int ScenarioMissing(void)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "zendaro bare";
+    CreateDirectoryA(folder.c_str(), NULL);
+    std::string bare = folder + "\\Zendaro.exe";
+    EXPECT(CopyFileA(exePath.c_str(), bare.c_str(), FALSE), "cannot copy the program");
+    HANDLE update = BeginUpdateResourceA(bare.c_str(), FALSE);
+    EXPECT(update, "cannot open the copy's resources");
+    if (!update) return 1;
+    const WORD britishEnglish = 2057;
+    char junk[8] = "damaged";
+    for (int n = 0; n < 10; n++)
+        UpdateResourceA(update, "WAVE", MAKEINTRESOURCEA(30000 + n), britishEnglish, junk,
+                        sizeof junk);
+    std::vector<int> pictures = {168, 213};
+    for (int k = 0; k < BOXES; k++) pictures.push_back(25000 + k);
+    for (int id : pictures)
+        UpdateResourceA(update, RT_BITMAP, MAKEINTRESOURCEA(id), britishEnglish, junk, sizeof junk);
+    EXPECT(EndUpdateResourceA(update, FALSE), "cannot write the copy's resources");
+
+    HMODULE copy = LoadLibraryExA(bare.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC sound = copy ? FindResourceA(copy, MAKEINTRESOURCEA(30000), "WAVE") : NULL;
+    HRSRC box = copy ? FindResourceA(copy, MAKEINTRESOURCEA(168), RT_BITMAP) : NULL;
+    EXPECT(sound && box && SizeofResource(copy, sound) == sizeof junk &&
+               SizeofResource(copy, box) == sizeof junk,
+           "the copy's sounds and pictures were not replaced");
+    if (copy) FreeLibrary(copy);
+
+    Game g;
+    if (!StartGame(&g, bare.c_str())) return 1;
+    Play p;
+    BeginPlay(&p, &g, std::vector<uint32_t>());
+    ChooseOwnBox(&p, 3);
+    PlayRound(&p, 5, 0, 0);
+    int b = 0;
+    while (p.opened[b] || b == p.own) b++;
+    EXPECT(RevealBox(&p, b) >= 0 && WaitBoxButtonsEnabled(g.dlg, 5000) &&
+               DriveWaitText(g.dlg, ID_MESSAGE, OPEN_A_BOX, 3000),
+           "no box opened after the first call");
+    Log("damaged sounds and pictures: box chosen, six opened, the banker's call answered");
+    CloseGame(&g, "with damaged sounds and pictures");
+    DeleteFileA(bare.c_str());
+    RemoveDirectoryA(folder.c_str());
+    return 0;
+}
+
 std::string FullPath(const char *path)
 {
     char full[MAX_PATH];
@@ -1099,8 +1152,9 @@ std::string FullPath(const char *path)
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: zendaro-client layout|games|newgame|close|shortcut ZENDARO_EXE "
-                        "[OUTPUT_FOLDER]\n");
+        fprintf(stderr,
+                "usage: zendaro-client layout|games|newgame|close|shortcut|missing ZENDARO_EXE "
+                "[OUTPUT_FOLDER]\n");
         return 2;
     }
     std::string scenario = argv[1];
@@ -1114,6 +1168,7 @@ int main(int argc, char **argv)
     if (scenario == "newgame") run = ScenarioNewGame;
     if (scenario == "close") run = ScenarioClose;
     if (scenario == "shortcut") run = ScenarioShortcut;
+    if (scenario == "missing") run = ScenarioMissing;
     if (!run) {
         fprintf(stderr, "unknown scenario %s\n", scenario.c_str());
         return 2;
