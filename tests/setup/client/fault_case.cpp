@@ -99,6 +99,7 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
     if (!Check(box != NULL, "Install shows an ERROR box")) return;
     std::string text = DriveMessageBoxText(box);
     NoteBoxText(text);
+    DriveCaptureWindow(box, (std::string("C:\\setup-error-") + fault.kind + ".bmp").c_str());
     Check(Contains(text, fault.named), "it names " + fault.named);
     Check(Contains(text, fault.step), "it names the step: " + fault.step);
     if (fault.windowsError) Check(Contains(text, "Windows error "), "it gives the Windows error");
