@@ -1,0 +1,293 @@
+/* A monkey on Zendaro.exe's real window: runs of random clicks on the
+   boxes, DEAL, NO DEAL and NEW GAME, random answers to whatever message
+   box is open, random pauses, and the window closed at a random moment.
+
+     zendaro-monkey ZENDARO_EXE RUNS [SEED [LONGEST_RUN_SECONDS]]
+
+   Every run must end with exit code 0, the game must never stop answering
+   for long, and what the window shows must stay whole at every check:
+   as many money plates in view as boxes still closed, at most one box in
+   the MY BOX frame (exactly one once a box has been opened), at most six
+   lines in the offers list. Answers 0 when every run held, else 1. */
+#include <windows.h>
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <random>
+#include <string>
+
+#include "drive.h"
+#include "resources/resource.h"
+#include "view/view.h"
+
+namespace
+{
+
+const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
+                          "250,000 JACKPOT";
+const int BOXES = 22;
+/* The MY BOX frame's button and picture, in client pixels. */
+const POINT MY_BOX_BUTTON = {359, 452}, MY_BOX_PICTURE = {339, 431};
+const int MOST_OFFER_LINES = 6;
+const DWORD START_TIMEOUT_MS = 30000;
+/* Longer than any blocking step of the game: it sleeps 1 ms per pass and
+   plays sounds that, without a sound card, return at once. */
+const DWORD HANG_TIMEOUT_MS = 10000;
+const DWORD END_TIMEOUT_MS = 10000;
+
+std::mt19937 chance;
+
+void Log(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vprintf(format, args);
+    va_end(args);
+    printf("\n");
+    fflush(stdout);
+}
+
+int Roll(int n)
+{
+    return (int)(chance() % (unsigned)n);
+}
+
+/* What the window shows that must always fit together. */
+struct Board {
+    int platesInView;
+    int buttonsInView;
+    int buttonsInMyBox;
+    int picturesInMyBox;
+    int offerLines;
+};
+
+bool operator==(const Board &a, const Board &b)
+{
+    return a.platesInView == b.platesInView && a.buttonsInView == b.buttonsInView &&
+           a.buttonsInMyBox == b.buttonsInMyBox && a.picturesInMyBox == b.picturesInMyBox &&
+           a.offerLines == b.offerLines;
+}
+
+int ReadBoard(HWND dlg, Board *board)
+{
+    *board = Board();
+    for (int k = 0; k < BOXES; k++) {
+        RECT plate = DriveRect(dlg, IDC_AMOUNT_PLATE_FIRST + k);
+        RECT button = DriveRect(dlg, IDC_BOX_BUTTON_FIRST + k);
+        RECT picture = DriveRect(dlg, IDC_BOX_PICTURE_FIRST + k);
+        board->platesInView += plate.left != OUT_OF_VIEW;
+        board->buttonsInView += button.left != OUT_OF_VIEW;
+        board->buttonsInMyBox += button.left == MY_BOX_BUTTON.x && button.top == MY_BOX_BUTTON.y;
+        board->picturesInMyBox +=
+            picture.left == MY_BOX_PICTURE.x && picture.top == MY_BOX_PICTURE.y;
+    }
+    DWORD_PTR lines = 0;
+    if (!SendMessageTimeoutA(GetDlgItem(dlg, IDC_OFFER_LIST), LB_GETCOUNT, 0, 0, SMTO_NORMAL,
+                             HANG_TIMEOUT_MS, &lines))
+        return 0;
+    board->offerLines = (int)lines;
+    return 1;
+}
+
+/* "" when the board is whole, else what is wrong. */
+std::string Broken(const Board &b)
+{
+    char why[200] = "";
+    if (b.platesInView != b.buttonsInView)
+        snprintf(why, sizeof why, "%d plates in view for %d closed boxes", b.platesInView,
+                 b.buttonsInView);
+    else if (b.buttonsInMyBox > 1 || b.picturesInMyBox > 1)
+        snprintf(why, sizeof why, "%d buttons and %d pictures in MY BOX", b.buttonsInMyBox,
+                 b.picturesInMyBox);
+    else if (b.buttonsInView < BOXES && b.buttonsInView > 0 && b.picturesInMyBox != 1)
+        snprintf(why, sizeof why, "boxes opened but no box in MY BOX");
+    else if (b.offerLines > MOST_OFFER_LINES)
+        snprintf(why, sizeof why, "%d lines in the offers list", b.offerLines);
+    return why;
+}
+
+struct RunCounts {
+    int actions, boxClicks, mouseClicks, answers, dealClicks, newGames, checks, retried;
+};
+
+/* A turn moves a plate and then a button, and a new game puts 66 controls
+   back one after another: a board read in between is not a fault. A fault
+   is a board that stays wrong while it holds still. */
+int CheckBoard(HWND dlg, RunCounts *counts, std::string *why)
+{
+    for (int attempt = 0; attempt < 10; attempt++) {
+        Board first, second;
+        if (!ReadBoard(dlg, &first)) {
+            *why = "the offers list did not answer";
+            return 0;
+        }
+        Sleep(30);
+        if (!ReadBoard(dlg, &second)) {
+            *why = "the offers list did not answer";
+            return 0;
+        }
+        *why = Broken(second);
+        if (first == second && why->empty()) {
+            counts->checks++;
+            return 1;
+        }
+        counts->retried++;
+        Sleep(100);
+    }
+    if (why->empty()) *why = "the board never held still for 30 ms";
+    return 0;
+}
+
+/* The game's message boxes: its visible dialogs other than the board. */
+HWND AnyMessageBox(DWORD pid, HWND board)
+{
+    for (HWND window : DriveDialogs(pid)) {
+        if (window != board) return window;
+    }
+    return NULL;
+}
+
+void AnswerAtRandom(HWND box, RunCounts *counts)
+{
+    static const int buttons[] = {IDYES, IDNO, IDOK};
+    for (int tries = 0; tries < 3; tries++) {
+        HWND control = GetDlgItem(box, buttons[Roll(3)]);
+        if (control) {
+            PostMessageA(control, BM_CLICK, 0, 0);
+            counts->answers++;
+            return;
+        }
+    }
+}
+
+/* A real left click at the middle of a control, through the mouse: it
+   lands on whatever is on top there, a message box included. */
+void MouseClick(HWND control)
+{
+    RECT r;
+    if (!GetWindowRect(control, &r)) return;
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    INPUT input[3] = {};
+    for (INPUT &i : input) i.type = INPUT_MOUSE;
+    input[0].mi.dx = x * 65535 / (width - 1);
+    input[0].mi.dy = y * 65535 / (height - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, input, sizeof input[0]);
+}
+
+void ClickButton(HWND dlg, int id, RunCounts *counts)
+{
+    HWND control = GetDlgItem(dlg, id);
+    if (Roll(2) == 0) {
+        MouseClick(control);
+        counts->mouseClicks++;
+    } else {
+        PostMessageA(control, BM_CLICK, 0, 0);
+    }
+}
+
+void RandomAction(HWND dlg, DWORD pid, RunCounts *counts)
+{
+    counts->actions++;
+    int roll = Roll(100);
+    HWND box = AnyMessageBox(pid, dlg);
+    if (box && roll < 45) {
+        AnswerAtRandom(box, counts);
+    } else if (roll < 70) {
+        ClickButton(dlg, IDC_BOX_BUTTON_FIRST + Roll(BOXES), counts);
+        counts->boxClicks++;
+    } else if (roll < 93) {
+        ClickButton(dlg, Roll(2) ? IDC_DEAL : IDC_NO_DEAL, counts);
+        counts->dealClicks++;
+    } else {
+        ClickButton(dlg, IDC_NEW_GAME, counts);
+        counts->newGames++;
+    }
+    /* Mostly quick, as an impatient player; now and then long enough for
+       a banker's call or a reminder to come round. */
+    int pause = Roll(12) == 0 ? 500 + Roll(4000) : Roll(150);
+    Sleep((DWORD)pause);
+}
+
+/* Closes the window as a player would: the close box's WM_CLOSE or the
+   system menu's Close. Answers 1 when the program ended with code 0. */
+int CloseAndCheckEnd(DriveProcess *process, HWND dlg, int run)
+{
+    HWND box = AnyMessageBox(process->pid, dlg);
+    int bySystemMenu = Roll(2);
+    DWORD start = DriveNow(), code = 99;
+    if (bySystemMenu)
+        PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        PostMessageA(dlg, WM_CLOSE, 0, 0);
+    int ended = DriveWaitEnd(process, END_TIMEOUT_MS, &code);
+    Log("run %d: closed by %s%s: %s in %lu ms, exit code %lu", run,
+        bySystemMenu ? "the system menu" : "WM_CLOSE",
+        box ? (" while \"" + DriveTitle(box) + "\" was open").c_str() : "",
+        ended ? "ended" : "STILL RUNNING", DriveNow() - start, code);
+    return ended && code == 0;
+}
+
+int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
+{
+    DriveProcess process;
+    RunCounts counts = {};
+    if (!DriveStart(exe, " ", NULL, START_TIMEOUT_MS, &process)) {
+        Log("run %d: FAIL: %s did not start (error %lu)", run, exe, GetLastError());
+        return 0;
+    }
+    HWND dlg = DriveWaitDialog(process.pid, GAME_TITLE, START_TIMEOUT_MS);
+    int ok = dlg != NULL;
+    if (!ok) Log("run %d: FAIL: no window titled with the jackpot", run);
+    std::string why;
+    DWORD start = DriveNow(), code = 0;
+    while (ok && DriveNow() - start < lifetimeMs) {
+        RandomAction(dlg, process.pid, &counts);
+        if (DriveHasEnded(&process, &code)) {
+            Log("run %d: FAIL: the game ended by itself with code %lu", run, code);
+            ok = 0;
+        } else if (!DriveResponds(dlg, HANG_TIMEOUT_MS)) {
+            Log("run %d: FAIL: the game did not answer for %lu ms", run, HANG_TIMEOUT_MS);
+            ok = 0;
+        } else if (!CheckBoard(dlg, &counts, &why)) {
+            Log("run %d: FAIL after %d actions: %s", run, counts.actions, why.c_str());
+            ok = 0;
+        }
+    }
+    Log("run %d: %d actions in %lu ms (%d box clicks, %d DEAL/NO DEAL, %d NEW GAME, %d "
+        "answers, %d by mouse), board whole at %d checks (%d reads retried)",
+        run, counts.actions, DriveNow() - start, counts.boxClicks, counts.dealClicks,
+        counts.newGames, counts.answers, counts.mouseClicks, counts.checks, counts.retried);
+    if (dlg && !DriveHasEnded(&process, &code)) ok = CloseAndCheckEnd(&process, dlg, run) && ok;
+    DriveRelease(&process);
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: zendaro-monkey ZENDARO_EXE RUNS [SEED [LONGEST_RUN_SECONDS]]\n");
+        return 2;
+    }
+    int runs = atoi(argv[2]);
+    unsigned seed = argc > 3 ? (unsigned)strtoul(argv[3], NULL, 10) : (unsigned)GetTickCount();
+    DWORD longestMs = argc > 4 ? (DWORD)strtoul(argv[4], NULL, 10) * 1000 : 90000;
+    chance.seed(seed);
+    Log("monkey: %d runs on %s, seed %u", runs, argv[1], seed);
+    int good = 0;
+    for (int run = 1; run <= runs; run++) {
+        /* Mostly short lives, some long enough for several banker calls. */
+        DWORD lifetime = Roll(4) == 0 ? 30000 + (DWORD)Roll(60000) : 2000 + (DWORD)Roll(20000);
+        good += PlayOneRun(argv[1], run, lifetime < longestMs ? lifetime : longestMs);
+    }
+    Log("monkey: %d of %d runs ended well", good, runs);
+    return good == runs ? 0 : 1;
+}
