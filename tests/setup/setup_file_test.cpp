@@ -21,6 +21,11 @@ struct Build {
     uint16_t machine;
 };
 
+void PrintTo(const Build &build, std::ostream *out)
+{
+    *out << build.name;
+}
+
 const Build BUILDS[] = {{"i686", ZENDARO_WIN32_DIR, 0x014c}, {"x86_64", ZENDARO_WIN64_DIR, 0x8664}};
 
 const uint32_t UK_ENGLISH = 2057;
