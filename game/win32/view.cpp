@@ -68,10 +68,10 @@ static HBITMAP *CachedBitmap(int bitmapId)
     return NULL;
 }
 
-static int IsCached(HBITMAP bitmap)
+static int IsCached(const void *bitmap)
 {
     if (bitmap == closedBoxBitmap) return 1;
-    for (HBITMAP cached : openBoxBitmaps) {
+    for (const void *cached : openBoxBitmaps) {
         if (bitmap == cached) return 1;
     }
     return 0;

@@ -136,7 +136,7 @@ int SumIndexFromReveal(const std::string &message)
 {
     size_t quote = message.find('\'');
     if (quote == std::string::npos) return -1;
-    double value = atof(message.c_str() + quote + 1);
+    double value = strtod(message.c_str() + quote + 1, NULL);
     for (int k = 0; k < BOXES; k++) {
         if (fabs(SUMS[k] - value) < 0.001) return k;
     }
@@ -149,7 +149,7 @@ double MoneyValue(const std::string &text)
     for (size_t i = 1; i < text.size(); i++) {
         if (!isdigit((unsigned char)text[i]) && text[i] != '.') return -1;
     }
-    return atof(text.c_str() + 1);
+    return strtod(text.c_str() + 1, NULL);
 }
 
 uint32_t SeedFromTime(const SYSTEMTIME &utc)
@@ -214,7 +214,7 @@ std::vector<uint32_t> SeedsBetween(const SYSTEMTIME &before, const SYSTEMTIME &a
     ULARGE_INTEGER ua = {{a.dwLowDateTime, a.dwHighDateTime}};
     ULARGE_INTEGER ub = {{b.dwLowDateTime, b.dwHighDateTime}};
     std::vector<uint32_t> seeds;
-    for (ULONGLONG t = ua.QuadPart;; t += 10000 * 100) { /* every 100 ms */
+    for (ULONGLONG t = ua.QuadPart;; t += 1000000ull) { /* every 100 ms */
         if (t > ub.QuadPart) t = ub.QuadPart;
         ULARGE_INTEGER u;
         u.QuadPart = t;
