@@ -99,7 +99,7 @@ struct ResourceWalk {
         uint64_t at = base + (nameField & 0x7FFFFFFFu);
         uint16_t length = reader.U16(at);
         std::string name;
-        for (uint16_t i = 0; i < length; i++) name += (char)reader.U16(at + 2 + 2u * i);
+        for (uint16_t i = 0; i < length; i++) name += (char)reader.U16(at + 2 + 2ull * i);
         return ResourceName(name);
     }
 
@@ -110,7 +110,7 @@ struct ResourceWalk {
         unsigned count = (unsigned)reader.U16(at + 12) + reader.U16(at + 14);
         std::vector<std::pair<uint32_t, uint32_t>> entries;
         for (unsigned i = 0; i < count && !reader.failed && i < 4096; i++)
-            entries.push_back({reader.U32(at + 16 + 8u * i), reader.U32(at + 20 + 8u * i)});
+            entries.push_back({reader.U32(at + 16 + 8ull * i), reader.U32(at + 20 + 8ull * i)});
         return entries;
     }
 
@@ -179,7 +179,7 @@ PeFile ReadPeFile(const std::string &path)
     pe.dllCharacteristics = reader.U16(optional + 70);
     uint64_t directories = optional + (wide ? 112 : 96);
     for (unsigned i = 0; i < sectionCount && !reader.failed; i++) {
-        uint64_t at = sectionTable + 40u * i;
+        uint64_t at = sectionTable + 40ull * i;
         std::string name;
         for (int c = 0; c < 8 && reader.Get(at + (uint64_t)c, 1); c++)
             name += (char)reader.Get(at + (uint64_t)c, 1);

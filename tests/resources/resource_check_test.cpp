@@ -241,7 +241,6 @@ enum : uint32_t {
     SS_BITMAP = 0xE,
     SS_CENTERIMAGE = 0x200,
     SS_SUNKEN = 0x1000,
-    BS_PUSHBUTTON = 0,
     BS_GROUPBOX = 7,
     BS_FLAT = 0x8000,
     LBS_NOTIFY = 0x1,
@@ -363,10 +362,10 @@ std::vector<Item> ExpectedControls()
         items.push_back({0, SHOWN | SS_BITMAP, 15000 + b, pictures[b][0], pictures[b][1], 57, 41,
                          "STATIC", "#168"});
     for (uint32_t b = 0; b < 22; b++)
-        items.push_back({0, SHOWN | BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP, 10000 + b, pictures[b][2],
-                         pictures[b][3], 27, 18, "BUTTON", std::to_string(b + 1)});
+        items.push_back({0, SHOWN | BS_FLAT | WS_TABSTOP, 10000 + b, pictures[b][2], pictures[b][3],
+                         27, 18, "BUTTON", std::to_string(b + 1)});
     const uint32_t valueStyle = SHOWN | SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN | WS_GROUP;
-    const uint32_t button = SHOWN | BS_PUSHBUTTON | WS_TABSTOP;
+    const uint32_t button = SHOWN | WS_TABSTOP; /* BS_PUSHBUTTON is 0 */
     const uint32_t list =
         SHOWN | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
     const uint32_t label = SHOWN | SS_CENTER | WS_GROUP;
