@@ -246,7 +246,7 @@ static std::string BoxLines(void)
     std::string body;
     for (size_t i = 0; i < text.size(); i++) {
         if (text[i] == '\n' && i + 1 < text.size() && text[i + 1] == '\n')
-            body += " -", i++;
+            body += " - ", i++;
         else
             body += text[i] == '\n' ? ' ' : text[i];
     }
@@ -262,7 +262,7 @@ static void Draw(void)
               "250,000 JACKPOT") +
          RESET "\x1b[K\n\x1b[K\n";
     s += "  ";
-    for (BoxId b = 7; b <= 14; b++) s += BoxFace(b, 9);
+    for (BoxId b = 7; b <= 14; b++) s += RingBox(b, 9);
     s += "\x1b[K\n";
     for (int row = 0; row < 13; row++) {
         s += "  ";
