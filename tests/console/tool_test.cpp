@@ -2,6 +2,7 @@
    status. */
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -20,6 +21,14 @@ struct Result {
     std::string errors;
 };
 
+/* ctest runs tests side by side: each gets files of its own. */
+std::string TempFile(const char *what)
+{
+    const char *test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return testing::TempDir() + "zendaro-console-" + test + "-" + std::to_string(getpid()) + "-" +
+           what;
+}
+
 std::string Script(const char *name)
 {
     return std::string(SCRIPTS_DIR) + "/" + name;
@@ -28,7 +37,7 @@ std::string Script(const char *name)
 /* Runs the tool through the shell with arguments (and redirections). */
 Result RunTool(const std::string &arguments)
 {
-    std::string errorFile = testing::TempDir() + "zendaro-console-errors.txt";
+    std::string errorFile = TempFile("errors.txt");
     std::string command = std::string(ZENDARO_CONSOLE) + " " + arguments + " 2>" + errorFile;
     Result result;
     FILE *pipe = popen(command.c_str(), "r");
@@ -47,12 +56,13 @@ Result RunTool(const std::string &arguments)
     std::stringstream text;
     text << errors.rdbuf();
     result.errors = text.str();
+    std::remove(errorFile.c_str());
     return result;
 }
 
 std::string WriteScript(const std::string &text)
 {
-    std::string path = testing::TempDir() + "zendaro-console-script.txt";
+    std::string path = TempFile("script.txt");
     std::ofstream(path) << text;
     return path;
 }
