@@ -8,7 +8,8 @@ WIN64 := build/x86_64
 JOBS ?= 2
 TOP := $(abspath .)
 
-.PHONY: all bootstrap native i686 x86_64 windows check test play play-console assets
+.PHONY: all bootstrap native i686 x86_64 windows check test play play-console assets \
+	soak bench static-analysis
 
 all: native windows
 
@@ -50,3 +51,17 @@ assets: bootstrap
 	  -DZENDARO_WIN32_DIR=$(TOP)/$(WIN32) -DZENDARO_WIN64_DIR=$(TOP)/$(WIN64) >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS) --target zendaro-assetgen
 	@$(NATIVE)/tools/zendaro-assetgen $(TOP) --sheet $(TOP)/build/assets-sheet.png
+
+# 100,000 random games under the sanitizers, then 20 monkey runs on the
+# real window under Wine; prints the counts.
+soak: bootstrap native x86_64
+	@JOBS=$(JOBS) scripts/soak $(NATIVE) $(WIN64)
+
+# The figures against their baselines, side by side (timings: not a test).
+bench: bootstrap windows
+	@JOBS=$(JOBS) scripts/bench $(WIN32) $(WIN64)
+
+# cppcheck and clang-tidy over the native and the Windows code.
+static-analysis: bootstrap native x86_64
+	@JOBS=$(JOBS) scripts/static-analysis native $(NATIVE)
+	@JOBS=$(JOBS) scripts/static-analysis windows $(WIN64)

@@ -1,0 +1,290 @@
+/* Times what make bench measures from the Windows side, under Wine:
+
+     zendaro-bench-client startup RUNS EXE_A EXE_B
+         starts A and B by turns, RUNS times each, and times each from just
+         before CreateProcess to the moment its dialog is visible, its edit
+         1007 reads "CHOOSE YOUR OWN BOX" and neither the dialog nor any
+         control of it waits to be painted; closes it again. Prints
+         "startup <exe> <median ms> <fastest> <slowest>" per program.
+     zendaro-bench-client ready game|bare TIMEOUT_S
+         waits until the game's (or the bare dialog's) window shows "CHOOSE
+         YOUR OWN BOX".
+     zendaro-bench-client close game|bare
+         closes that window and waits for its program to end; answers its
+         exit code.
+     zendaro-bench-client install RUNS SETUP_EXE GAME_EXE FOLDER
+         installs with setup.exe into FOLDER RUNS times, timing each from
+         the click on Install to the moment Zendaro.exe is in place, whole;
+         and copies GAME_EXE into FOLDER as many times, plain and flushed
+         to disk. Prints "install", "copy" and "copy_flushed" lines like
+         startup's.
+
+   Times are read with QueryPerformanceCounter; every wait has a timeout. */
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "setup/setup_resource.h"
+
+namespace
+{
+
+const int MESSAGE_EDIT = 1007;
+const char FIRST_PROMPT[] = "CHOOSE YOUR OWN BOX";
+const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
+                          "250,000 JACKPOT";
+const char BARE_TITLE[] = "Zendaro bench: bare dialog";
+const DWORD TIMEOUT_MS = 30000;
+
+double NowMs(void)
+{
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return (double)count.QuadPart * 1000.0 / (double)frequency.QuadPart;
+}
+
+void PrintFigure(const char *what, const char *name, std::vector<double> ms)
+{
+    if (ms.empty()) {
+        printf("%s %s none\n", what, name);
+        return;
+    }
+    std::sort(ms.begin(), ms.end());
+    printf("%s %s %.1f %.1f %.1f\n", what, name, ms[ms.size() / 2], ms.front(), ms.back());
+    fflush(stdout);
+}
+
+BOOL CALLBACK NoteUnpainted(HWND child, LPARAM unpainted)
+{
+    if (GetUpdateRect(child, NULL, FALSE)) *(int *)unpainted = 1;
+    return TRUE;
+}
+
+/* The dialog of pid that shows the first prompt, painted through; or NULL. */
+HWND PaintedBoard(DWORD pid)
+{
+    for (HWND dlg : DriveDialogs(pid)) {
+        if (!GetDlgItem(dlg, MESSAGE_EDIT)) continue;
+        if (DriveText(dlg, MESSAGE_EDIT) != FIRST_PROMPT) return NULL;
+        int unpainted = GetUpdateRect(dlg, NULL, FALSE) ? 1 : 0;
+        EnumChildWindows(dlg, NoteUnpainted, (LPARAM)&unpainted);
+        return unpainted ? NULL : dlg;
+    }
+    return NULL;
+}
+
+/* Answers the start-up time in ms, or -1 on failure. */
+double TimeOneStartup(const char *exe)
+{
+    std::string line = std::string("\"") + exe + "\"  ";
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    double start = NowMs();
+    if (!CreateProcessA(exe, commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
+        return -1;
+    CloseHandle(info.hThread);
+    DriveProcess process = {info.hProcess, info.dwProcessId};
+    HWND dlg = NULL;
+    while (!dlg && NowMs() - start < TIMEOUT_MS) {
+        dlg = PaintedBoard(process.pid);
+        if (!dlg) Sleep(1);
+    }
+    double elapsed = NowMs() - start;
+    DWORD code = 99;
+    int closed = dlg && DriveClose(&process, dlg, TIMEOUT_MS, &code, NULL) && code == 0;
+    DriveRelease(&process);
+    if (!closed) fprintf(stderr, "bench-client: %s did not start and close cleanly\n", exe);
+    return closed ? elapsed : -1;
+}
+
+const char *BaseName(const char *path)
+{
+    const char *name = path;
+    for (const char *p = path; *p; p++)
+        if (*p == '\\' || *p == '/') name = p + 1;
+    return name;
+}
+
+int Startup(int runs, const char *exeA, const char *exeB)
+{
+    std::vector<double> a, b;
+    /* The first start of each warms Wine's caches; it is not counted. */
+    for (int run = 0; run <= runs; run++) {
+        double ta = TimeOneStartup(exeA), tb = TimeOneStartup(exeB);
+        if (ta < 0 || tb < 0) return 1;
+        if (run == 0) continue;
+        a.push_back(ta);
+        b.push_back(tb);
+    }
+    PrintFigure("startup", BaseName(exeA), a);
+    PrintFigure("startup", BaseName(exeB), b);
+    return 0;
+}
+
+HWND FindTitledDialog(const char *title)
+{
+    HWND found = NULL;
+    while ((found = FindWindowExA(NULL, found, "#32770", title)) != NULL) {
+        if (IsWindowVisible(found)) return found;
+    }
+    return NULL;
+}
+
+int Ready(const char *title, DWORD timeoutMs)
+{
+    double start = NowMs();
+    while (NowMs() - start < timeoutMs) {
+        HWND dlg = FindTitledDialog(title);
+        if (dlg && DriveText(dlg, MESSAGE_EDIT) == FIRST_PROMPT) return 0;
+        Sleep(10);
+    }
+    fprintf(stderr, "bench-client: no \"%s\" after %lu ms\n", title, timeoutMs);
+    return 1;
+}
+
+/* Closes the dialog titled title and waits for its program; answers the
+   program's exit code, or 99. */
+DWORD CloseTitled(const char *title)
+{
+    HWND dlg = FindTitledDialog(title);
+    if (!dlg) return 99;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(dlg, &pid);
+    DriveProcess process = {OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid), pid};
+    DWORD code = 99;
+    if (!process.process || !DriveClose(&process, dlg, TIMEOUT_MS, &code, NULL)) code = 99;
+    DriveRelease(&process);
+    return code;
+}
+
+int FileIsWhole(const std::string &path, DWORD size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return data.nFileSizeHigh == 0 && data.nFileSizeLow == size;
+}
+
+DWORD FileSize(const char *path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 0;
+    return data.nFileSizeLow;
+}
+
+void RemoveInstall(const std::string &folder)
+{
+    DeleteFileA((folder + "Zendaro\\Zendaro.exe").c_str());
+    RemoveDirectoryA((folder + "Zendaro").c_str());
+}
+
+/* Answers the ms from the click on Install to the game file in place. */
+double TimeOneInstall(const char *setupExe, const std::string &folder, DWORD gameSize)
+{
+    RemoveInstall(folder);
+    DriveProcess setup;
+    if (!DriveStart(setupExe, "", NULL, TIMEOUT_MS, &setup)) return -1;
+    HWND dlg = DriveWaitDialog(setup.pid, NULL, TIMEOUT_MS);
+    double elapsed = -1;
+    if (dlg) {
+        SendMessageTimeoutA(GetDlgItem(dlg, IDC_INSTALL_PATH), WM_SETTEXT, 0,
+                            (LPARAM)folder.c_str(), SMTO_NORMAL, TIMEOUT_MS, NULL);
+        DriveClick(dlg, IDC_AGREE);
+        double start = NowMs();
+        while (!DriveEnabled(dlg, IDC_INSTALL) && NowMs() - start < TIMEOUT_MS) Sleep(1);
+        std::string target = folder + "Zendaro\\Zendaro.exe";
+        start = NowMs();
+        DriveClick(dlg, IDC_INSTALL);
+        while (!FileIsWhole(target, gameSize) && NowMs() - start < TIMEOUT_MS) {
+        }
+        if (FileIsWhole(target, gameSize)) elapsed = NowMs() - start;
+        HWND success = DriveWaitDialog(setup.pid, "SUCCESS", TIMEOUT_MS);
+        if (success) DriveAnswer(success, IDOK, TIMEOUT_MS);
+    }
+    DWORD code = 99;
+    if (!DriveWaitEnd(&setup, TIMEOUT_MS, &code) || code != 0) elapsed = -1;
+    DriveRelease(&setup);
+    /* Setup starts the game it installed: close it again. */
+    double start = NowMs();
+    while (!FindTitledDialog(GAME_TITLE) && NowMs() - start < TIMEOUT_MS) Sleep(10);
+    if (CloseTitled(GAME_TITLE) != 0) elapsed = -1;
+    return elapsed;
+}
+
+double TimeOneCopy(const char *gameExe, const std::string &copy, int flush)
+{
+    DeleteFileA(copy.c_str());
+    double start = NowMs();
+    if (!CopyFileA(gameExe, copy.c_str(), FALSE)) return -1;
+    if (flush) {
+        HANDLE file = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        if (file == INVALID_HANDLE_VALUE) return -1;
+        FlushFileBuffers(file);
+        CloseHandle(file);
+    }
+    return NowMs() - start;
+}
+
+int Install(int runs, const char *setupExe, const char *gameExe, const char *folderArg)
+{
+    std::string folder = folderArg;
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    CreateDirectoryA(folder.c_str(), NULL);
+    DWORD gameSize = FileSize(gameExe);
+    std::vector<double> install, copy, flushed;
+    std::string copyPath = folder + "copy of Zendaro.exe";
+    for (int run = 0; run <= runs; run++) {
+        double ti = TimeOneInstall(setupExe, folder, gameSize);
+        double tc = TimeOneCopy(gameExe, copyPath, 0);
+        double tf = TimeOneCopy(gameExe, copyPath, 1);
+        if (ti < 0 || tc < 0 || tf < 0) {
+            fprintf(stderr, "bench-client: install run %d failed (%.1f, %.1f, %.1f)\n", run, ti, tc,
+                    tf);
+            return 1;
+        }
+        if (run == 0) continue;
+        install.push_back(ti);
+        copy.push_back(tc);
+        flushed.push_back(tf);
+    }
+    RemoveInstall(folder);
+    DeleteFileA(copyPath.c_str());
+    RemoveDirectoryA(folder.c_str());
+    PrintFigure("install", "setup.exe", install);
+    PrintFigure("copy", "Zendaro.exe", copy);
+    PrintFigure("copy_flushed", "Zendaro.exe", flushed);
+    return 0;
+}
+
+/* The title of "game" or "bare": the game's holds a byte that a command
+   line would not carry the same on every system. */
+const char *TitleOf(const char *which)
+{
+    return strcmp(which, "game") == 0 ? GAME_TITLE : BARE_TITLE;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "startup" && argc == 5) return Startup(atoi(argv[2]), argv[3], argv[4]);
+    if (mode == "ready" && argc == 4) return Ready(TitleOf(argv[2]), (DWORD)atoi(argv[3]) * 1000);
+    if (mode == "close" && argc == 3) return (int)CloseTitled(TitleOf(argv[2]));
+    if (mode == "install" && argc == 6) return Install(atoi(argv[2]), argv[3], argv[4], argv[5]);
+    fprintf(stderr,
+            "usage: zendaro-bench-client startup RUNS EXE_A EXE_B | ready game|bare TIMEOUT_S"
+            " | close game|bare | install RUNS SETUP_EXE GAME_EXE FOLDER\n");
+    return 2;
+}
