@@ -1,7 +1,10 @@
 /* The baseline of the game's start-up and idle figures: a dialog of the
    game window's size, shown the same way, whose edit 1007 reads "CHOOSE
    YOUR OWN BOX", run by the same polling loop (every waiting message,
-   then Sleep(1)). Nothing else: no pictures, sounds, COM or shortcut. */
+   then Sleep(1)). Nothing else: no pictures, sounds, COM or shortcut.
+   Built twice: on its own one-edit template (zendaro-bare-dialog), and on
+   the game's resource script (zendaro-bare-board), whose template 101 is
+   the game's window with every control and picture. */
 #include <windows.h>
 
 enum { IDD_BARE = 101, IDC_MESSAGE = 1007 };

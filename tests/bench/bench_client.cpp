@@ -1,7 +1,7 @@
 /* Times what make bench measures from the Windows side, under Wine:
 
-     zendaro-bench-client startup RUNS EXE_A EXE_B
-         starts A and B by turns, RUNS times each, and times each from just
+     zendaro-bench-client startup RUNS EXE...
+         starts the programs by turns, RUNS times each, and times each from just
          before CreateProcess to the moment its dialog is visible, its edit
          1007 reads "CHOOSE YOUR OWN BOX" and neither the dialog nor any
          control of it waits to be painted; closes it again. Prints
@@ -117,19 +117,18 @@ const char *BaseName(const char *path)
     return name;
 }
 
-int Startup(int runs, const char *exeA, const char *exeB)
+int Startup(int runs, char **exes, int count)
 {
-    std::vector<double> a, b;
+    std::vector<std::vector<double>> times((size_t)count);
     /* The first start of each warms Wine's caches; it is not counted. */
     for (int run = 0; run <= runs; run++) {
-        double ta = TimeOneStartup(exeA), tb = TimeOneStartup(exeB);
-        if (ta < 0 || tb < 0) return 1;
-        if (run == 0) continue;
-        a.push_back(ta);
-        b.push_back(tb);
+        for (int i = 0; i < count; i++) {
+            double t = TimeOneStartup(exes[i]);
+            if (t < 0) return 1;
+            if (run > 0) times[(size_t)i].push_back(t);
+        }
     }
-    PrintFigure("startup", BaseName(exeA), a);
-    PrintFigure("startup", BaseName(exeB), b);
+    for (int i = 0; i < count; i++) PrintFigure("startup", BaseName(exes[i]), times[(size_t)i]);
     return 0;
 }
 
@@ -279,12 +278,11 @@ const char *TitleOf(const char *which)
 int main(int argc, char **argv)
 {
     std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "startup" && argc == 5) return Startup(atoi(argv[2]), argv[3], argv[4]);
+    if (mode == "startup" && argc >= 4) return Startup(atoi(argv[2]), argv + 3, argc - 3);
     if (mode == "ready" && argc == 4) return Ready(TitleOf(argv[2]), (DWORD)atoi(argv[3]) * 1000);
     if (mode == "close" && argc == 3) return (int)CloseTitled(TitleOf(argv[2]));
     if (mode == "install" && argc == 6) return Install(atoi(argv[2]), argv[3], argv[4], argv[5]);
-    fprintf(stderr,
-            "usage: zendaro-bench-client startup RUNS EXE_A EXE_B | ready game|bare TIMEOUT_S"
-            " | close game|bare | install RUNS SETUP_EXE GAME_EXE FOLDER\n");
+    fprintf(stderr, "usage: zendaro-bench-client startup RUNS EXE... | ready game|bare TIMEOUT_S"
+                    " | close game|bare | install RUNS SETUP_EXE GAME_EXE FOLDER\n");
     return 2;
 }
