@@ -278,10 +278,13 @@ const char *TitleOf(const char *which)
 int main(int argc, char **argv)
 {
     std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "startup" && argc >= 4) return Startup(atoi(argv[2]), argv + 3, argc - 3);
-    if (mode == "ready" && argc == 4) return Ready(TitleOf(argv[2]), (DWORD)atoi(argv[3]) * 1000);
+    if (mode == "startup" && argc >= 4)
+        return Startup((int)strtol(argv[2], NULL, 10), argv + 3, argc - 3);
+    if (mode == "ready" && argc == 4)
+        return Ready(TitleOf(argv[2]), (DWORD)strtoul(argv[3], NULL, 10) * 1000);
     if (mode == "close" && argc == 3) return (int)CloseTitled(TitleOf(argv[2]));
-    if (mode == "install" && argc == 6) return Install(atoi(argv[2]), argv[3], argv[4], argv[5]);
+    if (mode == "install" && argc == 6)
+        return Install((int)strtol(argv[2], NULL, 10), argv[3], argv[4], argv[5]);
     fprintf(stderr, "usage: zendaro-bench-client startup RUNS EXE... | ready game|bare TIMEOUT_S"
                     " | close game|bare | install RUNS SETUP_EXE GAME_EXE FOLDER\n");
     return 2;

@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     std::stringstream text;
     text << file.rdbuf();
     const std::string script = text.str();
-    const double budget = argc > 2 ? atof(argv[2]) : 3.0;
+    const double budget = argc > 2 ? strtod(argv[2], nullptr) : 3.0;
 
     RecordingSetHost(nullptr);
     RecordingSetLog(nullptr, nullptr);

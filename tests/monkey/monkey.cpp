@@ -277,7 +277,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: zendaro-monkey ZENDARO_EXE RUNS [SEED [LONGEST_RUN_SECONDS]]\n");
         return 2;
     }
-    int runs = atoi(argv[2]);
+    int runs = (int)strtol(argv[2], NULL, 10);
     unsigned seed = argc > 3 ? (unsigned)strtoul(argv[3], NULL, 10) : (unsigned)GetTickCount();
     DWORD longestMs = argc > 4 ? (DWORD)strtoul(argv[4], NULL, 10) * 1000 : 90000;
     chance.seed(seed);
