@@ -36,6 +36,7 @@ static int newGameAsking; /* that action's question is still to be asked */
 static int focusId;
 static int echoInput;
 static int windowChanged; /* something a player would see changed */
+static int lastPassDelivered;
 static QueuedAction queue[ACTION_QUEUE_CAPACITY];
 static int queueHead, queueCount;
 static RecordingCounts counts;
@@ -350,12 +351,46 @@ int PumpMessages(void)
         clockMs = host->now();
         if (host->poll) host->poll();
     }
-    while (!quitTaken && (DeliverDueInput() || DeliverDueTick())) {
-    }
+    lastPassDelivered = 0;
+    while (!quitTaken && (DeliverDueInput() || DeliverDueTick())) lastPassDelivered = 1;
     counts.depth--;
     if (quitTaken) return 1; /* the quit message is answered at once, without a rest */
     Rest(1);
     return 0;
+}
+
+static void KeepEarliest(int64_t *earliest, int64_t candidate)
+{
+    if (candidate >= clockMs && candidate < *earliest) *earliest = candidate;
+}
+
+/* The first moment from now at which a pass could deliver anything, or
+   the present when that cannot be told (input that the random feed may
+   add, or actions held back). Only time makes a quiet pass busy: what
+   else changes the window runs inside a delivery. */
+static int64_t NextEventMs(void)
+{
+    if (inputHeld || (!queueCount && feed)) return clockMs;
+    int64_t earliest = INT64_MAX;
+    if (startedUp) KeepEarliest(&earliest, nextTickDueMs);
+    const QueuedAction *head = Head();
+    if (!head) {
+        KeepEarliest(&earliest, lastDeliveryMs + ACTION_TIMEOUT_MS);
+        return earliest;
+    }
+    int64_t due = DueMs(head);
+    int button = ButtonOf(&head->action);
+    int blocked = button && !head->action.force && !RecordingEnabled(button) &&
+                  !head->action.dropIfDisabled;
+    KeepEarliest(&earliest, blocked ? due + ACTION_TIMEOUT_MS : due);
+    return earliest;
+}
+
+void ViewIdle(void)
+{
+    if (host || quitTaken || lastPassDelivered) return;
+    int64_t next = NextEventMs();
+    if (next != INT64_MAX && next > clockMs) clockMs = next;
 }
 
 int ViewQuitTaken(void)
@@ -378,7 +413,9 @@ void RecordingStartUp(void)
 int RecordingRun(void)
 {
     RecordingStartUp();
-    while (!quitTaken && (host || queueCount > 0)) PumpMessages();
+    while (!quitTaken && (host || queueCount > 0)) {
+        if (!PumpMessages()) ViewIdle();
+    }
     if (timedOut) return RUN_TIMED_OUT;
     return quitTaken ? RUN_QUIT : RUN_IDLE;
 }

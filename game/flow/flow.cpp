@@ -177,6 +177,7 @@ static int AnswerWaitAndSwap(uint32_t serial)
     while (gameState.offerPending) {
         PumpMessages();
         if (!TurnGoesOn(serial) || gameState.pickCount != LAST_CALL_COUNT) return 0;
+        if (gameState.offerPending) ViewIdle();
     }
     if (DrawRandom(0, 3) != 0) return 1;
     ShowMessage("THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX");

@@ -14,6 +14,7 @@ int WaitTicks(int n)
                tick comes once the quit message is waiting, and a new game
                must not find itself busy. */
             if (PumpMessages() || serial != gameSerial) break;
+            if (gameState.tickCount < n) ViewIdle();
         } while (gameState.tickCount < n);
     }
     gameState.busy = 0;

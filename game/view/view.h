@@ -98,6 +98,13 @@ int ViewAsk(const char *text, const char *caption);
    flow, WaitTicks, OnTick and the main loop. */
 int PumpMessages(void);
 
+/* Called by a waiting loop right after a pump pass it is about to repeat
+   (WaitTicks, the answer wait): lets the view skip a quiet spell. The
+   platform returns at once, the pass having rested already; the recording
+   view moves its clock on to the next moment at which anything can be
+   delivered, exactly where the repeated 1 ms passes would have taken it. */
+void ViewIdle(void);
+
 /* Nonzero once any pump pass has taken the quit message; never cleared.
    Called by the turn flow after each step that may have run others. */
 int ViewQuitTaken(void);
