@@ -53,7 +53,8 @@ static int PlayScript(const char *path, int quiet, int echo)
         fprintf(stderr, "zendaro-console: cannot read %s\n", path);
         return 2;
     }
-    if (file != stdin) fclose(file);
+    /* Read in full already: closing an input cannot lose anything. */
+    if (file != stdin) (void)fclose(file);
     RecordingReset();
     char error[256];
     int badLine = RecordingLoadScript(script.c_str(), error, sizeof error);

@@ -109,11 +109,11 @@ static void CivilFromDays(int64_t z, ClockTime *c)
     c->year = (unsigned)((int64_t)yoe + era * 400 + (c->month <= 2));
 }
 
-void RecordingSetClock(const ClockTime *c)
+void RecordingSetClock(const ClockTime *atZero)
 {
-    int64_t days = DaysFromCivil(c->year, c->month, c->day);
-    int64_t seconds = ((days * 24 + c->hour) * 60 + c->minute) * 60 + c->second;
-    utcMsAtZero = seconds * 1000 + c->milliseconds;
+    int64_t days = DaysFromCivil(atZero->year, atZero->month, atZero->day);
+    int64_t seconds = ((days * 24 + atZero->hour) * 60 + atZero->minute) * 60 + atZero->second;
+    utcMsAtZero = seconds * 1000 + atZero->milliseconds;
     utcSet = 1;
 }
 

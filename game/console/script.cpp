@@ -90,17 +90,29 @@ static int DaysInMonth(unsigned year, unsigned month)
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
+/* The value of count digits from text[start] on, all checked to be digits. */
+static unsigned DigitsAt(const char *text, int start, int count)
+{
+    unsigned value = 0;
+    for (int i = start; i < start + count; i++) value = value * 10 + (unsigned)(text[i] - '0');
+    return value;
+}
+
 static int ParseClock(const char *text, ClockTime *clock)
 {
-    char tail;
-    if (strlen(text) != 23) return 0;
-    for (int i = 0; i < 23; i++) {
-        int separator = i == 4 || i == 7 || i == 10 || i == 13 || i == 16 || i == 19;
-        if (!separator && !isdigit((unsigned char)text[i])) return 0;
+    static const char layout[] = "0000-00-00T00:00:00.000";
+    if (strlen(text) != sizeof layout - 1) return 0;
+    for (int i = 0; layout[i]; i++) {
+        int digit = isdigit((unsigned char)text[i]);
+        if (layout[i] == '0' ? !digit : text[i] != layout[i]) return 0;
     }
-    if (sscanf(text, "%4u-%2u-%2uT%2u:%2u:%2u.%3u%c", &clock->year, &clock->month, &clock->day,
-               &clock->hour, &clock->minute, &clock->second, &clock->milliseconds, &tail) != 7)
-        return 0;
+    clock->year = DigitsAt(text, 0, 4);
+    clock->month = DigitsAt(text, 5, 2);
+    clock->day = DigitsAt(text, 8, 2);
+    clock->hour = DigitsAt(text, 11, 2);
+    clock->minute = DigitsAt(text, 14, 2);
+    clock->second = DigitsAt(text, 17, 2);
+    clock->milliseconds = DigitsAt(text, 20, 3);
     if (clock->year < 1 || clock->month < 1 || clock->month > 12) return 0;
     if (clock->day < 1 || (int)clock->day > DaysInMonth(clock->year, clock->month)) return 0;
     return clock->hour < 24 && clock->minute < 60 && clock->second < 60;
@@ -268,12 +280,18 @@ static void PutCodePoint(Writer *w, unsigned c)
     }
 }
 
+static void PutHexEscape(Writer *w, unsigned char c)
+{
+    char escaped[8];
+    int length = snprintf(escaped, sizeof escaped, "\\x%02X", c);
+    Put(w, escaped, (size_t)length);
+}
+
 /* Writes a text as UTF-8; with escape set, also a line feed as \n, a quote
    as \" and other control characters as \xHH. */
 static void PutText(Writer *w, const char *text, int escape)
 {
     for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
-        char escaped[8];
         if (escape && *p == '\n')
             Put(w, "\\n", 2);
         else if (escape && *p == '"')
@@ -281,7 +299,7 @@ static void PutText(Writer *w, const char *text, int escape)
         else if (escape && *p == '\\')
             Put(w, "\\\\", 2);
         else if (escape && *p < 0x20)
-            Put(w, escaped, (size_t)snprintf(escaped, sizeof escaped, "\\x%02X", *p));
+            PutHexEscape(w, *p);
         else if (*p >= 0x80 && *p < 0xA0)
             PutCodePoint(w, cp1252High[*p - 0x80]);
         else

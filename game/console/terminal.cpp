@@ -3,9 +3,13 @@
    after each change and reads the player's commands without blocking. */
 #include "terminal.h"
 
+#include <errno.h>
+#include <limits.h>
+#include <math.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <termios.h>
 #include <time.h>
@@ -125,7 +129,7 @@ static std::string ShortMoney(int k)
     char text[16];
     float sum = AmountTable[k];
     if (sum < 1.0f)
-        snprintf(text, sizeof text, "%dp", (int)(sum * 100.0f + 0.5f));
+        snprintf(text, sizeof text, "%ldp", lroundf(sum * 100.0f));
     else if (sum < 1000.0f)
         snprintf(text, sizeof text, "\xA3%d", (int)sum);
     else
@@ -218,10 +222,10 @@ static std::string ListText(int listId, int maxWidth)
     for (int i = count - 1; i >= 0; i--) {
         std::string line = Utf8(RecordingLine(listId, i));
         if (VisibleWidth(text) + VisibleWidth(line) + 2 > maxWidth) {
-            text = "... " + text;
+            text.insert(0, "... ");
             break;
         }
-        text = line + "  " + text;
+        text.insert(0, "  ").insert(0, line);
     }
     return text;
 }
@@ -329,12 +333,22 @@ static void ClickNumber(int number)
     Say("There is no such box on the board.");
 }
 
+/* A number past int is no box's: it reads as 0, which no button shows. */
+static int ParseNumber(const char *command, int *number)
+{
+    char *end;
+    errno = 0;
+    long value = strtol(command, &end, 10);
+    if (end == command || *end != '\0') return 0;
+    *number = errno == ERANGE || value < INT_MIN || value > INT_MAX ? 0 : (int)value;
+    return 1;
+}
+
 static void RunCommand(const char *command)
 {
     int number;
-    char tail;
     notice[0] = '\0';
-    if (sscanf(command, "%d%c", &number, &tail) == 1)
+    if (ParseNumber(command, &number))
         ClickNumber(number);
     else if (!strcmp(command, "d") || !strcmp(command, "deal"))
         PressButton(IDC_DEAL, ACTION_DEAL);
@@ -348,18 +362,24 @@ static void RunCommand(const char *command)
         Say("Type a box number and Enter, or d, n, g or q.");
 }
 
+/* A question waits for y or n; a message goes on Enter or space. */
+static void OnBoxKey(char c)
+{
+    int yes = boxIsQuestion && (c == 'y' || c == 'Y');
+    int no = boxIsQuestion ? (c == 'n' || c == 'N') : (c == '\n' || c == ' ');
+    if (c == 'q')
+        Queue(ACTION_QUIT, 0);
+    else if (yes)
+        boxAnswer = 1;
+    else if (no)
+        boxAnswer = 0;
+}
+
 static void OnKey(char c)
 {
     size_t length = strlen(typed);
     if (boxOpen) {
-        if (c == 'q')
-            Queue(ACTION_QUIT, 0);
-        else if (boxIsQuestion && (c == 'y' || c == 'Y'))
-            boxAnswer = 1;
-        else if (boxIsQuestion && (c == 'n' || c == 'N'))
-            boxAnswer = 0;
-        else if (!boxIsQuestion && (c == '\n' || c == ' '))
-            boxAnswer = 0;
+        OnBoxKey(c);
         return;
     }
     if (c == '\n') {
@@ -423,17 +443,31 @@ static int MessageBox(const char *text, const char *caption, int isQuestion)
     return boxAnswer == 1;
 }
 
+/* Reads a log line "MS play N" or "MS start N"; answers 0 to any other. */
+static int ParseSoundLine(const char *line, long long *ms, int *started, int *sound)
+{
+    char *rest, *end;
+    *ms = strtoll(line, &rest, 10);
+    if (rest == line) return 0;
+    *started = strncmp(rest, " start ", 7) == 0;
+    if (!*started && strncmp(rest, " play ", 6) != 0) return 0;
+    const char *number = rest + (*started ? 7 : 6);
+    long n = strtol(number, &end, 10);
+    if (end == number || n < 0 || n >= SOUND_COUNT) return 0;
+    *sound = (int)n;
+    return 1;
+}
+
 /* Sounds show on the board while they play. */
 static void WatchSounds(const char *line, void *)
 {
     long long ms;
-    char op[16];
-    int n;
-    if (sscanf(line, "%lld %15s %d", &ms, op, &n) != 3 || n < 0 || n >= SOUND_COUNT) return;
-    if (!strcmp(op, "play"))
-        playing = n, playingUntil = ms + SoundLengthMs[n];
-    else if (!strcmp(op, "start"))
+    int started, n;
+    if (!ParseSoundLine(line, &ms, &started, &n)) return;
+    if (started)
         background = n, backgroundUntil = ms + SoundLengthMs[n];
+    else
+        playing = n, playingUntil = ms + SoundLengthMs[n];
 }
 
 int PlayInTerminal(void)
