@@ -280,6 +280,7 @@ class RefusedClicks : public Games
         EXPECT_EQ(before.pickCount, after.pickCount);
         EXPECT_EQ(before.offerPending, after.offerPending);
         EXPECT_EQ(before.dealTaken, after.dealTaken);
+        EXPECT_EQ(before.busy, after.busy);
         EXPECT_EQ(before.bankAmount, after.bankAmount);
         EXPECT_EQ(before.boxes, after.boxes);
         EXPECT_EQ(before.sounds, after.sounds);

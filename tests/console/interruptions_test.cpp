@@ -24,8 +24,8 @@ const char toFirstReminder[] = "click 1\nclick 2\nclick 3\nclick 4\nclick 5\ncli
 std::string ToLastCall(bool answer)
 {
     std::string script = GameScript(false);
-    script = script.substr(0, script.rfind("click 1\n"));
-    if (!answer) script = script.substr(0, script.rfind("nodeal"));
+    script.resize(script.rfind("click 1\n"));
+    if (!answer) script.resize(script.rfind("nodeal"));
     return script;
 }
 

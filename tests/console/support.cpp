@@ -1,6 +1,7 @@
 #include "support.h"
 
 #include <sstream>
+#include <utility>
 
 const std::string firstClockLine = "clock 2008-03-14T09:26:53.589\n";
 const std::string swapClockLine = "clock 2008-03-14T09:27:01.621\n";
@@ -97,7 +98,7 @@ void ConsoleTest::Queue(int kind, int box, int yes, int64_t waitMs, int force)
 
 void ConsoleTest::When(const std::string &text, int nth, std::function<void()> action)
 {
-    triggers.push_back(Trigger{text, nth, action});
+    triggers.push_back(Trigger{text, nth, std::move(action)});
 }
 
 std::vector<LogLine> ConsoleTest::Ops(const std::string &op) const
