@@ -215,6 +215,17 @@ void RandomAction(HWND dlg, DWORD pid, RunCounts *counts)
     Sleep((DWORD)pause);
 }
 
+/* What a program that would not end still shows, for the report. */
+void DescribeWhatIsLeft(DWORD pid, HWND dlg)
+{
+    Log("  the board %s; %s", IsWindow(dlg) ? "still exists" : "is gone",
+        DriveResponds(dlg, 1000) ? "it answers" : "it does not answer");
+    for (HWND window : DriveDialogs(pid)) {
+        std::string text = DriveMessageBoxText(window);
+        Log("  dialog \"%s\" saying \"%s\"", DriveTitle(window).c_str(), text.c_str());
+    }
+}
+
 /* Closes the window as a player would: the close box's WM_CLOSE or the
    system menu's Close. Answers 1 when the program ended with code 0. */
 int CloseAndCheckEnd(DriveProcess *process, HWND dlg, int run)
@@ -229,8 +240,11 @@ int CloseAndCheckEnd(DriveProcess *process, HWND dlg, int run)
     int ended = DriveWaitEnd(process, END_TIMEOUT_MS, &code);
     Log("run %d: closed by %s%s: %s in %lu ms, exit code %lu", run,
         bySystemMenu ? "the system menu" : "WM_CLOSE",
-        box ? (" while \"" + DriveTitle(box) + "\" was open").c_str() : "",
+        box ? (" while \"" + DriveTitle(box) + "\" (\"" + DriveMessageBoxText(box) + "\") was open")
+                  .c_str()
+            : "",
         ended ? "ended" : "STILL RUNNING", DriveNow() - start, code);
+    if (!ended) DescribeWhatIsLeft(process->pid, dlg);
     return ended && code == 0;
 }
 
