@@ -20,9 +20,9 @@ Rgb Bakelite(float light)
 float SdPolyline(float px, float py, const float *points, int count, float halfWidth)
 {
     float best = 1e30f;
-    for (int i = 1; i < count; ++i)
-        best = std::min(best, SdSegment(px, py, points[2 * i - 2], points[2 * i - 1], points[2 * i],
-                                        points[2 * i + 1], halfWidth));
+    for (int i = 1; i < count; ++i, points += 2)
+        best = std::min(best,
+                        SdSegment(px, py, points[0], points[1], points[2], points[3], halfWidth));
     return best;
 }
 

@@ -204,7 +204,7 @@ IconImage PaintSetupIcon(int size)
     FillIndex(icon, box(2, 25, 30, 30, 0.5f), kSilver);
     int rows = size >= 32 ? 2 : 1;
     for (int row = 0; row < rows; ++row)
-        for (float x = 4; x < 28; x += 3)
+        for (int x = 4; x < 28; x += 3)
             FillIndex(icon, box(x, 26 + row * 2.0f, x + 1.6f, 27 + row * 2.0f, 0.0f), kGrey);
     return icon;
 }

@@ -110,7 +110,8 @@ float SdSegment(float px, float py, float ax, float ay, float bx, float by, floa
 float SdPolygon(float px, float py, const float *corners, int count)
 {
     float best = 1e30f, sign = 1.0f;
-    for (int i = 0, j = count - 1; i < count; j = i++) {
+    size_t n = static_cast<size_t>(std::max(count, 0));
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
         float ax = corners[2 * j], ay = corners[2 * j + 1];
         float bx = corners[2 * i], by = corners[2 * i + 1];
         best = std::min(best, SdSegment(px, py, ax, ay, bx, by, 0.0f));

@@ -59,9 +59,9 @@ Image BoardPreview(const Image &background, const Image &closedBox, const Image 
     Image board = background;
     for (int k = 0; k < 22; ++k) {
         // Two sums already revealed, to show opened boxes and missing plates.
-        bool revealed = k == 4 || k == 17;
+        if (k == 4 || k == 17) continue;
         int x = k < 11 ? 76 : 348, y = 59 + 16 * (k % 11);
-        if (!revealed) Blit(board, plates[static_cast<size_t>(k)], UnitsAcross(x), UnitsDown(y));
+        Blit(board, plates[static_cast<size_t>(k)], UnitsAcross(x), UnitsDown(y));
     }
     for (int b = 0; b < 22; ++b) {
         const Image &picture = b == 3 ? openBoxes[4] : b == 12 ? openBoxes[17] : closedBox;

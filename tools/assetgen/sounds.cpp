@@ -128,7 +128,7 @@ void AddNote(Track &track, const Voice &voice, float start, float length, float 
     int count = static_cast<int>(length * kRate);
     std::vector<float> phase(static_cast<size_t>(voice.count), 0.0f);
     for (int i = 0; i < count; ++i) {
-        size_t at = static_cast<size_t>(first + i);
+        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
         if (at >= track.size()) break;
         float t = i / kRate;
         float rise = voice.attack > 0.0f ? std::min(1.0f, t / voice.attack) : 1.0f;
@@ -180,7 +180,7 @@ void AddNoiseHit(Track &track, float start, float length, float level, float fal
     float low = 0.0f;
     int first = static_cast<int>(start * kRate), count = static_cast<int>(length * kRate);
     for (int i = 0; i < count; ++i) {
-        size_t at = static_cast<size_t>(first + i);
+        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
         if (at >= track.size()) break;
         float t = i / kRate;
         float n = noise.Next();
@@ -197,7 +197,7 @@ void AddThump(Track &track, float start, float level, float from, float to, floa
     float phase = 0.0f;
     int first = static_cast<int>(start * kRate);
     for (int i = 0; i < static_cast<int>(0.5f * kRate); ++i) {
-        size_t at = static_cast<size_t>(first + i);
+        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
         if (at >= track.size()) break;
         float t = i / kRate;
         float f = to + (from - to) * std::exp(-t * 30.0f);
