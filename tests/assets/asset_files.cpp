@@ -140,7 +140,7 @@ Wave ParseWave(const Bytes &f)
     if (Le32(f, 4) + 8 != f.size()) wave.error = "RIFF size does not match the file";
     size_t at = 12;
     while (at + 8 <= f.size()) {
-        Chunk c{std::string(f.begin() + at, f.begin() + at + 4), Le32(f, at + 4), at + 8};
+        Chunk c{std::string(f.data() + at, f.data() + at + 4), Le32(f, at + 4), at + 8};
         wave.chunks.push_back(c);
         at += 8 + c.size + (c.size & 1);
     }

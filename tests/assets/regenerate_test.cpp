@@ -67,6 +67,7 @@ TEST(Regenerate, CommittedAssetsEqualFreshOutputByteForByte)
     ASSERT_FALSE(out.path.empty());
     std::string sheet = out.path + "/sheet.png";
     std::string command = "'" + gTool + "' '" + out.path + "' --sheet '" + sheet + "'";
+    // NOLINTNEXTLINE(cert-env33-c): runs the generator itself on paths the test made
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     EXPECT_GT(fs::file_size(sheet), 10000u) << "contact sheet";
     fs::remove(sheet);
@@ -77,8 +78,8 @@ TEST(Regenerate, CommittedAssetsEqualFreshOutputByteForByte)
             produced.insert(fs::relative(entry.path(), out.path).generic_string());
     EXPECT_EQ(produced, ExpectedFiles());
     for (const std::string &file : produced) {
-        Bytes fresh = ReadBytes(out.path + "/" + file);
-        Bytes committed = ReadBytes(gSource + "/" + file);
+        Bytes fresh = ReadBytes((fs::path(out.path) / file).string());
+        Bytes committed = ReadBytes((fs::path(gSource) / file).string());
         EXPECT_TRUE(fresh == committed)
             << file << " differs from the generator's output: run `make assets` and commit";
     }
