@@ -80,6 +80,7 @@ INT_PTR OnCommand(int controlId)
 
 /* The licence box asks for its colours whenever it paints, which is when
    the caption on the header is renewed too. */
+// cppcheck-suppress constParameter ; HWND is an opaque handle, never const
 INT_PTR OnCtlColorEdit(HDC dc, HWND control)
 {
     if (control != GetDlgItem(setupWindow, IDC_LICENSE_TEXT)) return 0;

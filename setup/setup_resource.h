@@ -14,7 +14,7 @@
 #define IDC_INSTALL_PATH 1009
 #define IDC_LICENSE_TEXT 1014
 #define IDC_SETUP_HEADER 1017
-#define IDC_STATIC -1
+#define IDC_STATIC (-1)
 
 /* Pictures and the icon group. */
 #define IDI_SETUP 102

@@ -18,7 +18,7 @@ namespace
 struct Build {
     const char *name;
     const char *dir;
-    uint16_t machine;
+    uint16_t machine; // cppcheck-suppress unusedStructMember ; read through GetParam()
 };
 
 void PrintTo(const Build &build, std::ostream *out)
@@ -34,6 +34,11 @@ enum : uint32_t { TYPE_BITMAP = 2, TYPE_ICON = 3, TYPE_DIALOG = 5, TYPE_GROUP_IC
 std::string SourcePath(const std::string &relative)
 {
     return std::string(ZENDARO_SOURCE_DIR) + "/" + relative;
+}
+
+std::string KeyText(const ResourceKey &key)
+{
+    return key.isNumber ? std::to_string(key.number) : key.name;
 }
 
 /* The build writes where its Zendaro.exe is beside setup.exe. */
@@ -130,9 +135,9 @@ TEST_P(SetupFile, HoldsOnlyItsOwnResourcesInUkEnglish)
     std::vector<std::string> found;
     for (const auto &entry : pe.resources) {
         const ResourceId &id = entry.first;
-        std::string type = id.type.isNumber ? std::to_string(id.type.number) : id.type.name;
-        std::string name = id.name.isNumber ? std::to_string(id.name.number) : id.name.name;
-        found.push_back(type + "/" + name + "/" + std::to_string(id.language));
+        std::string key = KeyText(id.type);
+        key.append("/").append(KeyText(id.name)).append("/").append(std::to_string(id.language));
+        found.push_back(key);
     }
     std::vector<std::string> expected = {"2/104/2057",      "2/112/2057",      "3/1/2057",
                                          "3/2/2057",        "5/101/2057",      "14/102/2057",

@@ -13,7 +13,7 @@ namespace
 {
 
 struct Fault {
-    const char *kind;
+    std::string kind;        /* empty for a kind not known */
     std::string installPath; /* put into the path box */
     std::string step;        /* the failed step the box must name */
     std::string named;       /* the path the box must name */
@@ -43,14 +43,14 @@ Fault FaultOfKind(const std::string &kind)
     if (kind == "damaged")
         return {"damaged", "C:\\Damaged\\", "Checking the program that Setup carries",
                 "C:\\Damaged\\Zendaro\\Zendaro.exe", true};
-    return {NULL, "", "", "", false};
+    return {"", "", "", "", false};
 }
 
 /* What the client itself puts on disk before the run; the read-only and
    full drives S: are made by the test runner. */
 HANDLE PrepareDisk(const Fault &fault)
 {
-    const std::string kind = fault.kind;
+    const std::string &kind = fault.kind;
     if (kind == "locked") {
         RemoveTree("C:\\Locked");
         CreateDirectoryA("C:\\Locked", NULL);
@@ -99,7 +99,7 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
     if (!Check(box != NULL, "Install shows an ERROR box")) return;
     std::string text = DriveMessageBoxText(box);
     NoteBoxText(text);
-    DriveCaptureWindow(box, (std::string("C:\\setup-error-") + fault.kind + ".bmp").c_str());
+    DriveCaptureWindow(box, ("C:\\setup-error-" + fault.kind + ".bmp").c_str());
     Check(Contains(text, fault.named), "it names " + fault.named);
     Check(Contains(text, fault.step), "it names the step: " + fault.step);
     if (fault.windowsError) Check(Contains(text, "Windows error "), "it gives the Windows error");
@@ -136,7 +136,7 @@ void CheckNothingLost(const SetupRun &run, const std::string &folder, const Fold
 void RunFaultCase(const std::string &kind, const std::string &setupExe)
 {
     Fault fault = FaultOfKind(kind);
-    if (!Check(fault.kind != NULL, "known fault kind " + kind)) return;
+    if (!Check(!fault.kind.empty(), "known fault kind " + kind)) return;
     HANDLE lock = PrepareDisk(fault);
     if (kind == "locked") Check(lock != INVALID_HANDLE_VALUE, "Zendaro.exe is held open, unshared");
     std::string folder = ZendaroFolderOf(fault.installPath);

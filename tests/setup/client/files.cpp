@@ -14,7 +14,7 @@ std::string ReadWholeFile(const std::string &path, bool *found)
     char buffer[65536];
     size_t got;
     while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    fclose(file);
+    (void)fclose(file); /* read already: nothing to lose */
     return bytes;
 }
 
@@ -57,7 +57,8 @@ std::vector<std::string> FolderListing(const std::string &folder)
 void RemoveTree(const std::string &folder)
 {
     for (const std::string &name : FolderListing(folder)) {
-        std::string path = folder + "\\" + name;
+        std::string path = folder;
+        path.append("\\").append(name);
         if (FolderExists(path))
             RemoveTree(path);
         else {

@@ -236,7 +236,7 @@ void RealShiftF10(void)
 {
     INPUT keys[4];
     memset(keys, 0, sizeof keys);
-    WORD order[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
+    const WORD order[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
     for (int i = 0; i < 4; i++) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = order[i];
