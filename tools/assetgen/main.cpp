@@ -65,7 +65,7 @@ void WriteGamePictures(Outputs &out, std::vector<Image> &plates, std::vector<Ima
 void WriteSounds(Outputs &out)
 {
     for (int n = 0; n < kSoundCount; ++n) {
-        Bytes wav = EncodeWav(SynthesiseSound(n), kSoundSpecs[n].title, "Zendaro, synthesised");
+        Bytes wav = EncodeWav(SynthesiseSound(n), kSoundTargets[n].title, "Zendaro, synthesised");
         out.ok =
             WriteFile(out.root + Numbered("/game/resources/sounds/sound_%d.wav", n), wav) && out.ok;
     }

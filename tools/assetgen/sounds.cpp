@@ -4,7 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
-const SoundSpec kSoundSpecs[kSoundCount] = {
+const SoundTarget kSoundTargets[kSoundCount] = {
     {16608, 0.91f, "Zendaro reveal"},         {22529, 0.80f, "Zendaro bad news"},
     {33217, 0.22f, "Zendaro ambience"},       {28736, 0.23f, "Zendaro banker call"},
     {33920, 1.00f, "Zendaro mild good news"}, {38144, 1.00f, "Zendaro good news"},
@@ -416,9 +416,9 @@ Track CallEnd(int samples)
 
 std::vector<uint8_t> SynthesiseSound(int n)
 {
-    const SoundSpec &spec = kSoundSpecs[n];
+    const SoundTarget &target = kSoundTargets[n];
     Track (*const makers[kSoundCount])(int) = {Reveal,       BadNews,  Ambience,    BankerCall,
                                                MildGoodNews, GoodNews, MildBadNews, StartEnd,
                                                AnswerPrompt, CallEnd};
-    return Finish(makers[n](spec.dataBytes), spec.peak);
+    return Finish(makers[n](target.dataBytes), target.peak);
 }

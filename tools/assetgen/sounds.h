@@ -8,13 +8,13 @@
 
 const int kSoundCount = 10;
 
-struct SoundSpec {
+struct SoundTarget {
     int dataBytes;
     float peak; // largest |sample - 128| / 127
     const char *title;
 };
 
-extern const SoundSpec kSoundSpecs[kSoundCount];
+extern const SoundTarget kSoundTargets[kSoundCount];
 
 // 8-bit unsigned samples, exactly dataBytes of them.
 std::vector<uint8_t> SynthesiseSound(int n);
