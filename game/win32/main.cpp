@@ -34,6 +34,11 @@ int PumpMessages(void)
     while (PeekMessageA(&pumpMessage, NULL, 0, 0, PM_NOREMOVE)) {
         if (GetMessageA(&pumpMessage, NULL, 0, 0) <= 0) {
             quitMessageTaken = 1;
+            /* A message box's own loop may be running further out (NEW GAME
+               asked, and a click's turn runs inside it): put the quit back
+               so that loop ends too, instead of waiting for an answer
+               nobody can give once the board is gone. */
+            PostQuitMessage((int)pumpMessage.wParam);
             return 1;
         }
         /* The board is played with the mouse only; Alt keys still work. */
