@@ -34,7 +34,7 @@ x86_64:
 windows: i686 x86_64
 
 check: bootstrap native
-	@ctest --test-dir $(NATIVE) -LE 'wine|windows' --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(NATIVE) -LE 'wine|windows|static' --output-on-failure -j $(JOBS)
 
 # Windows programs under Wine on a busy machine now and then start slowly:
 # a test that fails is run once more before it counts as failed.
