@@ -1,5 +1,7 @@
 #include "pe_image.h"
 
+#include "pe_reader.h"
+
 #include <ctype.h>
 #include <string.h>
 
@@ -8,35 +10,6 @@
 
 namespace
 {
-
-/* Bounds-checked little-endian reads over the file's bytes. */
-struct Reader {
-    const std::vector<uint8_t> &bytes;
-    bool ok = true;
-
-    bool Has(uint64_t offset, uint64_t length) const
-    {
-        return offset <= bytes.size() && length <= bytes.size() - offset;
-    }
-    uint32_t Read(uint64_t offset, int width)
-    {
-        if (!Has(offset, (uint64_t)width)) {
-            ok = false;
-            return 0;
-        }
-        uint32_t value = 0;
-        for (int i = width - 1; i >= 0; i--) value = (value << 8) | bytes[offset + (uint64_t)i];
-        return value;
-    }
-    uint16_t U16(uint64_t offset)
-    {
-        return (uint16_t)Read(offset, 2);
-    }
-    uint32_t U32(uint64_t offset)
-    {
-        return Read(offset, 4);
-    }
-};
 
 const size_t COFF_HEADER_SIZE = 20;
 const size_t SECTION_HEADER_SIZE = 40;
@@ -48,18 +21,7 @@ const uint32_t DIRECTORY_BASE_RELOCATION = 5;
 const uint32_t MOST_IMPORTED_DLLS = 1024;
 const size_t LONGEST_DLL_NAME = 256;
 
-/* The file offset of a relative virtual address, or 0 when no section's
-   raw data holds it. */
-uint64_t OffsetOfRva(const PeImage &image, uint32_t rva)
-{
-    for (const PeSection &s : image.sections) {
-        if (rva >= s.virtualAddress && rva - s.virtualAddress < s.rawSize)
-            return (uint64_t)s.rawOffset + (rva - s.virtualAddress);
-    }
-    return 0;
-}
-
-std::string ReadSections(Reader &r, uint64_t table, unsigned count, PeImage *image)
+std::string ReadSections(PeReader &r, uint64_t table, unsigned count, PeImage *image)
 {
     if (!r.Has(table, (uint64_t)count * SECTION_HEADER_SIZE)) return "section table cut short";
     for (unsigned i = 0; i < count; i++) {
@@ -77,7 +39,7 @@ std::string ReadSections(Reader &r, uint64_t table, unsigned count, PeImage *ima
     return "";
 }
 
-std::string ReadDllName(Reader &r, uint64_t offset, std::string *name)
+std::string ReadDllName(PeReader &r, uint64_t offset, std::string *name)
 {
     name->clear();
     for (size_t i = 0; i < LONGEST_DLL_NAME; i++) {
@@ -89,17 +51,17 @@ std::string ReadDllName(Reader &r, uint64_t offset, std::string *name)
     return "imported DLL name too long";
 }
 
-std::string ReadImports(Reader &r, PeImage *image)
+std::string ReadImports(PeReader &r, PeImage *image)
 {
     if (image->imports.rva == 0) return "";
-    uint64_t at = OffsetOfRva(*image, image->imports.rva);
+    uint64_t at = PeFileOffset(*image, image->imports.rva);
     if (at == 0) return "import table outside every section";
     for (uint32_t i = 0; i < MOST_IMPORTED_DLLS; i++, at += IMPORT_DESCRIPTOR_SIZE) {
         if (!r.Has(at, IMPORT_DESCRIPTOR_SIZE)) return "import table cut short";
         uint32_t nameRva = r.U32(at + 12);
         uint32_t firstThunk = r.U32(at + 16);
         if (nameRva == 0 && firstThunk == 0) return "";
-        uint64_t nameAt = OffsetOfRva(*image, nameRva);
+        uint64_t nameAt = PeFileOffset(*image, nameRva);
         if (nameAt == 0) return "imported DLL name outside every section";
         std::string name;
         std::string wrong = ReadDllName(r, nameAt, &name);
@@ -109,7 +71,7 @@ std::string ReadImports(Reader &r, PeImage *image)
     return "import table has no end";
 }
 
-PeDirectory ReadDirectory(Reader &r, uint64_t directories, uint32_t count, uint32_t index)
+PeDirectory ReadDirectory(PeReader &r, uint64_t directories, uint32_t count, uint32_t index)
 {
     PeDirectory d = {0, 0};
     if (index >= count) return d;
@@ -118,7 +80,7 @@ PeDirectory ReadDirectory(Reader &r, uint64_t directories, uint32_t count, uint3
     return d;
 }
 
-std::string ReadOptionalHeader(Reader &r, uint64_t at, PeImage *image)
+std::string ReadOptionalHeader(PeReader &r, uint64_t at, PeImage *image)
 {
     image->magic = r.U16(at);
     uint64_t directoryCountAt;
@@ -144,7 +106,7 @@ std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image)
 {
     *image = PeImage();
     image->fileSize = bytes.size();
-    Reader r{bytes};
+    PeReader r{bytes};
     if (r.U16(0) != 0x5A4D) return "no MZ signature";
     uint64_t pe = r.U32(0x3C);
     if (!r.ok || r.U32(pe) != 0x00004550 || !r.ok) return "no PE signature";
@@ -161,13 +123,28 @@ std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image)
     return wrong;
 }
 
+std::vector<uint8_t> ReadWholeFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+}
+
 std::string ReadPeImage(const std::string &path, PeImage *image)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return "cannot open " + path;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                               std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes = ReadWholeFile(path);
+    if (bytes.empty()) return "cannot read " + path;
     return ParsePeImage(bytes, image);
+}
+
+uint64_t PeFileOffset(const PeImage &image, uint32_t rva)
+{
+    for (const PeSection &s : image.sections) {
+        if (rva >= s.virtualAddress && rva - s.virtualAddress < s.rawSize)
+            return (uint64_t)s.rawOffset + (rva - s.virtualAddress);
+    }
+    return 0;
 }
 
 const PeSection *FindPeSection(const PeImage &image, const char *name)

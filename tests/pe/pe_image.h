@@ -1,7 +1,7 @@
 /* Reads what the hardening checks and the bench need from a Windows
    program file: the COFF and optional headers, the section table and the
-   names of the DLLs it imports. Works on the raw bytes, so it runs on the
-   build machine without any Windows header. */
+   names of the DLLs it imports (pe_resources.h adds the resources). Works on the raw bytes, so it
+   runs on the build machine without any Windows header. */
 #ifndef ZENDARO_PE_IMAGE_H
 #define ZENDARO_PE_IMAGE_H
 
@@ -39,15 +39,15 @@ struct PeDirectory {
 };
 
 struct PeImage {
-    uint64_t fileSize;
-    uint16_t machine;
-    uint16_t characteristics;
-    uint16_t magic;
-    uint16_t subsystem;
-    uint16_t dllCharacteristics;
-    PeDirectory imports;
-    PeDirectory resources;
-    PeDirectory relocations;
+    uint64_t fileSize = 0;
+    uint16_t machine = 0;
+    uint16_t characteristics = 0;
+    uint16_t magic = 0;
+    uint16_t subsystem = 0;
+    uint16_t dllCharacteristics = 0;
+    PeDirectory imports = {0, 0};
+    PeDirectory resources = {0, 0};
+    PeDirectory relocations = {0, 0};
     std::vector<PeSection> sections;
     std::vector<std::string> importedDlls;
 };
@@ -58,6 +58,13 @@ std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image);
 
 /* Reads and parses a file; answers "" or what is wrong. */
 std::string ReadPeImage(const std::string &path, PeImage *image);
+
+/* The bytes of a file, or an empty vector. */
+std::vector<uint8_t> ReadWholeFile(const std::string &path);
+
+/* The file offset of a relative virtual address, or 0 when no section's
+   raw data holds it (offset 0 is the DOS header, never section data). */
+uint64_t PeFileOffset(const PeImage &image, uint32_t rva);
 
 /* The section of that name, or NULL. */
 const PeSection *FindPeSection(const PeImage &image, const char *name);

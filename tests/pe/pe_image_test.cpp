@@ -1,5 +1,6 @@
 /* The reader itself: a broken or foreign file is reported, never read
-   past its end, and the DLL allow-list tells runtime DLLs from Windows'. */
+   past its end, resources are found by type, name and language, and the
+   DLL allow-list tells runtime DLLs from Windows'. */
 #include <gtest/gtest.h>
 
 #include <string.h>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "pe_image.h"
+#include "pe_resources.h"
 
 namespace
 {
@@ -95,6 +97,54 @@ TEST(PeImageReader, ReportsBrokenFilesWithoutReadingPastTheEnd)
     std::vector<uint8_t> endless = bytes;
     memset(&endless[0x300], 'a', 0x100);
     EXPECT_NE(ParsePeImage(endless, &image), "");
+}
+
+/* MinimalImage with one resource, WAVE 30000 in language 2057 holding
+   "RIFF", its directory at RVA 0x1180 (file offset 0x380). */
+std::vector<uint8_t> ImageWithResource()
+{
+    std::vector<uint8_t> b = MinimalImage("kernel32.dll");
+    const size_t optional = 0x84 + 20, root = 0x380;
+    Put32(b, optional + 96 + 16, 0x1180);
+    Put32(b, optional + 96 + 20, 0x80);
+    Put16(b, root + 12, 1); /* one named type */
+    Put32(b, root + 16, 0x80000000u | 0x60);
+    Put32(b, root + 20, 0x80000000u | 0x18);
+    Put16(b, root + 0x18 + 14, 1); /* one numbered name */
+    Put32(b, root + 0x18 + 16, 30000);
+    Put32(b, root + 0x18 + 20, 0x80000000u | 0x30);
+    Put16(b, root + 0x30 + 14, 1); /* one language, a leaf */
+    Put32(b, root + 0x30 + 16, 2057);
+    Put32(b, root + 0x30 + 20, 0x48);
+    Put32(b, root + 0x48, 0x1170);
+    Put32(b, root + 0x48 + 4, 4);
+    memcpy(&b[0x370], "RIFF", 4);
+    Put16(b, root + 0x60, 4);
+    for (size_t i = 0; i < 4; i++) Put16(b, root + 0x62 + 2 * i, (uint16_t) "WAVE"[i]);
+    return b;
+}
+
+TEST(PeImageReader, ReadsResourcesAndReportsThoseOutsideTheFile)
+{
+    std::vector<uint8_t> bytes = ImageWithResource();
+    PeImage image;
+    ASSERT_EQ(ParsePeImage(bytes, &image), "");
+    std::map<ResourceId, std::vector<uint8_t>> resources;
+    ASSERT_EQ(ParsePeResources(bytes, image, &resources), "");
+    ASSERT_EQ(resources.size(), 1u);
+    ResourceId wave{ResourceName("WAVE"), ResourceNumber(30000), 2057};
+    ASSERT_EQ(resources.count(wave), 1u);
+    EXPECT_EQ(std::string(resources[wave].begin(), resources[wave].end()), "RIFF");
+
+    std::vector<uint8_t> tooLong = bytes;
+    Put32(tooLong, 0x380 + 0x48 + 4, 0x1000);
+    EXPECT_NE(ParsePeResources(tooLong, image, &resources), "");
+    std::vector<uint8_t> unmapped = bytes;
+    Put32(unmapped, 0x380 + 0x48, 0x9000);
+    EXPECT_NE(ParsePeResources(unmapped, image, &resources), "");
+    std::vector<uint8_t> longName = bytes;
+    Put16(longName, 0x380 + 0x60, 0xFFFF);
+    EXPECT_NE(ParsePeResources(longName, image, &resources), "");
 }
 
 TEST(PeImageReader, AllowsOnlyWindowsSystemDlls)

@@ -2,7 +2,7 @@
    carries, the licence, the pictures, the languages, no manifest, and the
    window's template. The i686 setup cannot run here, so this is where its
    contents are proven. */
-#include "pe_file.h"
+#include "pe_resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,16 @@
-/* Reads what a Windows program file carries: its headers, the DLLs it
-   imports and its resources. Enough of the PE format for the checks, for
-   both 32- and 64-bit files; every read is bounds-checked. */
-#ifndef ZENDARO_PE_FILE_H
-#define ZENDARO_PE_FILE_H
+/* Reads a Windows program file's resources: every leaf of the resource
+   directory by type, name and language, with its bytes. The headers,
+   sections and RVA mapping come from pe_image.h. */
+#ifndef ZENDARO_PE_RESOURCES_H
+#define ZENDARO_PE_RESOURCES_H
 
-#include <cstdint>
+#include <stdint.h>
+
 #include <map>
 #include <string>
 #include <vector>
+
+#include "pe_image.h"
 
 /* A resource type or name: a number, or a string ("WAVE"). */
 struct ResourceKey {
@@ -28,17 +31,15 @@ struct ResourceId {
 
 struct PeFile {
     std::string error; /* empty when the file was read whole */
-    uint16_t machine = 0;
-    uint16_t subsystem = 0;
-    uint16_t dllCharacteristics = 0;
-    std::vector<std::string> sections;
-    std::vector<std::string> importedDlls;
+    PeImage image;
     std::map<ResourceId, std::vector<uint8_t>> resources;
 };
 
 PeFile ReadPeFile(const std::string &path);
 
-/* The bytes of a file, or an empty vector. */
-std::vector<uint8_t> ReadWholeFile(const std::string &path);
+/* The resources of a whole file's bytes whose headers are already parsed;
+   answers "" or what is wrong. Never reads past the end. */
+std::string ParsePeResources(const std::vector<uint8_t> &bytes, const PeImage &image,
+                             std::map<ResourceId, std::vector<uint8_t>> *resources);
 
 #endif
