@@ -39,15 +39,6 @@ const DWORD END_TIMEOUT_MS = 10000;
 
 std::mt19937 chance;
 
-void Log(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    vprintf(format, args);
-    va_end(args);
-    printf("\n");
-    fflush(stdout);
-}
 
 int Roll(int n)
 {

@@ -1,5 +1,6 @@
 #include "drive.h"
 
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -290,4 +291,14 @@ int DriveCaptureWindow(HWND window, const char *bmpPath)
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
     return ok;
+}
+
+void Log(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vprintf(format, args);
+    va_end(args);
+    printf("\n");
+    fflush(stdout);
 }

@@ -28,6 +28,10 @@ int DriveStart(const char *exePath, const char *parameters, const char *workDir,
 /* Whether the process has ended; its exit code is then in *exitCode. */
 int DriveHasEnded(const DriveProcess *p, DWORD *exitCode);
 
+/* Prints one line of the test's progress and flushes it, so that the
+   output of a client that hangs still reaches the test log. */
+void Log(const char *format, ...);
+
 /* Waits up to timeoutMs for the process to end. Answers 1 and the exit
    code when it did, 0 when it still runs. */
 int DriveWaitEnd(const DriveProcess *p, DWORD timeoutMs, DWORD *exitCode);

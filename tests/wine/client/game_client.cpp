@@ -41,15 +41,6 @@ std::string Show(const std::string &text)
     return out;
 }
 
-void Log(const char *format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    vprintf(format, args);
-    va_end(args);
-    printf("\n");
-    fflush(stdout);
-}
 
 #define EXPECT(condition, ...)                                                                     \
     do {                                                                                           \
