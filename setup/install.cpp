@@ -4,19 +4,21 @@
 #include "setup_resource.h"
 
 #include <shellapi.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
 namespace
 {
 
-const char GAME_FOLDER_NAME[] = "Zendaro\\";
+const char GAME_FOLDER_NAME[] = "Zendaro";
 const char GAME_FILE_NAME[] = "Zendaro.exe";
 
 /* The longest file path the ANSI file calls take, without its zero. */
 const size_t LONGEST_FILE_PATH = MAX_PATH - 1;
 
 char installPath[2048];
+char installFolderName[2048]; /* the folder without its closing backslash */
 char installFolder[2048];
 char gameFilePath[2048];
 char messageText[4096];
@@ -26,6 +28,19 @@ struct GameProgram {
     const void *bytes;
     DWORD size;
 };
+
+/* What one install found and did on disk, so that a failure is told as it
+   is: whether an earlier Zendaro.exe was there (the safe write keeps it as
+   it was), whether the folder was made now and could not be removed
+   again, and whether "Zendaro" is a file, where no folder can be made. */
+struct InstallAttempt {
+    int earlierGameFound;
+    int folderMade;
+    int folderLeftBehind;
+    int folderNameIsFile;
+};
+
+InstallAttempt attempt;
 
 void EnableChoosing(BOOL enable)
 {
@@ -51,26 +66,83 @@ void ReadInstallPath(void)
     GetDlgItemTextA(setupWindow, IDC_INSTALL_PATH, installPath, sizeof installPath);
 }
 
-/* The chosen path ends in a backslash, so the names are joined as they
-   are. Answers 0 when the game's file would not fit the platform's path
+int IsDriveLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+/* A full path begins with a drive (C:\) or a share (\\server\share).
+   Anything else would be taken from whatever folder Setup runs in, or,
+   like "C:Games", from the current folder of a drive. The path box can be
+   typed into while the folder picker or a message box is open, so its
+   text may be anything. */
+int IsFullPath(const char *path)
+{
+    if (IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return 1;
+    if (path[0] != '\\' || path[1] != '\\') return 0;
+    const char *server = path + 2;
+    const char *share = strchr(server, '\\');
+    return share && share > server && share[1] != '\0' && share[1] != '\\';
+}
+
+/* "D:\Games" means the folder Games, as "D:\Games\" and the folder picker's
+   paths do. A path too long to take the backslash is refused as too long
+   all the same. */
+void EndPathWithBackslash(void)
+{
+    size_t length = strlen(installPath);
+    if (length == 0 || installPath[length - 1] == '\\') return;
+    if (length + 1 < sizeof installPath) snprintf(installPath + length, 2, "\\");
+}
+
+/* Answers 0 when the game's file would not fit the platform's path
    limit. */
 int BuildInstallNames(void)
 {
-    snprintf(installFolder, sizeof installFolder, "%s%s", installPath, GAME_FOLDER_NAME);
+    snprintf(installFolderName, sizeof installFolderName, "%s%s", installPath, GAME_FOLDER_NAME);
+    snprintf(installFolder, sizeof installFolder, "%s\\", installFolderName);
     snprintf(gameFilePath, sizeof gameFilePath, "%s%s", installFolder, GAME_FILE_NAME);
-    return strlen(installPath) + strlen(GAME_FOLDER_NAME) + strlen(GAME_FILE_NAME) <=
+    return strlen(installPath) + strlen(GAME_FOLDER_NAME) + 1 + strlen(GAME_FILE_NAME) <=
            LONGEST_FILE_PATH;
+}
+
+void ReportPathNotFull(void)
+{
+    snprintf(messageText, sizeof messageText,
+             "The install path\r\n\r\n\"%s\"\r\n\r\n"
+             "is not a full path: it must begin with a drive, such as C:\\, or with a "
+             "network share, such as \\\\server\\share\\.\r\n\r\n"
+             "Nothing has been installed. Please choose a folder with Browse.",
+             installPath);
+    MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
 }
 
 void ReportPathTooLong(void)
 {
     snprintf(messageText, sizeof messageText,
              "The install path is too long:\r\n\r\n%s\r\n\r\n"
-             "With \"%s%s\" added it would be longer than the %u characters Windows allows "
+             "With \"%s\\%s\" added it would be longer than the %u characters Windows allows "
              "for a file's path.\r\n\r\n"
              "Nothing has been installed. Please choose a folder with a shorter path.",
              installPath, GAME_FOLDER_NAME, GAME_FILE_NAME, (unsigned)LONGEST_FILE_PATH);
     MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
+}
+
+/* Reads the path box into the install names. Answers 0, having said why,
+   when there is nothing that Setup may install below. */
+int ChooseInstallNames(void)
+{
+    ReadInstallPath();
+    if (!IsFullPath(installPath)) {
+        ReportPathNotFull();
+        return 0;
+    }
+    EndPathWithBackslash();
+    if (!BuildInstallNames()) {
+        ReportPathTooLong();
+        return 0;
+    }
+    return 1;
 }
 
 const char *DescribeWindowsError(DWORD error)
@@ -88,27 +160,47 @@ const char *DescribeWindowsError(DWORD error)
     return windowsErrorText;
 }
 
+/* Adds to the end of messageText; a text already cut short stays so. */
+void AppendToMessage(const char *format, ...) __attribute__((format(printf, 1, 2)));
+void AppendToMessage(const char *format, ...)
+{
+    size_t length = strlen(messageText);
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(messageText + length, sizeof messageText - length, format, arguments);
+    va_end(arguments);
+}
+
+/* What is on disk now, from what the attempt found and did. */
+void AppendWhatIsOnDisk(const InstallFailure *failure)
+{
+    if (attempt.folderNameIsFile)
+        AppendToMessage("%s is a file, not a folder, so Setup cannot make its folder there. "
+                        "That file has not been changed.\r\n",
+                        installFolderName);
+    if (attempt.earlierGameFound)
+        AppendToMessage("An earlier Zendaro.exe in that folder is as it was.\r\n");
+    else
+        AppendToMessage("Nothing has been installed.\r\n");
+    if (failure->leftOver)
+        AppendToMessage("The temporary file\r\n%s\r\ncould not be removed; you may delete it.\r\n",
+                        failure->leftOver);
+    else if (attempt.folderLeftBehind)
+        AppendToMessage("The folder\r\n%s\r\nthat Setup made could not be removed again; you may "
+                        "delete it.\r\n",
+                        installFolder);
+}
+
 void ReportFailure(const InstallFailure *failure)
 {
     const char *description = DescribeWindowsError(failure->error);
-    int length = snprintf(messageText, sizeof messageText,
-                          "Zendaro could not be installed as\r\n%s\r\n\r\n"
-                          "Step: %s\r\nPath: %s\r\nWindows error %lu: %s\r\n\r\n",
-                          gameFilePath, failure->step, failure->path, (unsigned long)failure->error,
-                          description);
-    /* A cut-short first part keeps its end; the rest then adds nothing. */
-    if (length < 0) length = 0;
-    if ((size_t)length > sizeof messageText - 1) length = sizeof messageText - 1;
-    if (failure->leftOver)
-        snprintf(messageText + length, sizeof messageText - length,
-                 "An earlier Zendaro.exe in that folder is as it was, but the temporary file\r\n"
-                 "%s\r\ncould not be removed; you may delete it.\r\n"
-                 "Please choose another folder, or close Setup.",
-                 failure->leftOver);
-    else
-        snprintf(messageText + length, sizeof messageText - length,
-                 "Nothing has been changed: an earlier Zendaro.exe in that folder is as it "
-                 "was.\r\nPlease choose another folder, or close Setup.");
+    snprintf(messageText, sizeof messageText,
+             "Zendaro could not be installed as\r\n%s\r\n\r\n"
+             "Step: %s\r\nPath: %s\r\nWindows error %lu: %s\r\n\r\n",
+             gameFilePath, failure->step, failure->path, (unsigned long)failure->error,
+             description);
+    AppendWhatIsOnDisk(failure);
+    AppendToMessage("Please choose another folder, or close Setup.");
     MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
 }
 
@@ -121,16 +213,29 @@ int CheckGameProgram(const GameProgram *program, InstallFailure *failure)
     return 0;
 }
 
+int IsFolder(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int IsFile(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 /* An existing folder is used as it is; a missing parent folder is an
    error, since the user chose a folder that is not there. */
-int CreateInstallFolder(int *created, InstallFailure *failure)
+int CreateInstallFolder(InstallFailure *failure)
 {
-    *created = CreateDirectoryA(installFolder, NULL) ? 1 : 0;
-    if (*created) return 1;
+    attempt.folderMade = CreateDirectoryA(installFolder, NULL) ? 1 : 0;
+    if (attempt.folderMade) return 1;
     DWORD error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS) return 1;
+    if (error == ERROR_ALREADY_EXISTS && IsFolder(installFolderName)) return 1;
+    attempt.folderNameIsFile = error == ERROR_ALREADY_EXISTS && IsFile(installFolderName);
     failure->step = "Creating the folder";
-    failure->path = installFolder;
+    failure->path = attempt.folderNameIsFile ? installFolderName : installFolder;
     failure->error = error;
     return 0;
 }
@@ -147,13 +252,14 @@ void ReportSuccessAndStartGame(void)
 
 int WriteGameProgram(const GameProgram *program, InstallFailure *failure)
 {
-    int folderCreated = 0;
+    memset(&attempt, 0, sizeof attempt);
+    attempt.earlierGameFound = IsFile(gameFilePath);
     if (!CheckGameProgram(program, failure)) return 0;
-    if (!CreateInstallFolder(&folderCreated, failure)) return 0;
+    if (!CreateInstallFolder(failure)) return 0;
     if (WriteFileSafely(installFolder, gameFilePath, program->bytes, program->size, failure))
         return 1;
     /* Only a folder made just now, and only while it is still empty. */
-    if (folderCreated) RemoveDirectoryA(installFolder);
+    if (attempt.folderMade && !RemoveDirectoryA(installFolder)) attempt.folderLeftBehind = 1;
     return 0;
 }
 
@@ -163,9 +269,7 @@ void InstallGame(void)
 {
     EnableChoosing(FALSE);
     GameProgram program = LoadGameProgram();
-    ReadInstallPath();
-    if (!BuildInstallNames()) {
-        ReportPathTooLong();
+    if (!ChooseInstallNames()) {
         EnableChoosing(TRUE);
         return;
     }

@@ -33,8 +33,10 @@ struct InstallFailure {
    box, ending in a backslash. */
 void BrowseInstallFolder(void);
 
-/* Writes the game program into "Zendaro\" below the chosen path and starts
-   it; on failure says why and gives the window back to the user. */
+/* Writes the game program into "Zendaro\" below the path in the path box
+   and starts it; a path that is not a full one is refused before anything
+   is written. On failure says why and what is on disk, and gives the
+   window back to the user. */
 void InstallGame(void);
 
 /* Writes size bytes as filePath inside folder without ever leaving a
