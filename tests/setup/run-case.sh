@@ -42,10 +42,10 @@ if [ "$1" = fault ]; then
   case $2 in
     readonly) make_drive 1m; earlier_install; mount -o remount,ro "$drive_dir" ;;
     readonly-new) make_drive 1m; mount -o remount,ro "$drive_dir" ;;
-    disk-full)
+    disk-full | disk-full-new)
       # Full but for 16 KiB, less than any program the setup could carry.
       make_drive 64k
-      earlier_install
+      if [ "$2" = disk-full ]; then earlier_install; fi
       dd if=/dev/zero of="$drive_dir/filler" bs=4k 2>/dev/null || true
       truncate -s -16K "$drive_dir/filler"
       ;;

@@ -1,7 +1,10 @@
 /* Installs that must fail and lose nothing: the error box names the path,
-   the step and the Windows error; the earlier Zendaro.exe stays byte for
-   byte; no temporary file is left; no success box; the game does not
-   start; the window is given back. */
+   the step and the Windows error, and says truly whether an earlier
+   Zendaro.exe is as it was or nothing was installed; the earlier
+   Zendaro.exe stays byte for byte; a folder the install made is gone
+   again; no temporary file is left; no success box; the game does not
+   start; Install does nothing while the box is open; the window is given
+   back. */
 #include "cases.h"
 #include "check.h"
 #include "files.h"
@@ -18,6 +21,7 @@ struct Fault {
     std::string step;        /* the failed step the box must name */
     std::string named;       /* the path the box must name */
     bool windowsError;       /* whether the box gives a Windows error */
+    bool earlierGame;        /* whether a Zendaro.exe was there before */
 };
 
 const std::string LONG_NAME_OK(236, 'L');  /* C:\ + 236 + \ + Zendaro\Zendaro.exe = 259 */
@@ -26,25 +30,55 @@ const std::string LONG_NAME_BAD(237, 'L'); /* one more than fits */
 Fault FaultOfKind(const std::string &kind)
 {
     if (kind == "locked")
-        return {"locked", "C:\\Locked\\", "Replacing Zendaro.exe",
-                "C:\\Locked\\Zendaro\\Zendaro.exe", true};
+        return {"locked",
+                "C:\\Locked\\",
+                "Replacing Zendaro.exe",
+                "C:\\Locked\\Zendaro\\Zendaro.exe",
+                true,
+                true};
     if (kind == "readonly")
-        return {"readonly", "S:\\", "Creating a temporary file", "S:\\Zendaro\\~zd", true};
+        return {"readonly", "S:\\", "Creating a temporary file", "S:\\Zendaro\\~zd", true, true};
     if (kind == "readonly-new")
-        return {"readonly-new", "S:\\", "Creating the folder", "S:\\Zendaro\\", true};
+        return {"readonly-new", "S:\\", "Creating the folder", "S:\\Zendaro\\", true, false};
     if (kind == "disk-full")
-        return {"disk-full", "S:\\", "Writing the temporary file", "S:\\Zendaro\\~zd", true};
+        return {"disk-full", "S:\\", "Writing the temporary file", "S:\\Zendaro\\~zd", true, true};
+    /* The folder is made, then the write fails: it must be gone again. */
+    if (kind == "disk-full-new")
+        return {"disk-full-new",    "S:\\", "Writing the temporary file",
+                "S:\\Zendaro\\~zd", true,   false};
     if (kind == "too-long")
-        return {"too-long", "C:\\" + LONG_NAME_BAD + "\\", "too long",
-                "C:\\" + LONG_NAME_BAD + "\\", false};
+        return {"too-long", "C:\\" + LONG_NAME_BAD + "\\",
+                "too long", "C:\\" + LONG_NAME_BAD + "\\",
+                false,      false};
     if (kind == "missing-parent")
-        return {"missing-parent", "C:\\Missing Parent\\Games\\", "Creating the folder",
-                "C:\\Missing Parent\\Games\\Zendaro\\", true};
+        return {"missing-parent",
+                "C:\\Missing Parent\\Games\\",
+                "Creating the folder",
+                "C:\\Missing Parent\\Games\\Zendaro\\",
+                true,
+                false};
     if (kind == "damaged")
-        return {"damaged", "C:\\Damaged\\", "Checking the program that Setup carries",
-                "C:\\Damaged\\Zendaro\\Zendaro.exe", true};
-    return {"", "", "", "", false};
+        return {"damaged",
+                "C:\\Damaged\\",
+                "Checking the program that Setup carries",
+                "C:\\Damaged\\Zendaro\\Zendaro.exe",
+                true,
+                false};
+    /* Typed or pasted into the path box while a message box was open. */
+    if (kind == "relative")
+        return {"relative", "Games\\", "is not a full path", "\"Games\\\"", false, false};
+    if (kind == "empty") return {"empty", "", "is not a full path", "\"\"", false, false};
+    if (kind == "zendaro-file")
+        return {"zendaro-file",
+                "C:\\FileNamed\\",
+                "is a file, not a folder",
+                "C:\\FileNamed\\Zendaro",
+                true,
+                false};
+    return {"", "", "", "", false, false};
 }
+
+const char ZENDARO_FILE_BYTES[] = "a file of the user's named Zendaro";
 
 /* What the client itself puts on disk before the run; the read-only and
    full drives S: are made by the test runner. */
@@ -70,12 +104,27 @@ HANDLE PrepareDisk(const Fault &fault)
         RemoveTree("C:\\Damaged");
         CreateDirectoryA("C:\\Damaged", NULL);
     }
+    /* Where a path taken as it stands would install, and succeed. */
+    if (kind == "relative") {
+        RemoveTree("C:\\windows\\Games");
+        CreateDirectoryA("C:\\windows\\Games", NULL);
+        RemoveTree("C:\\Games");
+        CreateDirectoryA("C:\\Games", NULL);
+    }
+    if (kind == "empty") RemoveTree("C:\\windows\\Zendaro");
+    if (kind == "zendaro-file") {
+        RemoveTree("C:\\FileNamed");
+        CreateDirectoryA("C:\\FileNamed", NULL);
+        WriteWholeFile("C:\\FileNamed\\Zendaro", ZENDARO_FILE_BYTES);
+    }
     return INVALID_HANDLE_VALUE;
 }
 
+/* Setup runs in C:\windows, where a path that is not a full one lands. */
 std::string ZendaroFolderOf(const std::string &installPath)
 {
-    return installPath + "Zendaro";
+    bool full = installPath.size() >= 3 && installPath[1] == ':';
+    return (full ? "" : "C:\\windows\\") + installPath + "Zendaro";
 }
 
 void NoteBoxText(const std::string &text)
@@ -103,6 +152,16 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
     Check(Contains(text, fault.named), "it names " + fault.named);
     Check(Contains(text, fault.step), "it names the step: " + fault.step);
     if (fault.windowsError) Check(Contains(text, "Windows error "), "it gives the Windows error");
+    Check(Contains(text, "An earlier Zendaro.exe in that folder is as it was") ==
+                  fault.earlierGame &&
+              Contains(text, "Nothing has been installed") == !fault.earlierGame,
+          fault.earlierGame ? "it says the earlier Zendaro.exe is as it was"
+                            : "it says nothing has been installed, and no earlier Zendaro.exe");
+    PostMessageA(run.window, WM_COMMAND, MAKEWPARAM(SETUP_INSTALL, BN_CLICKED),
+                 (LPARAM)GetDlgItem(run.window, SETUP_INSTALL));
+    Sleep(500);
+    Check(DriveDialogs(run.process.pid).size() == 2,
+          "Install posted as a command while the box is open does nothing");
     Check(GetWindowLongA(box, GWL_STYLE) != 0 && GetWindow(box, GW_OWNER) == NULL,
           "the box has no owner window");
     Check(ChoosingDisabled(run), "Install, agree and Browse are disabled while it is shown");
@@ -129,6 +188,10 @@ void CheckNothingLost(const SetupRun &run, const std::string &folder, const Fold
     Check(SameFolderState(before, after),
           "on disk " + folder + " is as before: " + DescribeFolderState(after));
     Check(FindGameWindow() == NULL, "the game has not started");
+    bool found = false;
+    if (folder == "C:\\FileNamed\\Zendaro")
+        Check(ReadWholeFile(folder, &found) == ZENDARO_FILE_BYTES && found,
+              "the file named Zendaro is untouched");
 }
 
 } // namespace
@@ -158,6 +221,13 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
         std::string payload = ResourceBytes(setupExe, "BINARY", 113);
         CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
         CheckGameStartsAndSetupEnds(&run, folder);
+    } else if (kind == "relative") {
+        /* The same folder without its closing backslash means it all the
+           same. */
+        SetInstallPath(run, "C:\\Games");
+        std::string payload = ResourceBytes(setupExe, "BINARY", 113);
+        CheckInstallSucceeds(run, "C:\\Games\\Zendaro", payload, {"Zendaro.exe"});
+        CheckGameStartsAndSetupEnds(&run, "C:\\Games\\Zendaro");
     } else if (kind == "too-long") {
         std::string path = "C:\\" + LONG_NAME_OK + "\\";
         SetInstallPath(run, path);
