@@ -68,6 +68,11 @@ Fault FaultOfKind(const std::string &kind)
     if (kind == "relative")
         return {"relative", "Games\\", "is not a full path", "\"Games\\\"", false, false};
     if (kind == "empty") return {"empty", "", "is not a full path", "\"\"", false, false};
+    /* A share is a full path; no such server answers here. */
+    if (kind == "unc")
+        return {
+            "unc", "\\\\nohost\\share", "Creating the folder", "\\\\nohost\\share\\Zendaro\\", true,
+            false};
     if (kind == "zendaro-file")
         return {"zendaro-file",
                 "C:\\FileNamed\\",
@@ -123,8 +128,10 @@ HANDLE PrepareDisk(const Fault &fault)
 /* Setup runs in C:\windows, where a path that is not a full one lands. */
 std::string ZendaroFolderOf(const std::string &installPath)
 {
-    bool full = installPath.size() >= 3 && installPath[1] == ':';
-    return (full ? "" : "C:\\windows\\") + installPath + "Zendaro";
+    bool full = installPath.size() >= 3 && (installPath[1] == ':' || installPath[1] == '\\');
+    std::string path = (full ? "" : "C:\\windows\\") + installPath;
+    if (path.back() != '\\') path += "\\";
+    return path + "Zendaro";
 }
 
 void NoteBoxText(const std::string &text)
