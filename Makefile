@@ -1,7 +1,6 @@
 # make play   install what is missing, build, start the game under Wine
 # make test   install what is missing, build everything, run every test
 # make check  native build and native tests only (fast)
-# make dist   the release in dist/: setup.exe, Zendaro.exe, SHA256SUMS
 
 NATIVE := build/native
 WIN32 := build/i686
@@ -10,7 +9,7 @@ JOBS ?= 2
 TOP := $(abspath .)
 
 .PHONY: all bootstrap native i686 x86_64 windows check test play play-console assets \
-	soak bench static-analysis dist
+	soak bench static-analysis
 
 all: native windows
 
@@ -37,6 +36,7 @@ windows: i686 x86_64
 # The release: the i686 setup.exe, the Zendaro.exe it carries (the very file
 # the build packed into it) and their SHA-256 sums. Builds are byte-identical,
 # so anyone can run this on the same commit and compare SHA256SUMS.
+.PHONY: dist
 dist: bootstrap i686
 	@rm -rf dist && mkdir dist
 	@cp $(WIN32)/setup/setup.exe $(WIN32)/setup/setup-payload/Zendaro.exe dist/
