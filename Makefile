@@ -33,6 +33,17 @@ x86_64:
 
 windows: i686 x86_64
 
+# The release: the i686 setup.exe, the Zendaro.exe it carries (the very file
+# the build packed into it) and their SHA-256 sums. Builds are byte-identical,
+# so anyone can run this on the same commit and compare SHA256SUMS.
+.PHONY: dist
+dist: bootstrap i686
+	@rm -rf dist && mkdir dist
+	@cp $(WIN32)/setup/setup.exe $(WIN32)/setup/setup-payload/Zendaro.exe dist/
+	@cmp dist/Zendaro.exe $(WIN32)/game/win32/Zendaro.exe
+	@cd dist && sha256sum setup.exe Zendaro.exe >SHA256SUMS
+	@cat dist/SHA256SUMS
+
 check: bootstrap native
 	@ctest --test-dir $(NATIVE) -LE 'wine|windows|static' --output-on-failure -j $(JOBS)
 

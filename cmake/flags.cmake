@@ -17,6 +17,12 @@ if(WIN32)
   # The static runtime libraries carry their DWARF sections: without
   # stripping they are over half a megabyte of the shipped file.
   add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
+  # The same source gives the same bytes in any folder at any time, so
+  # anyone can rebuild a release and compare: no link time in the PE
+  # header (ld still writes a correct checksum), and source paths that
+  # reach the code (__FILE__) are relative to the source tree.
+  add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
+  add_link_options(-Wl,--no-insert-timestamp)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 else()
   option(ZENDARO_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)

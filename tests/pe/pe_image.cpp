@@ -90,6 +90,8 @@ std::string ReadOptionalHeader(PeReader &r, uint64_t at, PeImage *image)
         directoryCountAt = at + 108;
     else
         return "optional header is neither PE32 nor PE32+";
+    image->checksum = r.U32(at + 64);
+    image->checksumOffset = at + 64;
     image->subsystem = r.U16(at + 68);
     image->dllCharacteristics = r.U16(at + 70);
     uint32_t count = r.U32(directoryCountAt);
@@ -113,6 +115,7 @@ std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image)
     uint64_t coff = pe + 4;
     image->machine = r.U16(coff);
     unsigned sectionCount = r.U16(coff + 2);
+    image->timeDateStamp = r.U32(coff + 4);
     uint16_t optionalSize = r.U16(coff + 16);
     image->characteristics = r.U16(coff + 18);
     if (!r.ok) return "COFF header cut short";
@@ -121,6 +124,20 @@ std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image)
     if (wrong.empty()) wrong = ReadSections(r, optional + optionalSize, sectionCount, image);
     if (wrong.empty()) wrong = ReadImports(r, image);
     return wrong;
+}
+
+uint32_t PeChecksum(const std::vector<uint8_t> &bytes, const PeImage &image)
+{
+    uint64_t sum = 0;
+    for (uint64_t at = 0; at < bytes.size(); at += 2) {
+        bool inField = at >= image.checksumOffset && at < image.checksumOffset + 4;
+        if (inField) continue;
+        uint32_t word = bytes[at];
+        if (at + 1 < bytes.size()) word |= (uint32_t)bytes[at + 1] << 8;
+        sum += word;
+        sum = (sum & 0xFFFF) + (sum >> 16);
+    }
+    return (uint32_t)(sum + bytes.size());
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string &path)

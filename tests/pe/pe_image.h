@@ -42,7 +42,10 @@ struct PeImage {
     uint64_t fileSize = 0;
     uint16_t machine = 0;
     uint16_t characteristics = 0;
+    uint32_t timeDateStamp = 0;
     uint16_t magic = 0;
+    uint32_t checksum = 0;
+    uint64_t checksumOffset = 0;
     uint16_t subsystem = 0;
     uint16_t dllCharacteristics = 0;
     PeDirectory imports = {0, 0};
@@ -55,6 +58,11 @@ struct PeImage {
 /* Parses a whole file's bytes. Answers "" on success, else what is wrong
    (the image is then partly filled at most). Never reads past the end. */
 std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image);
+
+/* The checksum of a parsed file's bytes as Windows computes it (the
+   CheckSumMappedFile sum): 16-bit words added with end-around carry, the
+   header's own checksum field counted as zero, plus the file size. */
+uint32_t PeChecksum(const std::vector<uint8_t> &bytes, const PeImage &image);
 
 /* Reads and parses a file; answers "" or what is wrong. */
 std::string ReadPeImage(const std::string &path, PeImage *image);

@@ -1,9 +1,11 @@
 /* The four shipped programs are hardened and self-contained: ASLR with
    relocations kept, NX, high-entropy addresses on x86_64, a GUI program for
-   the right processor, and nothing imported but Windows' own DLLs. */
+   the right processor, nothing imported but Windows' own DLLs, and a header
+   that rebuilds reproduce. */
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "pe_image.h"
 
@@ -74,6 +76,17 @@ TEST_P(ShippedProgram, KeepsItsRelocations)
     EXPECT_LE(image.relocations.rva + image.relocations.size,
               reloc->virtualAddress + reloc->virtualSize)
         << path;
+}
+
+/* Rebuilds of a release must match it byte for byte, so the header holds
+   no link time; its checksum, which some tools and loaders check, must
+   still be the one of the finished file. */
+TEST_P(ShippedProgram, HasNoLinkTimeAndATrueChecksum)
+{
+    EXPECT_EQ(image.timeDateStamp, 0u) << path << ": the link time is in the header";
+    std::vector<uint8_t> bytes = ReadWholeFile(path);
+    EXPECT_EQ(image.checksum, PeChecksum(bytes, image))
+        << path << ": header checksum 0x" << std::hex << image.checksum;
 }
 
 TEST_P(ShippedProgram, ImportsOnlyWindowsSystemDlls)
