@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/recording.h"
+#include "record/recording.h"
 #include "model/model.h"
 
 namespace
@@ -39,7 +39,7 @@ class Banker : public ::testing::Test
   protected:
     void SetUp() override
     {
-        RecordingSetHost(nullptr);
+        recordingSlots = VIRTUAL_SLOTS;
         RecordingSetLog(nullptr, nullptr);
         RecordingReset();
     }

@@ -1,6 +1,6 @@
-/* The recording view: the view operations on the window model, the virtual
-   (or, with a host, real) clock, the pump pass that delivers queued player
-   actions and timer ticks, and the log. */
+/* The recording view: the view operations on the window model, the clock,
+   the pump pass that delivers queued player actions and timer ticks, and
+   the log. */
 #include "recording.h"
 
 #include <stdarg.h>
@@ -9,6 +9,7 @@
 #include <time.h>
 
 #include "../flow/flow.h"
+#include "recording_testing.h"
 #include "window.h"
 
 const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060, 5820, 1080, 400};
@@ -16,8 +17,9 @@ const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060
 enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024, TEXT_QUOTED_SIZE = 3 * CONTROL_TEXT_SIZE };
 
 struct QueuedAction {
-    ConsoleAction action;
+    PlayerAction action;
     int64_t queuedAtMs;
+    int force; /* delivered past a disabled button */
 };
 
 /* The run: clock, timer, quit news and the actions still to come. */
@@ -29,14 +31,18 @@ static int utcSet;
 static int quitTaken;
 static int timedOut;
 static int startedUp;
-static int inputHeld;     /* start-up, or the NEW GAME question of an action */
-static int swapAnswer;    /* the answer to "SWAP YOUR BOX?" */
-static int newGameAnswer; /* the answer the delivered NEW GAME action gives */
-static int newGameAsking; /* that action's question is still to be asked */
+static int inputHeld;         /* start-up, or the NEW GAME question of an action */
+static int swapAnswer;        /* the answer to "SWAP YOUR BOX?" */
+static int newGameAnswer;     /* the answer the delivered NEW GAME action gives */
+static int newGameAsking;     /* that action's question is still to be asked */
+static int askingOwnQuestion; /* the question asked is that action's */
+static int inputOpen;
 static int focusId;
 static int echoInput;
-static int windowChanged; /* something a player would see changed */
+static long long changeCount; /* changes a player would see */
 static int lastPassDelivered;
+static int playingSound, backgroundSound; /* -1: none */
+static int64_t playingUntilMs, backgroundUntilMs;
 static QueuedAction queue[ACTION_QUEUE_CAPACITY];
 static int queueHead, queueCount;
 static RecordingCounts counts;
@@ -46,7 +52,21 @@ static RecordingFeed feed;
 static void *feedContext;
 static RecordingLogSink logSink;
 static void *logContext;
-static const ConsoleHost *host;
+
+static int64_t VirtualRest(int64_t nowMs, int ms)
+{
+    return nowMs + ms;
+}
+
+static int VirtualMessageBox(const char *text, const char *, int isQuestion)
+{
+    if (!isQuestion) return 0;
+    if (askingOwnQuestion) return newGameAnswer;
+    return strcmp(text, ASK_SWAP) == 0 && swapAnswer;
+}
+
+const RecordingSlots VIRTUAL_SLOTS = {VirtualRest, VirtualMessageBox};
+RecordingSlots recordingSlots = {VirtualRest, VirtualMessageBox};
 
 /* ---- Log ---------------------------------------------------------------- */
 
@@ -146,19 +166,12 @@ int64_t RecordingNow(void)
 /* Lets time pass: virtual time jumps, real time is slept through. */
 static void Rest(int ms)
 {
-    if (!host) {
-        clockMs += ms;
-        return;
-    }
-    if (windowChanged && host->changed) host->changed();
-    windowChanged = 0;
-    host->sleep(ms);
-    clockMs = host->now();
+    clockMs = recordingSlots.rest(clockMs, ms);
 }
 
 /* ---- The queue ---------------------------------------------------------- */
 
-int RecordingQueue(const ConsoleAction *action)
+static int QueueAction(const PlayerAction *action, int force)
 {
     if (action->kind == ACTION_CLOCK) {
         RecordingSetClock(&action->clock);
@@ -168,13 +181,24 @@ int RecordingQueue(const ConsoleAction *action)
     QueuedAction *slot = &queue[(queueHead + queueCount) % ACTION_QUEUE_CAPACITY];
     slot->action = *action;
     slot->queuedAtMs = clockMs;
+    slot->force = force;
     queueCount++;
     return 1;
 }
 
+int RecordingQueue(const PlayerAction *action)
+{
+    return QueueAction(action, 0);
+}
+
+int RecordingQueueForced(const PlayerAction *action)
+{
+    return QueueAction(action, 1);
+}
+
 int RecordingQueueWait(int64_t ms)
 {
-    ConsoleAction wait;
+    PlayerAction wait;
     memset(&wait, 0, sizeof wait);
     wait.kind = ACTION_END_OF_WAIT;
     wait.waitMs = ms;
@@ -202,9 +226,9 @@ static int64_t DueMs(const QueuedAction *q)
     return from + q->action.waitMs;
 }
 
-static ConsoleAction PopHead(void)
+static PlayerAction PopHead(void)
 {
-    ConsoleAction action = queue[queueHead].action;
+    PlayerAction action = queue[queueHead].action;
     queueHead = (queueHead + 1) % ACTION_QUEUE_CAPACITY;
     queueCount--;
     lastDeliveryMs = clockMs;
@@ -217,7 +241,7 @@ static ConsoleAction PopHead(void)
 }
 
 /* The button an action presses, or 0 for one that needs none. */
-static int ButtonOf(const ConsoleAction *a)
+static int ButtonOf(const PlayerAction *a)
 {
     if (a->kind == ACTION_CLICK) return IDC_BOX_BUTTON_FIRST + a->box - 1;
     if (a->kind == ACTION_DEAL) return IDC_DEAL;
@@ -235,7 +259,7 @@ static void ApplyDueSettings(void)
 {
     const QueuedAction *head;
     while ((head = Head()) && IsSetting(head->action.kind) && DueMs(head) <= clockMs) {
-        ConsoleAction action = PopHead();
+        PlayerAction action = PopHead();
         if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
     }
 }
@@ -248,7 +272,7 @@ static void AnswerNewGame(int yes)
     newGameAsking = 0;
 }
 
-static void Deliver(const ConsoleAction *action)
+static void Deliver(const PlayerAction *action)
 {
     switch (action->kind) {
     case ACTION_CLICK:
@@ -271,7 +295,7 @@ static void Deliver(const ConsoleAction *action)
     }
 }
 
-static void TimeOut(const ConsoleAction *action)
+static void TimeOut(const PlayerAction *action)
 {
     char text[64];
     DescribeAction(action, text, sizeof text);
@@ -293,7 +317,7 @@ void RecordingSetFeed(RecordingFeed newFeed, void *context)
    input it would do for ever. */
 static int WaitsForInputThatNeverComes(void)
 {
-    if (queueCount || host || counts.depth < 2) return 0;
+    if (queueCount || inputOpen || counts.depth < 2) return 0;
     if (feed) feed(feedContext);
     if (queueCount || clockMs - lastDeliveryMs < ACTION_TIMEOUT_MS) return 0;
     snprintf(timeoutMessage, sizeof timeoutMessage,
@@ -315,7 +339,7 @@ static int DeliverDueInput(void)
     const QueuedAction *head = Head();
     if (!head || DueMs(head) > clockMs) return 0;
     int button = ButtonOf(&head->action);
-    if (button && !head->action.force && !RecordingEnabled(button)) {
+    if (button && !head->force && !RecordingEnabled(button)) {
         if (head->action.dropIfDisabled) {
             PopHead();
             return 1;
@@ -323,7 +347,7 @@ static int DeliverDueInput(void)
         if (clockMs - DueMs(head) >= ACTION_TIMEOUT_MS) TimeOut(&head->action);
         return 0;
     }
-    ConsoleAction action = PopHead();
+    PlayerAction action = PopHead();
     Deliver(&action);
     return 1;
 }
@@ -347,10 +371,7 @@ int PumpMessages(void)
     if (quitTaken) return 1;
     counts.passes++;
     if (++counts.depth > counts.maxDepth) counts.maxDepth = counts.depth;
-    if (host) {
-        clockMs = host->now();
-        if (host->poll) host->poll();
-    }
+    Rest(0);
     lastPassDelivered = 0;
     while (!quitTaken && (DeliverDueInput() || DeliverDueTick())) lastPassDelivered = 1;
     counts.depth--;
@@ -370,7 +391,7 @@ static void KeepEarliest(int64_t *earliest, int64_t candidate)
    else changes the window runs inside a delivery. */
 static int64_t NextEventMs(void)
 {
-    if (inputHeld || (!queueCount && feed)) return clockMs;
+    if (inputHeld || (!queueCount && (feed || inputOpen))) return clockMs;
     int64_t earliest = INT64_MAX;
     if (startedUp) KeepEarliest(&earliest, nextTickDueMs);
     const QueuedAction *head = Head();
@@ -380,15 +401,15 @@ static int64_t NextEventMs(void)
     }
     int64_t due = DueMs(head);
     int button = ButtonOf(&head->action);
-    int blocked = button && !head->action.force && !RecordingEnabled(button) &&
-                  !head->action.dropIfDisabled;
+    int blocked =
+        button && !head->force && !RecordingEnabled(button) && !head->action.dropIfDisabled;
     KeepEarliest(&earliest, blocked ? due + ACTION_TIMEOUT_MS : due);
     return earliest;
 }
 
 void ViewIdle(void)
 {
-    if (host || quitTaken || lastPassDelivered) return;
+    if (quitTaken || lastPassDelivered) return;
     int64_t next = NextEventMs();
     if (next != INT64_MAX && next > clockMs) clockMs = next;
 }
@@ -413,7 +434,7 @@ void RecordingStartUp(void)
 int RecordingRun(void)
 {
     RecordingStartUp();
-    while (!quitTaken && (host || queueCount > 0)) {
+    while (!quitTaken && (inputOpen || queueCount > 0)) {
         if (!PumpMessages()) ViewIdle();
     }
     if (timedOut) return RUN_TIMED_OUT;
@@ -435,22 +456,18 @@ void RecordingReset(void)
     lastDeliveryMs = 0;
     utcSet = 0;
     quitTaken = timedOut = startedUp = 0;
-    inputHeld = swapAnswer = newGameAnswer = newGameAsking = 0;
+    inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = 0;
+    inputOpen = 0;
     focusId = 0;
-    windowChanged = 0;
+    playingSound = backgroundSound = -1;
     queueHead = queueCount = 0;
     memset(&counts, 0, sizeof counts);
     timeoutMessage[0] = '\0';
 }
 
-void RecordingSetHost(const ConsoleHost *newHost)
+void RecordingSetInputOpen(int open)
 {
-    host = newHost;
-}
-
-int RecordingBoxPass(void)
-{
-    return PumpMessages();
+    inputOpen = open;
 }
 
 /* ---- Reading the window ------------------------------------------------- */
@@ -504,6 +521,18 @@ const RecordingCounts *RecordingGetCounts(void)
     return &counts;
 }
 
+int RecordingSoundNow(int background)
+{
+    int n = background ? backgroundSound : playingSound;
+    int64_t until = background ? backgroundUntilMs : playingUntilMs;
+    return clockMs < until ? n : -1;
+}
+
+long long RecordingChangeCount(void)
+{
+    return changeCount;
+}
+
 /* ---- The view operations ------------------------------------------------ */
 
 /* The control an operation acts on; an id the window lacks is counted, as
@@ -512,7 +541,7 @@ static Control *Target(int id)
 {
     Control *control = FindControl(id);
     if (!control) counts.unknownIds++;
-    windowChanged = 1;
+    changeCount++;
     return control;
 }
 
@@ -539,7 +568,7 @@ void ViewAddLine(int listId, const char *text)
     char quoted[TEXT_QUOTED_SIZE];
     Log("add %d %s", listId, Quoted(text, quoted, sizeof quoted));
     ListModel *list = FindList(listId);
-    windowChanged = 1;
+    changeCount++;
     if (list)
         AddListLine(list, text);
     else
@@ -550,7 +579,7 @@ void ViewEmptyList(int listId)
 {
     Log("empty %d", listId);
     ListModel *list = FindList(listId);
-    windowChanged = 1;
+    changeCount++;
     if (list)
         list->count = 0;
     else
@@ -605,35 +634,28 @@ void ViewInform(const char *text, const char *caption)
     counts.informs++;
     Log("inform %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
         Quoted(text, quotedText, sizeof quotedText));
-    windowChanged = 1;
-    if (host)
-        host->box(text, caption, 0);
-    else
-        PumpMessages();
+    changeCount++;
+    recordingSlots.messageBox(text, caption, 0);
+    PumpMessages();
 }
 
 int ViewAsk(const char *text, const char *caption)
 {
     char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
     counts.asks++;
-    windowChanged = 1;
-    int ownQuestion = newGameAsking && strcmp(text, "START AGAIN?") == 0;
+    changeCount++;
+    int ownQuestion = newGameAsking && strcmp(text, ASK_START_AGAIN) == 0;
     newGameAsking = 0;
-    int yes;
-    if (host) {
-        yes = host->box(text, caption, 1);
-    } else {
-        ApplyDueSettings();
-        yes = ownQuestion ? newGameAnswer : strcmp(text, "SWAP YOUR BOX?") == 0 && swapAnswer;
-    }
+    ApplyDueSettings();
+    askingOwnQuestion = ownQuestion;
+    int yes = recordingSlots.messageBox(text, caption, 1);
+    askingOwnQuestion = 0;
     Log("ask %s %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
         Quoted(text, quotedText, sizeof quotedText), yes ? "yes" : "no");
-    if (!host) {
-        /* The player is busy with the question that the action opened. */
-        inputHeld += ownQuestion;
-        PumpMessages();
-        inputHeld -= ownQuestion;
-    }
+    /* The player is busy with the question that the action opened. */
+    inputHeld += ownQuestion;
+    PumpMessages();
+    inputHeld -= ownQuestion;
     return yes && !quitTaken;
 }
 
@@ -642,12 +664,18 @@ void PlayGameSound(int n)
     Log("play %d", n);
     if (n < 0 || n >= SOUND_COUNT) return;
     counts.plays[n]++;
-    windowChanged = 1; /* a player at a terminal sees what is playing */
+    changeCount++;
+    playingSound = n;
+    playingUntilMs = clockMs + SoundLengthMs[n];
     Rest(SoundLengthMs[n]);
 }
 
 void PlayGameSoundAsync(int n)
 {
     Log("start %d", n);
-    if (n >= 0 && n < SOUND_COUNT) counts.starts[n]++;
+    if (n < 0 || n >= SOUND_COUNT) return;
+    counts.starts[n]++;
+    changeCount++;
+    backgroundSound = n;
+    backgroundUntilMs = clockMs + SoundLengthMs[n];
 }

@@ -1,6 +1,7 @@
-/* The console game in real time: the recording view with a host that
-   follows the real clock, draws the window's controls as a text board
-   after each change and reads the player's commands without blocking. */
+/* The console game in real time: the recording view on the real clock,
+   with the window's controls drawn as a text board after each change, the
+   player's keys read without blocking and the message boxes answered on
+   the board. */
 #include "terminal.h"
 
 #include <errno.h>
@@ -17,11 +18,8 @@
 
 #include <string>
 
-#include "../model/model.h"
-#include "recording.h"
-
-/* The MY BOX frame, where the own box's picture stands. */
-enum { OWN_PICTURE_X = 339, OWN_PICTURE_Y = 431 };
+#include "model/model.h"
+#include "record/recording.h"
 
 static const char *const soundNames[SOUND_COUNT] = {
     "the reveal", "bad news",      "ambience",   "the banker's phone rings", "mild good news",
@@ -38,11 +36,8 @@ static struct timespec startTime;
 
 static char typed[24];   /* the command being typed */
 static char notice[160]; /* a word to the player about the last command */
-static int playing = -1; /* sound played to its end now, or -1 */
-static int64_t playingUntil;
-static int background = -1; /* sound started in the background, or -1 */
-static int64_t backgroundUntil;
 static int boxOpen, boxIsQuestion, boxAnswer;
+static int keysChanged; /* the player typed or a box opened or closed */
 static char boxText[256], boxCaption[128];
 
 /* ---- The terminal ------------------------------------------------------- */
@@ -145,9 +140,7 @@ static int IsOutOfView(int id)
 
 static int IsInMyBox(BoxId b)
 {
-    int x, y;
-    RecordingPosition(IDC_BOX_PICTURE_FIRST + (int)b, &x, &y);
-    return x == OWN_PICTURE_X && y == OWN_PICTURE_Y;
+    return gameState.boxes[b].isOwnBox;
 }
 
 /* A box as its picture and button show it. */
@@ -233,6 +226,7 @@ static std::string ListText(int listId, int maxWidth)
 static std::string SoundLine(void)
 {
     std::string line;
+    int playing = RecordingSoundNow(0), background = RecordingSoundNow(1);
     if (playing >= 0) line += std::string("\x1b[1;35m\xE2\x99\xAA ") + soundNames[playing] + RESET;
     if (background >= 0) {
         line += std::string(line.empty() ? "" : "   ") + DIM "\xE2\x99\xAA " +
@@ -258,7 +252,7 @@ static std::string BoxLines(void)
            Utf8(body.c_str()) + "     " + buttons + " " RESET "\x1b[K\n";
 }
 
-static void Draw(void)
+std::string TerminalScreen(void)
 {
     std::string s = "\x1b[H";
     s += BOLD " " +
@@ -287,7 +281,12 @@ static void Draw(void)
          (*notice ? notice
                   : "1-22 Enter: open a box   d: DEAL   n: NO DEAL   g: NEW GAME   q: quit") +
          RESET "\x1b[K\n\x1b[J";
-    fputs(s.c_str(), stdout);
+    return s;
+}
+
+static void Draw(void)
+{
+    fputs(TerminalScreen().c_str(), stdout);
     fflush(stdout);
 }
 
@@ -295,7 +294,7 @@ static void Draw(void)
 
 static void Queue(int kind, int box)
 {
-    ConsoleAction action;
+    PlayerAction action;
     memset(&action, 0, sizeof action);
     action.kind = kind;
     action.box = box;
@@ -375,9 +374,10 @@ static void OnBoxKey(char c)
         boxAnswer = 0;
 }
 
-static void OnKey(char c)
+void TerminalKey(char c)
 {
     size_t length = strlen(typed);
+    keysChanged = 1;
     if (boxOpen) {
         OnBoxKey(c);
         return;
@@ -396,7 +396,21 @@ static void OnKey(char c)
     }
 }
 
-/* ---- The host ------------------------------------------------------------ */
+int TerminalMessageBox(const char *text, const char *caption, int isQuestion)
+{
+    snprintf(boxText, sizeof boxText, "%s", text);
+    snprintf(boxCaption, sizeof boxCaption, "%s", caption);
+    boxIsQuestion = isQuestion;
+    boxAnswer = -1;
+    boxOpen = keysChanged = 1;
+    while (boxAnswer < 0 && !PumpMessages()) {
+    }
+    boxOpen = 0;
+    keysChanged = 1;
+    return boxAnswer == 1;
+}
+
+/* ---- Real time ---------------------------------------------------------- */
 
 static int64_t Now(void)
 {
@@ -406,78 +420,50 @@ static int64_t Now(void)
            (now.tv_nsec - startTime.tv_nsec) / 1000000;
 }
 
-static void Sleep(int ms)
+static void ReadKeys(void)
 {
-    struct timespec rest = {ms / 1000, (long)(ms % 1000) * 1000000L};
-    nanosleep(&rest, NULL);
-}
-
-static void Poll(void)
-{
-    int redraw = 0;
-    int64_t now = Now();
-    if (playing >= 0 && now >= playingUntil) playing = -1, redraw = 1;
-    if (background >= 0 && now >= backgroundUntil) background = -1, redraw = 1;
     struct pollfd input = {STDIN_FILENO, POLLIN, 0};
     char keys[64];
     ssize_t n;
     while (poll(&input, 1, 0) > 0 && (n = read(STDIN_FILENO, keys, sizeof keys)) > 0) {
-        for (ssize_t i = 0; i < n; i++) OnKey(keys[i]);
-        redraw = 1;
+        for (ssize_t i = 0; i < n; i++) TerminalKey(keys[i]);
     }
-    if (redraw) Draw();
 }
 
-static int MessageBox(const char *text, const char *caption, int isQuestion)
+/* Redraws after anything a player would see changed: the window, the
+   sounds playing, the keys typed. */
+static void DrawIfChanged(void)
 {
-    snprintf(boxText, sizeof boxText, "%s", text);
-    snprintf(boxCaption, sizeof boxCaption, "%s", caption);
-    boxIsQuestion = isQuestion;
-    boxAnswer = -1;
-    boxOpen = 1;
+    static long long drawnChanges = -1;
+    static int drawnPlaying = -1, drawnBackground = -1;
+    int playing = RecordingSoundNow(0), background = RecordingSoundNow(1);
+    if (!keysChanged && drawnChanges == RecordingChangeCount() && drawnPlaying == playing &&
+        drawnBackground == background)
+        return;
     Draw();
-    while (boxAnswer < 0 && !RecordingBoxPass()) {
-    }
-    boxOpen = 0;
-    Draw();
-    return boxAnswer == 1;
+    keysChanged = 0;
+    drawnChanges = RecordingChangeCount();
+    drawnPlaying = playing;
+    drawnBackground = background;
 }
 
-/* Reads a log line "MS play N" or "MS start N"; answers 0 to any other. */
-static int ParseSoundLine(const char *line, long long *ms, int *started, int *sound)
+static int64_t RestInRealTime(int64_t, int ms)
 {
-    char *rest, *end;
-    *ms = strtoll(line, &rest, 10);
-    if (rest == line) return 0;
-    *started = strncmp(rest, " start ", 7) == 0;
-    if (!*started && strncmp(rest, " play ", 6) != 0) return 0;
-    const char *number = rest + (*started ? 7 : 6);
-    long n = strtol(number, &end, 10);
-    if (end == number || n < 0 || n >= SOUND_COUNT) return 0;
-    *sound = (int)n;
-    return 1;
-}
-
-/* Sounds show on the board while they play. */
-static void WatchSounds(const char *line, void *)
-{
-    long long ms;
-    int started, n;
-    if (!ParseSoundLine(line, &ms, &started, &n)) return;
-    if (started)
-        background = n, backgroundUntil = ms + SoundLengthMs[n];
-    else
-        playing = n, playingUntil = ms + SoundLengthMs[n];
+    ReadKeys();
+    DrawIfChanged();
+    struct timespec rest = {ms / 1000, (long)(ms % 1000) * 1000000L};
+    if (ms > 0) nanosleep(&rest, NULL);
+    return Now();
 }
 
 int PlayInTerminal(void)
 {
-    static const ConsoleHost host = {Now, Sleep, Poll, Draw, MessageBox};
     clock_gettime(CLOCK_MONOTONIC, &startTime);
     MakeTerminalRaw();
     RecordingReset();
-    RecordingSetHost(&host);
-    RecordingSetLog(WatchSounds, NULL);
+    recordingSlots.rest = RestInRealTime;
+    recordingSlots.messageBox = TerminalMessageBox;
+    RecordingSetInputOpen(1);
     Draw();
     RecordingRun();
     RestoreTerminal();

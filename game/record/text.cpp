@@ -1,0 +1,126 @@
+/* The texts of the log: the game's code page 1252 texts as UTF-8, quoted,
+   and an action as its script line. */
+#include <stdio.h>
+#include <string.h>
+
+#include "recording.h"
+
+/* Code page 1252 from 0x80 to 0x9F; the five holes map to the C1 controls,
+   as the platform maps them. */
+static const unsigned short cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+struct Writer {
+    char *out;
+    size_t size, used;
+};
+
+static void Put(Writer *w, const char *bytes, size_t n)
+{
+    /* Never split a character: what does not fit whole is left out. */
+    if (w->used + n >= w->size) {
+        w->used = w->size; /* full */
+        return;
+    }
+    memcpy(w->out + w->used, bytes, n);
+    w->used += n;
+    w->out[w->used] = '\0';
+}
+
+static void PutCodePoint(Writer *w, unsigned c)
+{
+    char bytes[3];
+    if (c < 0x80) {
+        bytes[0] = (char)c;
+        Put(w, bytes, 1);
+    } else if (c < 0x800) {
+        bytes[0] = (char)(0xC0 | (c >> 6));
+        bytes[1] = (char)(0x80 | (c & 0x3F));
+        Put(w, bytes, 2);
+    } else {
+        bytes[0] = (char)(0xE0 | (c >> 12));
+        bytes[1] = (char)(0x80 | ((c >> 6) & 0x3F));
+        bytes[2] = (char)(0x80 | (c & 0x3F));
+        Put(w, bytes, 3);
+    }
+}
+
+static void PutHexEscape(Writer *w, unsigned char c)
+{
+    char escaped[8];
+    int length = snprintf(escaped, sizeof escaped, "\\x%02X", c);
+    Put(w, escaped, (size_t)length);
+}
+
+/* Writes a text as UTF-8; with escape set, also a line feed as \n, a quote
+   as \" and other control characters as \xHH. */
+static void PutText(Writer *w, const char *text, int escape)
+{
+    for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
+        if (escape && *p == '\n')
+            Put(w, "\\n", 2);
+        else if (escape && *p == '"')
+            Put(w, "\\\"", 2);
+        else if (escape && *p == '\\')
+            Put(w, "\\\\", 2);
+        else if (escape && *p < 0x20)
+            PutHexEscape(w, *p);
+        else if (*p >= 0x80 && *p < 0xA0)
+            PutCodePoint(w, cp1252High[*p - 0x80]);
+        else
+            PutCodePoint(w, *p);
+    }
+}
+
+void QuoteText(const char *text, char *out, size_t size)
+{
+    if (size == 0) return;
+    Writer w = {out, size, 0};
+    out[0] = '\0';
+    Put(&w, "\"", 1);
+    PutText(&w, text, 1);
+    Put(&w, "\"", 1);
+}
+
+void TextToUtf8(const char *text, char *out, size_t size)
+{
+    if (size == 0) return;
+    Writer w = {out, size, 0};
+    out[0] = '\0';
+    PutText(&w, text, 0);
+}
+
+void DescribeAction(const PlayerAction *action, char *out, size_t size)
+{
+    const ClockTime *c = &action->clock;
+    switch (action->kind) {
+    case ACTION_CLICK:
+        snprintf(out, size, "click %d", action->box);
+        break;
+    case ACTION_DEAL:
+        snprintf(out, size, "deal");
+        break;
+    case ACTION_NO_DEAL:
+        snprintf(out, size, "nodeal");
+        break;
+    case ACTION_NEW_GAME:
+        snprintf(out, size, "newgame %s", action->yes ? "yes" : "no");
+        break;
+    case ACTION_SWAP:
+        snprintf(out, size, "swap %s", action->yes ? "yes" : "no");
+        break;
+    case ACTION_QUIT:
+        snprintf(out, size, "quit");
+        break;
+    case ACTION_CLOCK:
+        snprintf(out, size, "clock %04u-%02u-%02uT%02u:%02u:%02u.%03u", c->year, c->month, c->day,
+                 c->hour, c->minute, c->second, c->milliseconds);
+        break;
+    default:
+        snprintf(out, size, "end of wait");
+        break;
+    }
+}
