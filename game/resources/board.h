@@ -81,28 +81,28 @@ inline constexpr int PlateBitmapId(int k)
 struct BoardControl {
     int id;
     short x, y, width, height;
-    const char *text;
     int disabled;
+    const char *text;
 };
 
 inline constexpr BoardControl BOARD_CONTROLS[] = {
-    {IDC_STATIC, 205, 68, 98, 57, "", 0}, /* the banker's phone */
-    {IDC_STATIC, 205, 57, 98, 11, "BANKERS OFFER", 0},
-    {IDC_OFFER_VALUE, 205, 125, 98, 16, "", 0},
-    {IDC_DEAL, 205, 143, 48, 14, "DEAL", 1},
-    {IDC_NO_DEAL, 255, 143, 48, 14, "NO DEAL", 1},
-    {IDC_NEW_GAME, 184, 202, 48, 13, "NEW GAME", 0},
-    {IDC_MORE_GAMES, 234, 202, 56, 13, "MORE GAMES", 0},
-    {IDC_OFFER_LIST, 331, 257, 108, 56, "", 0},
-    {IDC_OFFERS_LABEL, 332, 248, 108, 10, "BANKERS OFFERS", 0},
-    {IDC_BANK_LABEL, 182, 218, 54, 17, "BANK", 0},
-    {IDC_BANK_VALUE, 236, 218, 91, 17, "", 0},
-    {IDC_WIN_HISTORY, 67, 258, 108, 56, "", 0},
-    {IDC_HISTORY_LABEL, 67, 248, 108, 10, "WIN HISTORY", 0},
-    {IDC_MESSAGE, 184, 160, 141, 38, "", 0},
-    {IDC_STATIC, 183, 249, 141, 8, "------------------------- MY BOX -------------------------", 0},
-    {IDC_STATIC, 183, 258, 141, 55, "", 0}, /* the MY BOX frame */
-    {IDC_HELP, 292, 202, 34, 13, "HELP", 0},
+    {IDC_STATIC, 205, 68, 98, 57, 0, ""}, /* the banker's phone */
+    {IDC_STATIC, 205, 57, 98, 11, 0, "BANKERS OFFER"},
+    {IDC_OFFER_VALUE, 205, 125, 98, 16, 0, ""},
+    {IDC_DEAL, 205, 143, 48, 14, 1, "DEAL"},
+    {IDC_NO_DEAL, 255, 143, 48, 14, 1, "NO DEAL"},
+    {IDC_NEW_GAME, 184, 202, 48, 13, 0, "NEW GAME"},
+    {IDC_MORE_GAMES, 234, 202, 56, 13, 0, "MORE GAMES"},
+    {IDC_OFFER_LIST, 331, 257, 108, 56, 0, ""},
+    {IDC_OFFERS_LABEL, 332, 248, 108, 10, 0, "BANKERS OFFERS"},
+    {IDC_BANK_LABEL, 182, 218, 54, 17, 0, "BANK"},
+    {IDC_BANK_VALUE, 236, 218, 91, 17, 0, ""},
+    {IDC_WIN_HISTORY, 67, 258, 108, 56, 0, ""},
+    {IDC_HISTORY_LABEL, 67, 248, 108, 10, 0, "WIN HISTORY"},
+    {IDC_MESSAGE, 184, 160, 141, 38, 0, ""},
+    {IDC_STATIC, 183, 249, 141, 8, 0, "------------------------- MY BOX -------------------------"},
+    {IDC_STATIC, 183, 258, 141, 55, 0, ""}, /* the MY BOX frame */
+    {IDC_HELP, 292, 202, 34, 13, 0, "HELP"},
 };
 
 enum { BOARD_CONTROL_COUNT = sizeof BOARD_CONTROLS / sizeof BOARD_CONTROLS[0] };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pe_resources.h"
+#include "resources/board.h"
 
 namespace
 {
@@ -118,8 +119,9 @@ std::string BitmapFile(uint32_t id)
         return name;
     }
     /* Plates are named by amount index; their ids are not in that order. */
-    unsigned k = id == 184 ? 10 : id <= 194 ? id - 185 : id == 195 ? 21 : id - 196 + 11;
-    snprintf(name, sizeof name, "art/plate_%02u.bmp", k);
+    int k = 0;
+    while (k < AMOUNT_COUNT - 1 && PlateBitmapId(k) != (int)id) k++;
+    snprintf(name, sizeof name, "art/plate_%02d.bmp", k);
     return name;
 }
 
@@ -320,59 +322,61 @@ Template ParseDialogEx(const std::vector<uint8_t> &b)
 }
 
 const uint32_t SHOWN = WS_CHILD | WS_VISIBLE;
-const uint32_t NONE = 0xFFFFFFFF;
+
+/* What the template says of each control of BOARD_CONTROLS beyond its
+   place and text: class, styles, and the bitmap of a picture. */
+struct Kind {
+    const char *className;
+    uint32_t style, exStyle;
+    const char *bitmap;
+};
 
 std::vector<Item> ExpectedControls()
 {
     std::vector<Item> items;
-    const int pictures[22][4] = {
-        {9, 301, 21, 313},    {9, 260, 21, 272},    {9, 219, 22, 231},    {9, 178, 22, 190},
-        {9, 137, 22, 149},    {9, 96, 22, 108},     {9, 55, 22, 67},      {13, 8, 26, 21},
-        {77, 8, 90, 20},      {136, 8, 148, 20},    {195, 8, 208, 20},    {255, 8, 268, 20},
-        {315, 8, 328, 20},    {374, 8, 386, 21},    {438, 8, 450, 21},    {444, 54, 458, 67},
-        {444, 95, 457, 108},  {444, 136, 457, 149}, {444, 177, 457, 190}, {444, 218, 458, 231},
-        {444, 259, 457, 272}, {444, 300, 458, 313}};
-    for (uint32_t k = 0; k < 22; k++) {
-        uint32_t bitmap = k <= 9 ? 185 + k : k == 10 ? 184 : k <= 20 ? 196 + k - 11 : 195;
-        int column = k <= 10 ? 76 : 348, row = (int)(k <= 10 ? k : k - 11);
-        items.push_back({0, SHOWN | SS_BITMAP, 20000 + k, column, 59 + 16 * row, 85, 14, "STATIC",
-                         "#" + std::to_string(bitmap)});
-    }
-    for (uint32_t b = 0; b < 22; b++)
-        items.push_back({0, SHOWN | SS_BITMAP, 15000 + b, pictures[b][0], pictures[b][1], 57, 41,
-                         "STATIC", "#168"});
-    for (uint32_t b = 0; b < 22; b++)
-        items.push_back({0, SHOWN | BS_FLAT | WS_TABSTOP, 10000 + b, pictures[b][2], pictures[b][3],
-                         27, 18, "BUTTON", std::to_string(b + 1)});
+    for (int k = 0; k < AMOUNT_COUNT; k++)
+        items.push_back({0, SHOWN | SS_BITMAP, (uint32_t)(IDC_AMOUNT_PLATE_FIRST + k), PlateX(k),
+                         PlateY(k), PLATE_WIDTH, PLATE_HEIGHT, "STATIC",
+                         "#" + std::to_string(PlateBitmapId(k))});
+    for (int b = 0; b < BOX_COUNT; b++)
+        items.push_back({0, SHOWN | SS_BITMAP, (uint32_t)(IDC_BOX_PICTURE_FIRST + b),
+                         BOX_PLACES[b].pictureX, BOX_PLACES[b].pictureY, BOX_PICTURE_WIDTH,
+                         BOX_PICTURE_HEIGHT, "STATIC", "#" + std::to_string(IDB_CLOSED_BOX)});
+    for (int b = 0; b < BOX_COUNT; b++)
+        items.push_back({0, SHOWN | BS_FLAT | WS_TABSTOP, (uint32_t)(IDC_BOX_BUTTON_FIRST + b),
+                         BOX_PLACES[b].buttonX, BOX_PLACES[b].buttonY, BOX_BUTTON_WIDTH,
+                         BOX_BUTTON_HEIGHT, "BUTTON", std::to_string(b + 1)});
     const uint32_t valueStyle = SHOWN | SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN | WS_GROUP;
     const uint32_t button = SHOWN | WS_TABSTOP; /* BS_PUSHBUTTON is 0 */
     const uint32_t list =
         SHOWN | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
     const uint32_t label = SHOWN | SS_CENTER | WS_GROUP;
-    const std::string hyphens(25, '-');
-    const std::vector<Item> others = {
-        {0, SHOWN | SS_BITMAP, NONE, 205, 68, 98, 57, "STATIC", "#108"},
-        {0, valueStyle, NONE, 205, 57, 98, 11, "STATIC", "BANKERS OFFER"},
-        {0, valueStyle, 1008, 205, 125, 98, 16, "STATIC", ""},
-        {0, button | WS_DISABLED, 1003, 205, 143, 48, 14, "BUTTON", "DEAL"},
-        {0, button | WS_DISABLED, 1039, 255, 143, 48, 14, "BUTTON", "NO DEAL"},
-        {0, button, 1040, 184, 202, 48, 13, "BUTTON", "NEW GAME"},
-        {0, button, 1042, 234, 202, 56, 13, "BUTTON", "MORE GAMES"},
-        {WS_EX_RIGHT, list, 1004, 331, 257, 108, 56, "LISTBOX", ""},
-        {0, label, 1012, 332, 248, 108, 10, "STATIC", "BANKERS OFFERS"},
-        {0, SHOWN | SS_CENTER | SS_CENTERIMAGE | WS_GROUP, 1014, 182, 218, 54, 17, "STATIC",
-         "BANK"},
-        {0, valueStyle, 1009, 236, 218, 91, 17, "STATIC", ""},
-        {0, list, 1006, 67, 258, 108, 56, "LISTBOX", ""},
-        {0, label, 1013, 67, 248, 108, 10, "STATIC", "WIN HISTORY"},
-        {0, SHOWN | ES_MULTILINE | ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 1007, 184,
-         160, 141, 38, "EDIT", ""},
-        {0, label, NONE, 183, 249, 141, 8, "STATIC", hyphens + " MY BOX " + hyphens},
-        {WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE, SHOWN | BS_GROUPBOX, NONE, 183, 258, 141, 55,
-         "BUTTON", ""},
-        {0, button, 1043, 292, 202, 34, 13, "BUTTON", "HELP"},
+    const Kind kinds[] = {
+        {"STATIC", SHOWN | SS_BITMAP, 0, "#108"},
+        {"STATIC", valueStyle, 0, nullptr},
+        {"STATIC", valueStyle, 0, nullptr},
+        {"BUTTON", button | WS_DISABLED, 0, nullptr},
+        {"BUTTON", button | WS_DISABLED, 0, nullptr},
+        {"BUTTON", button, 0, nullptr},
+        {"BUTTON", button, 0, nullptr},
+        {"LISTBOX", list, WS_EX_RIGHT, nullptr},
+        {"STATIC", label, 0, nullptr},
+        {"STATIC", SHOWN | SS_CENTER | SS_CENTERIMAGE | WS_GROUP, 0, nullptr},
+        {"STATIC", valueStyle, 0, nullptr},
+        {"LISTBOX", list, 0, nullptr},
+        {"STATIC", label, 0, nullptr},
+        {"EDIT", SHOWN | ES_MULTILINE | ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0,
+         nullptr},
+        {"STATIC", label, 0, nullptr},
+        {"BUTTON", SHOWN | BS_GROUPBOX, WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE, nullptr},
+        {"BUTTON", button, 0, nullptr},
     };
-    items.insert(items.end(), others.begin(), others.end());
+    static_assert(sizeof kinds / sizeof kinds[0] == BOARD_CONTROL_COUNT, "one kind a control");
+    for (int i = 0; i < BOARD_CONTROL_COUNT; i++) {
+        const BoardControl &c = BOARD_CONTROLS[i];
+        items.push_back({kinds[i].exStyle, kinds[i].style, (uint32_t)c.id, c.x, c.y, c.width,
+                         c.height, kinds[i].className, kinds[i].bitmap ? kinds[i].bitmap : c.text});
+    }
     return items;
 }
 

@@ -4,11 +4,12 @@
 
 #include "canvas.h"
 #include "formats.h"
+#include "resources/board.h"
 
 #include <string>
 #include <vector>
 
-const int kSumCount = 22;
+const int kSumCount = AMOUNT_COUNT;
 
 // The sums as the board writes them, by amount index (code page 1252).
 extern const char *const kSumLabels[kSumCount];

@@ -4,6 +4,7 @@
 #include "art.h"
 #include "font.h"
 #include "formats.h"
+#include "resources/board.h"
 #include "sheet.h"
 #include "sounds.h"
 #include "texts.h"
@@ -45,21 +46,23 @@ void Icon(Outputs &out, const std::string &path, const std::string &label,
 void WriteGamePictures(Outputs &out, std::vector<Image> &plates, std::vector<Image> &openBoxes)
 {
     const std::string art = "game/resources/art/";
-    Bitmap(out, art + "background.bmp", "213 background", PaintBackground());
-    Bitmap(out, art + "closed_box.bmp", "168 closed box", PaintClosedBox());
-    Bitmap(out, art + "banker_phone.bmp", "108 banker", PaintBankerPhone());
+    Bitmap(out, art + "background.bmp", std::to_string(IDB_BACKGROUND) + " background",
+           PaintBackground());
+    Bitmap(out, art + "closed_box.bmp", std::to_string(IDB_CLOSED_BOX) + " closed box",
+           PaintClosedBox());
+    Bitmap(out, art + "banker_phone.bmp", std::to_string(IDB_BANKER_PHONE) + " banker",
+           PaintBankerPhone());
     for (int k = 0; k < kSumCount; ++k) {
-        int id = k < 10 ? 185 + k : k == 10 ? 184 : k < 21 ? 196 + (k - 11) : 195;
         plates.push_back(PaintPlate(k));
-        Bitmap(out, Numbered("game/resources/art/plate_%02d.bmp", k), std::to_string(id),
-               plates.back());
+        Bitmap(out, Numbered("game/resources/art/plate_%02d.bmp", k),
+               std::to_string(PlateBitmapId(k)), plates.back());
     }
     for (int k = 0; k < kSumCount; ++k) {
         openBoxes.push_back(PaintOpenBox(k));
-        Bitmap(out, Numbered("game/resources/art/open_box_%02d.bmp", k), std::to_string(25000 + k),
-               openBoxes.back());
+        Bitmap(out, Numbered("game/resources/art/open_box_%02d.bmp", k),
+               std::to_string(IDB_OPEN_BOX_FIRST + k), openBoxes.back());
     }
-    Icon(out, art + "zendaro.ico", "icon 173", {PaintGameIcon()});
+    Icon(out, art + "zendaro.ico", "icon " + std::to_string(IDI_GAME), {PaintGameIcon()});
 }
 
 void WriteSounds(Outputs &out)

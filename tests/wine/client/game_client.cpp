@@ -77,7 +77,8 @@ const char POUND[] = "\xA3";
 const char NO_POUNDS[] = "\xA3"
                          "0.00";
 
-/* The player's own box after its choice, in client pixels. */
+/* The player's own box after its choice, in client pixels (the client's
+   oracle, like board.cpp's layout). */
 const POINT ownPicture = {339, 431}, ownButton = {359, 452};
 
 std::string exePath;
