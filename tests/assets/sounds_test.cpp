@@ -48,7 +48,7 @@ TEST(Sounds, ChunksAreFmtDataAndA78ByteList)
         EXPECT_EQ(std::string(w.file.begin() + list, w.file.begin() + list + 4), "INFO");
         // The INFO entries fill the list exactly.
         size_t at = list + 4, end = list + w.chunks[2].size;
-        while (at + 8 <= end) at += 8 + Le32(w.file, at + 4) + (Le32(w.file, at + 4) & 1);
+        while (at + 8 <= end) at += 8 + U32(w.file, at + 4) + (U32(w.file, at + 4) & 1);
         EXPECT_EQ(at, end) << "sound " << n;
     }
 }
@@ -59,12 +59,12 @@ TEST(Sounds, FormatIsMono8BitPcmAt11025Hz)
         Wave w = Load(n);
         ASSERT_FALSE(w.chunks.empty());
         size_t f = w.chunks[0].dataAt;
-        EXPECT_EQ(Le16(w.file, f), 1u) << "PCM";
-        EXPECT_EQ(Le16(w.file, f + 2), 1u) << "mono";
-        EXPECT_EQ(Le32(w.file, f + 4), 11025u);
-        EXPECT_EQ(Le32(w.file, f + 8), 11025u) << "bytes per second";
-        EXPECT_EQ(Le16(w.file, f + 12), 1u) << "block align";
-        EXPECT_EQ(Le16(w.file, f + 14), 8u);
+        EXPECT_EQ(U16(w.file, f), 1u) << "PCM";
+        EXPECT_EQ(U16(w.file, f + 2), 1u) << "mono";
+        EXPECT_EQ(U32(w.file, f + 4), 11025u);
+        EXPECT_EQ(U32(w.file, f + 8), 11025u) << "bytes per second";
+        EXPECT_EQ(U16(w.file, f + 12), 1u) << "block align";
+        EXPECT_EQ(U16(w.file, f + 14), 8u);
     }
 }
 

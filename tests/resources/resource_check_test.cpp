@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "pe_dialog.h"
+#include "pe_reader.h"
 #include "pe_resources.h"
 #include "resources/board.h"
 
@@ -61,18 +63,6 @@ class BuiltGame : public ::testing::TestWithParam<Build>
         return at == pe.resources.end() ? nullptr : &at->second;
     }
 };
-
-uint32_t U32(const std::vector<uint8_t> &b, size_t at)
-{
-    return at + 4 <= b.size() ? (uint32_t)b[at] | (uint32_t)b[at + 1] << 8 |
-                                    (uint32_t)b[at + 2] << 16 | (uint32_t)b[at + 3] << 24
-                              : 0;
-}
-
-uint16_t U16(const std::vector<uint8_t> &b, size_t at)
-{
-    return at + 2 <= b.size() ? (uint16_t)(b[at] | b[at + 1] << 8) : 0;
-}
 
 /* Every resource the game loads, by type and id. */
 std::vector<std::pair<ResourceKey, uint32_t>> ExpectedResources()
@@ -235,92 +225,6 @@ enum : uint32_t {
     WS_EX_RIGHT = 0x1000
 };
 
-struct Item {
-    uint32_t exStyle, style, id;
-    int x, y, cx, cy;
-    std::string className, text; /* "#n" for an ordinal */
-};
-
-struct Template {
-    uint32_t style = 0, exStyle = 0;
-    int x = 0, y = 0, cx = 0, cy = 0;
-    std::string menu, className, title, face;
-    int pointSize = 0, weight = 0, italic = 0, charset = 0;
-    std::vector<Item> items;
-    bool complete = false;
-};
-
-/* A name or ordinal field: empty, "#n", or the text in code page 1252. */
-std::string NameOrOrdinal(const std::vector<uint8_t> &b, size_t *at)
-{
-    uint16_t first = U16(b, *at);
-    if (first == 0xFFFF) {
-        std::string ordinal = "#" + std::to_string(U16(b, *at + 2));
-        *at += 4;
-        return ordinal;
-    }
-    std::string text;
-    for (uint16_t c; *at + 2 <= b.size() && (c = U16(b, *at)) != 0; *at += 2)
-        text += c < 256 ? (char)c : '?';
-    *at += 2;
-    return text;
-}
-
-std::string ClassName(const std::string &raw)
-{
-    static const char *const atoms[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX"};
-    if (raw.size() > 1 && raw[0] == '#') {
-        int atom = std::stoi(raw.substr(1)) - 0x80;
-        if (atom >= 0 && atom < 4) return atoms[atom];
-    }
-    std::string upper = raw;
-    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-    return upper;
-}
-
-Template ParseDialogEx(const std::vector<uint8_t> &b)
-{
-    Template t;
-    if (U16(b, 0) != 1 || U16(b, 2) != 0xFFFF) return t;
-    t.exStyle = U32(b, 8);
-    t.style = U32(b, 12);
-    unsigned count = U16(b, 16);
-    t.x = (int16_t)U16(b, 18);
-    t.y = (int16_t)U16(b, 20);
-    t.cx = (int16_t)U16(b, 22);
-    t.cy = (int16_t)U16(b, 24);
-    size_t at = 26;
-    t.menu = NameOrOrdinal(b, &at);
-    t.className = NameOrOrdinal(b, &at);
-    t.title = NameOrOrdinal(b, &at);
-    if (t.style & DS_SETFONT) {
-        t.pointSize = U16(b, at);
-        t.weight = U16(b, at + 2);
-        t.italic = b.size() > at + 4 ? b[at + 4] : 0;
-        t.charset = b.size() > at + 5 ? b[at + 5] : 0;
-        at += 6;
-        t.face = NameOrOrdinal(b, &at);
-    }
-    for (unsigned i = 0; i < count && at < b.size(); i++) {
-        at = (at + 3) & ~(size_t)3;
-        Item item;
-        item.exStyle = U32(b, at + 4);
-        item.style = U32(b, at + 8);
-        item.x = (int16_t)U16(b, at + 12);
-        item.y = (int16_t)U16(b, at + 14);
-        item.cx = (int16_t)U16(b, at + 16);
-        item.cy = (int16_t)U16(b, at + 18);
-        item.id = U32(b, at + 20);
-        at += 24;
-        item.className = ClassName(NameOrOrdinal(b, &at));
-        item.text = NameOrOrdinal(b, &at);
-        at += 2 + U16(b, at);
-        t.items.push_back(item);
-    }
-    t.complete = t.items.size() == count && at <= b.size();
-    return t;
-}
-
 const uint32_t SHOWN = WS_CHILD | WS_VISIBLE;
 
 /* What the template says of each control of BOARD_CONTROLS beyond its
@@ -331,9 +235,9 @@ struct Kind {
     const char *bitmap;
 };
 
-std::vector<Item> ExpectedControls()
+std::vector<DialogItem> ExpectedControls()
 {
-    std::vector<Item> items;
+    std::vector<DialogItem> items;
     for (int k = 0; k < AMOUNT_COUNT; k++)
         items.push_back({0, SHOWN | SS_BITMAP, (uint32_t)(IDC_AMOUNT_PLATE_FIRST + k), PlateX(k),
                          PlateY(k), PLATE_WIDTH, PLATE_HEIGHT, "STATIC",
@@ -384,8 +288,8 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
 {
     const std::vector<uint8_t> *bytes = Find(RT_DIALOG, 101);
     ASSERT_NE(bytes, nullptr);
-    Template t = ParseDialogEx(*bytes);
-    ASSERT_TRUE(t.complete) << "not a whole extended dialog template";
+    DialogTemplate t = ParseDialogTemplate(*bytes);
+    ASSERT_TRUE(t.complete && t.extended) << "not a whole extended dialog template";
     EXPECT_EQ(t.style, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
                            DS_CENTER | DS_SETFONT);
     EXPECT_EQ(t.exStyle, 0u);
@@ -400,20 +304,11 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
     EXPECT_EQ(t.italic, 0);
     EXPECT_EQ(t.charset, 1);
 
-    std::vector<Item> expected = ExpectedControls();
+    std::vector<DialogItem> expected = ExpectedControls();
     ASSERT_EQ(t.items.size(), expected.size());
     for (size_t i = 0; i < expected.size(); i++) {
-        const Item &want = expected[i], &got = t.items[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
-        EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(got.className, want.className);
-        EXPECT_EQ(got.style, want.style);
-        EXPECT_EQ(got.exStyle, want.exStyle);
-        EXPECT_EQ(got.x, want.x);
-        EXPECT_EQ(got.y, want.y);
-        EXPECT_EQ(got.cx, want.cx);
-        EXPECT_EQ(got.cy, want.cy);
-        EXPECT_EQ(got.text, want.text);
+        SCOPED_TRACE("control " + std::to_string(i));
+        EXPECT_EQ(t.items[i], expected[i]);
     }
 }
 
