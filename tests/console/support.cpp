@@ -156,5 +156,5 @@ void ConsoleTest::ExpectFreshGame()
     EXPECT_FALSE(RecordingEnabled(IDC_DEAL));
     EXPECT_FALSE(RecordingEnabled(IDC_NO_DEAL));
     EXPECT_EQ(0, RecordingLineCount(IDC_OFFER_LIST));
-    EXPECT_STREQ("\xA3", RecordingText(IDC_OFFER_VALUE));
+    EXPECT_EQ(Pounds(""), RecordingText(IDC_OFFER_VALUE));
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../pounds.h"
 #include "flow/flow.h"
 #include "model/model.h"
 #include "record/recording_testing.h"

@@ -112,19 +112,14 @@ TEST_F(TerminalGame, AWholeGamePlayedWithTheKeys)
     Play();
 
     EXPECT_EQ(23, gameState.pickCount);
-    EXPECT_STREQ("\xA3"
-                 "3000",
-                 RecordingText(IDC_BANK_VALUE));
+    EXPECT_EQ(Pounds("3000"), RecordingText(IDC_BANK_VALUE));
     ASSERT_EQ(1, RecordingLineCount(IDC_WIN_HISTORY));
-    EXPECT_STREQ("\xA3"
-                 "3000",
-                 RecordingLine(IDC_WIN_HISTORY, 0));
+    EXPECT_EQ(Pounds("3000"), RecordingLine(IDC_WIN_HISTORY, 0));
     /* The own box stands under MY BOX, not in the ring; opened boxes show
        their sums (box 2 held 50,000). */
     EXPECT_EQ(std::string::npos, screenAtPick5.find("(choose a box)"));
     EXPECT_EQ(1u, Count(screenAtPick5, "[1]")) << screenAtPick5;
-    EXPECT_NE(std::string::npos, screenAtPick5.find("\xC2\xA3"
-                                                    "50k"));
+    EXPECT_NE(std::string::npos, screenAtPick5.find(PoundsUtf8("50k")));
     /* The verdict as a box with its two sentences on one line. */
     ASSERT_FALSE(boxScreens.empty());
     EXPECT_NE(std::string::npos, boxScreens[0].find("[Enter] OK"));

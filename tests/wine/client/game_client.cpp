@@ -19,12 +19,11 @@
 #include <vector>
 
 #include "board.h"
+#include "check.h"
 #include "drive.h"
 
 namespace
 {
-
-int failures;
 
 /* Texts of the game are code page 1252; the log is UTF-8. */
 std::string Show(const std::string &text)
@@ -41,25 +40,18 @@ std::string Show(const std::string &text)
     return out;
 }
 
-
+/* Checks made many times over print only their failures. */
 #define EXPECT(condition, ...)                                                                     \
     do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            printf("FAIL (line %d): ", __LINE__);                                                  \
-            Log(__VA_ARGS__);                                                                      \
-            failures++;                                                                            \
-        }                                                                                          \
+        if (!(condition)) Check(false, Format("(line %d) ", __LINE__) + Format(__VA_ARGS__));      \
     } while (0)
 
 void ExpectText(HWND dlg, int id, const char *expected, int line)
 {
     std::string text = DriveText(dlg, id);
-    if (text != expected) {
-        printf("FAIL (line %d): control %d shows \"%s\", expected \"%s\"\n", line, id,
-               Show(text).c_str(), Show(expected).c_str());
-        fflush(stdout);
-        failures++;
-    }
+    if (text != expected)
+        Check(false, Format("(line %d) control %d shows \"%s\", expected \"%s\"", line, id,
+                            Show(text).c_str(), Show(expected).c_str()));
 }
 #define EXPECT_TEXT(dlg, id, expected) ExpectText(dlg, id, expected, __LINE__)
 
@@ -601,11 +593,11 @@ void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes)
     size_t historyBefore = DriveListLines(dlg, ID_WIN_HISTORY).size();
     ChooseOwnBox(p, firstBox);
     static const int boxesPerRound[6] = {5, 3, 3, 3, 3, 3};
-    int failuresBefore = failures;
-    for (int call = 1; call <= 6 && failures == failuresBefore; call++) {
+    int failuresBefore = FailureCount();
+    for (int call = 1; call <= 6 && FailureCount() == failuresBefore; call++) {
         PlayRound(p, boxesPerRound[call - 1], call == dealAtCall, call == 6);
     }
-    if (failures != failuresBefore) return;
+    if (FailureCount() != failuresBefore) return;
     int swapSeen = 0;
     MaybeSwap(p, swapYes, &swapSeen);
     if (p->predictions.size() == 1) {
@@ -787,7 +779,7 @@ int ScenarioGames(void)
     Play p;
     BeginPlay(&p, &g, seeds);
     PlayWholeGame(&p, 9, 0, 1);
-    if (failures) {
+    if (FailureCount()) {
         CloseGame(&g, "after a failure");
         return 1;
     }
@@ -1182,7 +1174,8 @@ int main(int argc, char **argv)
         return 2;
     }
     run();
-    Log("%s: %d failure(s) in %lu s", scenario.c_str(), failures, (DriveNow() - start) / 1000);
+    Log("%s: %d failure(s) in %lu s", scenario.c_str(), FailureCount(),
+        (DriveNow() - start) / 1000);
     CoUninitialize();
-    return failures ? 1 : 0;
+    return FailureCount() ? 1 : 0;
 }
