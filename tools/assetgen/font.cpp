@@ -10,7 +10,7 @@
 namespace
 {
 
-const char *const kFontPaths[] = {
+const char *const FONT_PATHS[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
 };
@@ -18,14 +18,14 @@ const char *const kFontPaths[] = {
 struct LoadedFace {
     std::vector<unsigned char> data;
     stbtt_fontinfo info;
-    float digitUnits; // height of the digit one above the baseline, in font units
+    float digitUnits; /* height of the digit one above the baseline, in font units */
 };
 
 LoadedFace gFaces[2];
 
 int CodepointOf(unsigned char c)
 {
-    // Code page 1252 matches Latin-1 for every character the assets use.
+    /* Code page 1252 matches Latin-1 for every character the assets use. */
     return c;
 }
 
@@ -52,12 +52,12 @@ float ScaleOf(const TextStyle &style)
     return style.digitHeight / gFaces[style.face].digitUnits;
 }
 
-} // namespace
+} /* namespace */
 
 bool LoadFonts()
 {
-    return LoadFace(gFaces[kFaceBold], kFontPaths[0]) &&
-           LoadFace(gFaces[kFaceRegular], kFontPaths[1]);
+    return LoadFace(gFaces[FACE_BOLD], FONT_PATHS[0]) &&
+           LoadFace(gFaces[FACE_REGULAR], FONT_PATHS[1]);
 }
 
 float TextWidth(const std::string &text, const TextStyle &style)

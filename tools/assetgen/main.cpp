@@ -1,6 +1,6 @@
-// zendaro-assetgen OUTDIR [--sheet PNGPATH]
-// Writes every picture, icon, sound and text the two programs carry, the
-// same bytes on every run, below OUTDIR at their places in the source tree.
+/* zendaro-assetgen OUTDIR [--sheet PNGPATH]
+   Writes every picture, icon, sound and text the two programs carry, the
+   same bytes on every run, below OUTDIR at their places in the source tree. */
 #include "art.h"
 #include "font.h"
 #include "formats.h"
@@ -52,12 +52,12 @@ void WriteGamePictures(Outputs &out, std::vector<Image> &plates, std::vector<Ima
            PaintClosedBox());
     Bitmap(out, art + "banker_phone.bmp", std::to_string(IDB_BANKER_PHONE) + " banker",
            PaintBankerPhone());
-    for (int k = 0; k < kSumCount; ++k) {
+    for (int k = 0; k < SUM_COUNT; ++k) {
         plates.push_back(PaintPlate(k));
         Bitmap(out, Numbered("game/resources/art/plate_%02d.bmp", k),
                std::to_string(PlateBitmapId(k)), plates.back());
     }
-    for (int k = 0; k < kSumCount; ++k) {
+    for (int k = 0; k < SUM_COUNT; ++k) {
         openBoxes.push_back(PaintOpenBox(k));
         Bitmap(out, Numbered("game/resources/art/open_box_%02d.bmp", k),
                std::to_string(IDB_OPEN_BOX_FIRST + k), openBoxes.back());
@@ -67,8 +67,8 @@ void WriteGamePictures(Outputs &out, std::vector<Image> &plates, std::vector<Ima
 
 void WriteSounds(Outputs &out)
 {
-    for (int n = 0; n < kSoundCount; ++n) {
-        Bytes wav = EncodeWav(SynthesiseSound(n), kSoundTargets[n].title, "Zendaro, synthesised");
+    for (int n = 0; n < SOUND_COUNT; ++n) {
+        Bytes wav = EncodeWav(SynthesiseSound(n), SOUND_TARGETS[n].title, "Zendaro, synthesised");
         out.ok =
             WriteFile(out.root + Numbered("/game/resources/sounds/sound_%d.wav", n), wav) && out.ok;
     }
@@ -80,15 +80,15 @@ void WriteSetupFiles(Outputs &out)
     Bitmap(out, "setup/art/folder.bmp", "104 folder", PaintFolder());
     Icon(out, "setup/art/setup.ico", "icon 102", {PaintSetupIcon(32), PaintSetupIcon(16)});
     std::string licence = LicenceText();
-    if (licence.size() != kLicenceBytes) {
+    if (licence.size() != LICENCE_BYTES) {
         std::fprintf(stderr, "assetgen: licence is %zu bytes, not %zu\n", licence.size(),
-                     kLicenceBytes);
+                     LICENCE_BYTES);
         out.ok = false;
     }
     out.ok = WriteText(out.root + "/setup/license.txt", licence) && out.ok;
 }
 
-} // namespace
+} /* namespace */
 
 int main(int argc, char **argv)
 {

@@ -8,9 +8,9 @@
 namespace
 {
 
-const Rgb kPaper = {236, 236, 236};
-const int kGap = 12;
-const int kLabelHeight = 16;
+const Rgb PAPER = {236, 236, 236};
+const int GAP = 12;
+const int LABEL_HEIGHT = 16;
 
 void Blit(Image &page, const Image &image, int left, int top)
 {
@@ -22,7 +22,7 @@ void Blit(Image &page, const Image &image, int left, int top)
         }
 }
 
-// Dialog units of the main window to pixels, rounded as the dialog manager does.
+/* Dialog units of the main window to pixels, rounded as the dialog manager does. */
 int UnitsAcross(int units)
 {
     return static_cast<int>(std::lround(units * BASE_UNIT_X / 4.0));
@@ -33,7 +33,7 @@ int UnitsDown(int units)
     return static_cast<int>(std::lround(units * BASE_UNIT_Y / 8.0));
 }
 
-} // namespace
+} /* namespace */
 
 Image IconPreview(const IconImage &icon)
 {
@@ -44,7 +44,7 @@ Image IconPreview(const IconImage &icon)
             bool light = ((x / 4) + (y / 4)) % 2 == 0;
             PixelAt(image, x, y) = icon.transparent[i]
                                        ? (light ? Rgb{250, 250, 250} : Rgb{205, 205, 205})
-                                       : kIconPalette[icon.index[i]];
+                                       : ICON_PALETTE[icon.index[i]];
         }
     return image;
 }
@@ -54,7 +54,7 @@ Image BoardPreview(const Image &background, const Image &closedBox, const Image 
 {
     Image board = background;
     for (int k = 0; k < AMOUNT_COUNT; ++k) {
-        // Two sums already revealed, to show opened boxes and missing plates.
+        /* Two sums already revealed, to show opened boxes and missing plates. */
         if (k == 4 || k == 17) continue;
         Blit(board, plates[static_cast<size_t>(k)], UnitsAcross(PlateX(k)), UnitsDown(PlateY(k)));
     }
@@ -63,33 +63,33 @@ Image BoardPreview(const Image &background, const Image &closedBox, const Image 
         Blit(board, picture, UnitsAcross(BOX_PLACES[b].pictureX),
              UnitsDown(BOX_PLACES[b].pictureY));
     }
-    const BoardControl &phonePlace = BOARD_CONTROLS[0]; // the banker's phone
+    const BoardControl &phonePlace = BOARD_CONTROLS[0]; /* the banker's phone */
     Blit(board, phone, UnitsAcross(phonePlace.x), UnitsDown(phonePlace.y));
     return board;
 }
 
 Image ComposeSheet(const std::vector<SheetItem> &items, int pageWidth)
 {
-    // Lay the items out in rows, then paint them.
-    TextStyle label = {kFaceRegular, 8.0f, Rgb{40, 40, 40}};
+    /* Lay the items out in rows, then paint them. */
+    TextStyle label = {FACE_REGULAR, 8.0f, Rgb{40, 40, 40}};
     std::vector<int> lefts, tops;
-    int x = kGap, y = kGap, rowHeight = 0;
+    int x = GAP, y = GAP, rowHeight = 0;
     for (const SheetItem &item : items) {
         int w = std::max(item.image.width, static_cast<int>(TextWidth(item.label, label)) + 4);
-        if (x + w + kGap > pageWidth && x > kGap) {
-            x = kGap;
-            y += rowHeight + kGap;
+        if (x + w + GAP > pageWidth && x > GAP) {
+            x = GAP;
+            y += rowHeight + GAP;
             rowHeight = 0;
         }
         lefts.push_back(x);
         tops.push_back(y);
-        x += w + kGap;
-        rowHeight = std::max(rowHeight, item.image.height + kLabelHeight);
+        x += w + GAP;
+        rowHeight = std::max(rowHeight, item.image.height + LABEL_HEIGHT);
     }
-    Image page = MakeImage(pageWidth, y + rowHeight + kGap, kPaper);
+    Image page = MakeImage(pageWidth, y + rowHeight + GAP, PAPER);
     for (size_t i = 0; i < items.size(); ++i) {
         DrawText(page, items[i].label, label, static_cast<float>(lefts[i]), tops[i] + 10);
-        Blit(page, items[i].image, lefts[i], tops[i] + kLabelHeight);
+        Blit(page, items[i].image, lefts[i], tops[i] + LABEL_HEIGHT);
     }
     return page;
 }
