@@ -41,8 +41,11 @@ static int focusId;
 static int echoInput;
 static long long changeCount; /* changes a player would see */
 static int lastPassDelivered;
-static int playingSound, backgroundSound; /* -1: none */
-static int64_t playingUntilMs, backgroundUntilMs;
+/* The sound played to its end [0] and the one in the background [1]. */
+static struct {
+    int n; /* -1: none */
+    int64_t untilMs;
+} sounds[2];
 static QueuedAction queue[ACTION_QUEUE_CAPACITY];
 static int queueHead, queueCount;
 static RecordingCounts counts;
@@ -459,7 +462,7 @@ void RecordingReset(void)
     inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = 0;
     inputOpen = 0;
     focusId = 0;
-    playingSound = backgroundSound = -1;
+    sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
     memset(&counts, 0, sizeof counts);
     timeoutMessage[0] = '\0';
@@ -523,9 +526,8 @@ const RecordingCounts *RecordingGetCounts(void)
 
 int RecordingSoundNow(int background)
 {
-    int n = background ? backgroundSound : playingSound;
-    int64_t until = background ? backgroundUntilMs : playingUntilMs;
-    return clockMs < until ? n : -1;
+    int i = background ? 1 : 0;
+    return clockMs < sounds[i].untilMs ? sounds[i].n : -1;
 }
 
 long long RecordingChangeCount(void)
@@ -659,14 +661,19 @@ int ViewAsk(const char *text, const char *caption)
     return yes && !quitTaken;
 }
 
+static void StartSound(int background, int n)
+{
+    changeCount++;
+    sounds[background].n = n;
+    sounds[background].untilMs = clockMs + SoundLengthMs[n];
+}
+
 void PlayGameSound(int n)
 {
     Log("play %d", n);
     if (n < 0 || n >= SOUND_COUNT) return;
     counts.plays[n]++;
-    changeCount++;
-    playingSound = n;
-    playingUntilMs = clockMs + SoundLengthMs[n];
+    StartSound(0, n);
     Rest(SoundLengthMs[n]);
 }
 
@@ -675,7 +682,5 @@ void PlayGameSoundAsync(int n)
     Log("start %d", n);
     if (n < 0 || n >= SOUND_COUNT) return;
     counts.starts[n]++;
-    changeCount++;
-    backgroundSound = n;
-    backgroundUntilMs = clockMs + SoundLengthMs[n];
+    StartSound(1, n);
 }
