@@ -37,7 +37,6 @@ static int newGameAnswer;     /* the answer the delivered NEW GAME action gives 
 static int newGameAsking;     /* that action's question is still to be asked */
 static int askingOwnQuestion; /* the question asked is that action's */
 static int inputOpen;
-static int focusId;
 static int echoInput;
 static long long changeCount; /* changes a player would see */
 static int lastPassDelivered;
@@ -108,35 +107,16 @@ void RecordingSetEchoInput(int on)
 
 /* ---- The clock ---------------------------------------------------------- */
 
-/* Days since 1970-01-01 of a date in the proleptic Gregorian calendar. */
-static int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    int64_t era = (y >= 0 ? y : y - 399) / 400;
-    unsigned yoe = (unsigned)(y - era * 400);
-    unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + (int64_t)doe - 719468;
-}
-
-static void CivilFromDays(int64_t z, ClockTime *c)
-{
-    z += 719468;
-    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    unsigned doe = (unsigned)(z - era * 146097);
-    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    unsigned mp = (5 * doy + 2) / 153;
-    c->day = doy - (153 * mp + 2) / 5 + 1;
-    c->month = mp < 10 ? mp + 3 : mp - 9;
-    c->year = (unsigned)((int64_t)yoe + era * 400 + (c->month <= 2));
-}
-
 void RecordingSetClock(const ClockTime *atZero)
 {
-    int64_t days = DaysFromCivil(atZero->year, atZero->month, atZero->day);
-    int64_t seconds = ((days * 24 + atZero->hour) * 60 + atZero->minute) * 60 + atZero->second;
-    utcMsAtZero = seconds * 1000 + atZero->milliseconds;
+    struct tm utc = {};
+    utc.tm_year = (int)atZero->year - 1900;
+    utc.tm_mon = (int)atZero->month - 1;
+    utc.tm_mday = (int)atZero->day;
+    utc.tm_hour = (int)atZero->hour;
+    utc.tm_min = (int)atZero->minute;
+    utc.tm_sec = (int)atZero->second;
+    utcMsAtZero = (int64_t)timegm(&utc) * 1000 + atZero->milliseconds;
     utcSet = 1;
 }
 
@@ -152,13 +132,16 @@ void ViewReadClock(ClockTime *now)
 {
     if (!utcSet) SetClockFromRealTime();
     int64_t ms = utcMsAtZero + clockMs;
-    int64_t days = (ms >= 0 ? ms : ms - 86399999) / 86400000;
-    int64_t msOfDay = ms - days * 86400000;
-    CivilFromDays(days, now);
-    now->hour = (unsigned)(msOfDay / 3600000);
-    now->minute = (unsigned)(msOfDay / 60000 % 60);
-    now->second = (unsigned)(msOfDay / 1000 % 60);
-    now->milliseconds = (unsigned)(msOfDay % 1000);
+    time_t seconds = (time_t)((ms >= 0 ? ms : ms - 999) / 1000);
+    struct tm utc;
+    gmtime_r(&seconds, &utc);
+    *now = {(unsigned)utc.tm_year + 1900,
+            (unsigned)utc.tm_mon + 1,
+            (unsigned)utc.tm_mday,
+            (unsigned)utc.tm_hour,
+            (unsigned)utc.tm_min,
+            (unsigned)utc.tm_sec,
+            (unsigned)(ms - (int64_t)seconds * 1000)};
 }
 
 int64_t RecordingNow(void)
@@ -461,7 +444,6 @@ void RecordingReset(void)
     quitTaken = timedOut = startedUp = 0;
     inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = 0;
     inputOpen = 0;
-    focusId = 0;
     sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
     memset(&counts, 0, sizeof counts);
@@ -512,11 +494,6 @@ const char *RecordingLine(int listId, int index)
 {
     const ListModel *list = FindList(listId);
     return list ? ListLine(list, index) : "";
-}
-
-int RecordingFocus(void)
-{
-    return focusId;
 }
 
 const RecordingCounts *RecordingGetCounts(void)
@@ -625,7 +602,6 @@ void ViewShowPicture(int pictureId, int bitmapId)
 void ViewFocusOffers(void)
 {
     Log("focus %d", IDC_OFFER_LIST);
-    focusId = IDC_OFFER_LIST;
 }
 
 /* A message box without an owner runs its own modal loop, so the timer and

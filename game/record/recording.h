@@ -107,7 +107,6 @@ int RecordingBitmap(int id);
    forgotten when a list outgrows its buffer (RecordingLine answers ""). */
 int RecordingLineCount(int listId);
 const char *RecordingLine(int listId, int index);
-int RecordingFocus(void);
 int64_t RecordingNow(void);
 
 struct RecordingCounts {
