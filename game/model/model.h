@@ -51,11 +51,9 @@ extern GameState gameState;
    nested pump pass knows NEW GAME was confirmed inside it and stops. */
 extern uint32_t gameSerial;
 
-/* Whether the game that was gameSerial `serial` is still the one in
-   progress: the quit message not taken and no NEW GAME confirmed since.
-   Asked after every step that may have run other game code (a pump pass,
-   a wait, a message box); a step that finds it false stops where it
-   stands and leaves the new game, or the shutdown, alone. */
+/* Whether game `serial` is still in progress: no quit and no NEW GAME
+   since. Asked after every step that may run other game code (a pump pass,
+   a wait, a box); a step that finds it false stops where it stands. */
 int GameGoesOn(uint32_t serial);
 
 /* The game's one source of chance: a 32-bit LCG seeded from the UTC clock

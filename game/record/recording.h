@@ -142,18 +142,14 @@ void DescribeAction(const PlayerAction *action, char *out, size_t size);
 
 /* ---- Slots for real time ------------------------------------------------ */
 
-/* What a front end in real time replaces; each slot starts as the virtual
-   one and is kept by RecordingReset.
-   rest        lets ms milliseconds pass from nowMs (0: none, the start of
-               a pump pass) and answers the clock then. A sound played to
-               its end rests its length. Virtual: nowMs + ms.
-   messageBox  shows a message box, a Yes/No question or (isQuestion 0) an
-               OK message, and answers nonzero for Yes once it is closed;
-               a box in real time runs pump passes meanwhile. The view
-               logs the answer and runs one pass after it, which for the
-               virtual box stands for the box's own loop. Virtual: a
-               question is answered as the queue says (ACTION_NEW_GAME,
-               ACTION_SWAP), a message goes at once. */
+/* What a real-time front end replaces; each starts as the virtual one and
+   is kept by RecordingReset.
+   rest        lets ms pass from nowMs (0 at the start of a pump pass; a
+               sound's length for a sound) and answers the clock then.
+   messageBox  shows a Yes/No question (isQuestion 1) or an OK message and
+               answers nonzero for Yes once closed, running pump passes
+               meanwhile. The virtual one answers as the queue says; the
+               one pass the view runs after every box stands for its loop. */
 struct RecordingSlots {
     int64_t (*rest)(int64_t nowMs, int ms);
     int (*messageBox)(const char *text, const char *caption, int isQuestion);

@@ -1,11 +1,7 @@
-/* The board of Zendaro.exe as more than the resource script needs to know
-   it: where the dialog template places the boxes, the plates and the other
-   controls, which bitmap shows the plate of amount k, the MY BOX frame and
-   the window's title. zendaro.rc writes the same numbers in its own
-   language; the resource check holds the built template to this table, so
-   the game, the recording view, the console tools and the asset generator
-   can read the board here. C++ only (the resource compiler reads
-   resource.h alone). */
+/* The board of Zendaro.exe for the code: where the dialog template places
+   every control, the plate bitmap of amount k, the MY BOX frame and the
+   window's title. zendaro.rc writes the same numbers for the resource
+   compiler; the resource check holds the built template to this file. */
 #ifndef ZENDARO_BOARD_H
 #define ZENDARO_BOARD_H
 
@@ -26,12 +22,8 @@ struct BoxPlace {
     short pictureX, pictureY, buttonX, buttonY;
 };
 
-enum {
-    BOX_PICTURE_WIDTH = 57,
-    BOX_PICTURE_HEIGHT = 41,
-    BOX_BUTTON_WIDTH = 27,
-    BOX_BUTTON_HEIGHT = 18
-};
+enum { BOX_PICTURE_WIDTH = 57, BOX_PICTURE_HEIGHT = 41 };
+enum { BOX_BUTTON_WIDTH = 27, BOX_BUTTON_HEIGHT = 18 };
 
 /* By BoxId, clockwise from the bottom-left corner. */
 inline constexpr BoxPlace BOX_PLACES[BOX_COUNT] = {
@@ -45,15 +37,8 @@ inline constexpr BoxPlace BOX_PLACES[BOX_COUNT] = {
 
 /* The plates stand in two columns of eleven, the lowest sum at the top
    left; each is PLATE_WIDTH x PLATE_HEIGHT dialog units. */
-enum {
-    PLATES_PER_COLUMN = 11,
-    PLATE_LEFT_X = 76,
-    PLATE_RIGHT_X = 348,
-    PLATE_TOP_Y = 59,
-    PLATE_STEP_Y = 16,
-    PLATE_WIDTH = 85,
-    PLATE_HEIGHT = 14
-};
+enum { PLATES_PER_COLUMN = 11, PLATE_TOP_Y = 59, PLATE_STEP_Y = 16 };
+enum { PLATE_LEFT_X = 76, PLATE_RIGHT_X = 348, PLATE_WIDTH = 85, PLATE_HEIGHT = 14 };
 
 inline constexpr int PlateX(int k)
 {
@@ -109,11 +94,7 @@ enum { BOARD_CONTROL_COUNT = sizeof BOARD_CONTROLS / sizeof BOARD_CONTROLS[0] };
 
 /* The MY BOX frame, in client pixels: where the own box's picture and
    number button stand once chosen. */
-enum {
-    MY_BOX_PICTURE_X = 339,
-    MY_BOX_PICTURE_Y = 431,
-    MY_BOX_BUTTON_X = 359,
-    MY_BOX_BUTTON_Y = 452
-};
+enum { MY_BOX_PICTURE_X = 339, MY_BOX_PICTURE_Y = 431 };
+enum { MY_BOX_BUTTON_X = 359, MY_BOX_BUTTON_Y = 452 };
 
 #endif

@@ -13,7 +13,7 @@ namespace
 
 struct Step {
     std::function<bool()> ready;
-    std::string keys;
+    std::string keys; // cppcheck-suppress unusedStructMember ; read through steps.front()
 };
 
 std::vector<Step> steps;

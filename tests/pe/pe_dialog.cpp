@@ -81,11 +81,11 @@ bool DialogItem::operator==(const DialogItem &o) const
            cx == o.cx && cy == o.cy && className == o.className && text == o.text;
 }
 
-void PrintTo(const DialogItem &c, std::ostream *out)
+void PrintTo(const DialogItem &item, std::ostream *out)
 {
-    *out << std::hex << "style 0x" << c.style << " ex 0x" << c.exStyle << std::dec << " " << c.x
-         << "," << c.y << " " << c.cx << "x" << c.cy << " id " << c.id << " class " << c.className
-         << " \"" << c.text << "\"";
+    *out << std::hex << "style 0x" << item.style << " ex 0x" << item.exStyle << std::dec << " "
+         << item.x << "," << item.y << " " << item.cx << "x" << item.cy << " id " << item.id
+         << " class " << item.className << " \"" << item.text << "\"";
 }
 
 DialogTemplate ParseDialogTemplate(const std::vector<uint8_t> &b)

@@ -238,6 +238,7 @@ struct Kind {
 std::vector<DialogItem> ExpectedControls()
 {
     std::vector<DialogItem> items;
+    items.reserve(AMOUNT_COUNT + 2 * BOX_COUNT + BOARD_CONTROL_COUNT);
     for (int k = 0; k < AMOUNT_COUNT; k++)
         items.push_back({0, SHOWN | SS_BITMAP, (uint32_t)(IDC_AMOUNT_PLATE_FIRST + k), PlateX(k),
                          PlateY(k), PLATE_WIDTH, PLATE_HEIGHT, "STATIC",

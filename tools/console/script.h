@@ -1,5 +1,4 @@
-/* The script language of zendaro-console: one action or wait a line
-   (zendaro-console --help tells it). */
+/* The script language of zendaro-console (see its --help). */
 #ifndef ZENDARO_CONSOLE_SCRIPT_H
 #define ZENDARO_CONSOLE_SCRIPT_H
 

@@ -101,12 +101,12 @@ static int VisibleWidth(const std::string &s)
     return width;
 }
 
-/* text padded to width (align -1 left, 0 centre, 1 right), in colour. */
-static std::string Cell(const std::string &text, int width, int align, const char *colour = "")
+/* text centred in width, in colour. */
+static std::string Cell(const std::string &text, int width, const char *colour = "")
 {
     int space = width - VisibleWidth(text);
     if (space < 0) space = 0;
-    int left = align < 0 ? 0 : align > 0 ? space : space / 2;
+    int left = space / 2;
     std::string cell(left, ' ');
     cell += *colour ? colour + text + RESET : text;
     cell += std::string(space - left, ' ');
@@ -116,7 +116,7 @@ static std::string Cell(const std::string &text, int width, int align, const cha
 /* text centred on a coloured bar of the given width. */
 static std::string Bar(const std::string &text, int width, const char *colour)
 {
-    return colour + Cell(text, width, 0) + RESET;
+    return colour + Cell(text, width) + RESET;
 }
 
 static std::string ShortMoney(int k)
@@ -138,26 +138,21 @@ static int IsOutOfView(int id)
     return RecordingPosition(id, &x, &y) && x >= OUT_OF_VIEW;
 }
 
-static int IsInMyBox(BoxId b)
-{
-    return gameState.boxes[b].isOwnBox;
-}
-
 /* A box as its picture and button show it. */
 static std::string BoxFace(BoxId b, int width)
 {
     int bitmap = RecordingBitmap(IDC_BOX_PICTURE_FIRST + (int)b);
     int button = IDC_BOX_BUTTON_FIRST + (int)b;
     if (bitmap >= IDB_OPEN_BOX_FIRST && bitmap < IDB_OPEN_BOX_FIRST + AMOUNT_COUNT)
-        return Cell(ShortMoney(bitmap - IDB_OPEN_BOX_FIRST), width, 0, DIM);
-    if (IsOutOfView(button)) return Cell("", width, 0);
+        return Cell(ShortMoney(bitmap - IDB_OPEN_BOX_FIRST), width, DIM);
+    if (IsOutOfView(button)) return Cell("", width);
     std::string face = std::string("[") + Utf8(RecordingText(button)) + "]";
-    return Cell(face, width, 0, RecordingEnabled(button) ? "\x1b[1;30;43m" : "\x1b[2;33m");
+    return Cell(face, width, RecordingEnabled(button) ? "\x1b[1;30;43m" : "\x1b[2;33m");
 }
 
 static std::string RingBox(BoxId b, int width)
 {
-    return IsInMyBox(b) ? Cell(DIM "  ..  " RESET, width, 0) : BoxFace(b, width);
+    return gameState.boxes[b].isOwnBox ? Cell(DIM "  ..  " RESET, width) : BoxFace(b, width);
 }
 
 static std::string Plate(int k)
@@ -178,7 +173,7 @@ static std::string Button(int id, const char *colour)
 static std::string OwnBox(void)
 {
     for (BoxId b = 0; b < BOX_COUNT; b++) {
-        if (IsInMyBox(b)) return BoxFace(b, 8);
+        if (gameState.boxes[b].isOwnBox) return BoxFace(b, 8);
     }
     return DIM "(choose a box)" RESET;
 }
@@ -188,23 +183,23 @@ static std::string CentrePanel(int row)
     const int width = 36;
     switch (row) {
     case 0:
-        return Cell("BANKERS OFFER", width, 0, DIM);
+        return Cell("BANKERS OFFER", width, DIM);
     case 1:
-        return Cell(Utf8(RecordingText(IDC_OFFER_VALUE)), width, 0, "\x1b[1;97;44m");
+        return Cell(Utf8(RecordingText(IDC_OFFER_VALUE)), width, "\x1b[1;97;44m");
     case 3:
         return Cell(Button(IDC_DEAL, "\x1b[1;97;42m") + "   " +
                         Button(IDC_NO_DEAL, "\x1b[1;97;41m"),
-                    width, 0);
+                    width);
     case 5:
         return Cell(std::string(DIM "BANK " RESET BOLD) + Utf8(RecordingText(IDC_BANK_VALUE)) +
                         RESET,
-                    width, 0);
+                    width);
     case 7:
-        return Cell("------- MY BOX -------", width, 0, DIM);
+        return Cell("------- MY BOX -------", width, DIM);
     case 8:
-        return Cell(OwnBox(), width, 0);
+        return Cell(OwnBox(), width);
     default:
-        return Cell("", width, 0);
+        return Cell("", width);
     }
 }
 
@@ -264,11 +259,11 @@ std::string TerminalScreen(void)
     s += "\x1b[K\n";
     for (int row = 0; row < 13; row++) {
         s += "  ";
-        s += row % 2 == 0 ? RingBox((BoxId)(6 - row / 2), 8) : Cell("", 8, 0);
-        s += row >= 1 && row <= 11 ? Plate(row - 1) : Cell("", 10, 0);
+        s += row % 2 == 0 ? RingBox((BoxId)(6 - row / 2), 8) : Cell("", 8);
+        s += row >= 1 && row <= 11 ? Plate(row - 1) : Cell("", 10);
         s += CentrePanel(row);
-        s += row >= 1 && row <= 11 ? Plate(10 + row) : Cell("", 10, 0);
-        s += row % 2 == 0 ? RingBox((BoxId)(15 + row / 2), 8) : Cell("", 8, 0);
+        s += row >= 1 && row <= 11 ? Plate(10 + row) : Cell("", 10);
+        s += row % 2 == 0 ? RingBox((BoxId)(15 + row / 2), 8) : Cell("", 8);
         s += "\x1b[K\n";
     }
     s += "\x1b[K\n  " + Bar(Utf8(RecordingText(IDC_MESSAGE)), 72, "\x1b[1;97;44m") +
