@@ -95,32 +95,17 @@ void TextToUtf8(const char *text, char *out, size_t size)
 
 void DescribeAction(const PlayerAction *action, char *out, size_t size)
 {
+    static const char *const verbs[] = {"end of wait", "click", "deal", "nodeal",
+                                        "newgame",     "swap",  "quit", "clock"};
+    const char *verb = verbs[action->kind >= 0 && action->kind <= ACTION_CLOCK ? action->kind : 0];
     const ClockTime *c = &action->clock;
-    switch (action->kind) {
-    case ACTION_CLICK:
-        snprintf(out, size, "click %d", action->box);
-        break;
-    case ACTION_DEAL:
-        snprintf(out, size, "deal");
-        break;
-    case ACTION_NO_DEAL:
-        snprintf(out, size, "nodeal");
-        break;
-    case ACTION_NEW_GAME:
-        snprintf(out, size, "newgame %s", action->yes ? "yes" : "no");
-        break;
-    case ACTION_SWAP:
-        snprintf(out, size, "swap %s", action->yes ? "yes" : "no");
-        break;
-    case ACTION_QUIT:
-        snprintf(out, size, "quit");
-        break;
-    case ACTION_CLOCK:
-        snprintf(out, size, "clock %04u-%02u-%02uT%02u:%02u:%02u.%03u", c->year, c->month, c->day,
-                 c->hour, c->minute, c->second, c->milliseconds);
-        break;
-    default:
-        snprintf(out, size, "end of wait");
-        break;
-    }
+    if (action->kind == ACTION_CLICK)
+        snprintf(out, size, "%s %d", verb, action->box);
+    else if (action->kind == ACTION_NEW_GAME || action->kind == ACTION_SWAP)
+        snprintf(out, size, "%s %s", verb, action->yes ? "yes" : "no");
+    else if (action->kind == ACTION_CLOCK)
+        snprintf(out, size, "%s %04u-%02u-%02uT%02u:%02u:%02u.%03u", verb, c->year, c->month,
+                 c->day, c->hour, c->minute, c->second, c->milliseconds);
+    else
+        snprintf(out, size, "%s", verb);
 }

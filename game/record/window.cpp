@@ -5,21 +5,9 @@
 #include <stdio.h>
 #include <string.h>
 
-/* Every named control of the board: the plates, the box pictures, the
-   box buttons, then the others. */
-static constexpr int IsNamed(const BoardControl &control)
-{
-    return control.id != IDC_STATIC;
-}
-
-static constexpr int CountNamed(void)
-{
-    int count = 0;
-    for (const BoardControl &control : BOARD_CONTROLS) count += IsNamed(control);
-    return count;
-}
-
-enum { OTHER_COUNT = CountNamed(), CONTROL_COUNT = 3 * BOX_COUNT + OTHER_COUNT };
+/* The plates, the box pictures, the box buttons, then BOARD_CONTROLS; the
+   slots of the controls the code never names stay empty. */
+enum { CONTROL_COUNT = 3 * BOX_COUNT + BOARD_CONTROL_COUNT };
 
 static Control controls[CONTROL_COUNT];
 static ListModel offerList, winHistory;
@@ -65,10 +53,11 @@ void ResetWindow(void)
         snprintf(control->text, sizeof control->text, "%d", b + 1);
     }
     for (const BoardControl &other : BOARD_CONTROLS) {
-        if (!IsNamed(other)) continue;
-        PlaceControl(control, other.id, other.x, other.y);
-        snprintf(control->text, sizeof control->text, "%s", other.text);
-        control->enabled = !other.disabled;
+        if (other.id != IDC_STATIC) {
+            PlaceControl(control, other.id, other.x, other.y);
+            snprintf(control->text, sizeof control->text, "%s", other.text);
+            control->enabled = !other.disabled;
+        }
         control++;
     }
     ResetList(&offerList, IDC_OFFER_LIST);
@@ -83,10 +72,8 @@ static int ControlIndex(int id)
         return AMOUNT_COUNT + id - IDC_BOX_PICTURE_FIRST;
     if (id >= IDC_BOX_BUTTON_FIRST && id < IDC_BOX_BUTTON_FIRST + BOX_COUNT)
         return AMOUNT_COUNT + BOX_COUNT + id - IDC_BOX_BUTTON_FIRST;
-    int index = 3 * BOX_COUNT;
-    for (const BoardControl &other : BOARD_CONTROLS) {
-        if (other.id == id) return index;
-        index += IsNamed(other);
+    for (int i = 0; i < BOARD_CONTROL_COUNT; i++) {
+        if (BOARD_CONTROLS[i].id == id && id != IDC_STATIC) return 3 * BOX_COUNT + i;
     }
     return -1;
 }

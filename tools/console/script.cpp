@@ -200,45 +200,41 @@ template <typename Visit> static int ForEachLine(const char *script, Visit visit
 
 int LoadScript(const char *script, char *error, size_t errorSize)
 {
-    int actions = 0, othersSeen = 0;
+    static PlayerAction parsed[ACTION_QUEUE_CAPACITY];
+    int lines = 0, actions = 0, othersSeen = 0;
+    int64_t pendingWait = 0;
     char message[160];
     int bad = ForEachLine(script, [&](const char *line, int number) {
         PlayerAction action;
-        int64_t wait;
+        int64_t wait = 0;
         int kind = ParseScriptLine(line, &action, &wait, message, sizeof message);
         if (kind == SCRIPT_LINE_ERROR) return number;
-        if (kind == SCRIPT_LINE_ACTION && action.kind == ACTION_CLOCK && othersSeen) {
+        if (kind == SCRIPT_LINE_BLANK) return 0;
+        int clock = kind == SCRIPT_LINE_ACTION && action.kind == ACTION_CLOCK;
+        if (clock && othersSeen) {
             snprintf(message, sizeof message, "clock must come before every other action");
             return number;
         }
-        if (kind == SCRIPT_LINE_WAIT || (kind == SCRIPT_LINE_ACTION && action.kind != ACTION_CLOCK))
-            othersSeen = 1;
+        othersSeen |= !clock;
         /* One slot stays free for a trailing wait. */
-        if (kind != SCRIPT_LINE_BLANK &&
-            ++actions + RecordingQueuedCount() >= ACTION_QUEUE_CAPACITY) {
+        if (++lines + RecordingQueuedCount() >= ACTION_QUEUE_CAPACITY) {
             snprintf(message, sizeof message, "script too long: at most %d lines of actions",
                      ACTION_QUEUE_CAPACITY - 1);
             return number;
         }
+        pendingWait += wait;
+        if (kind != SCRIPT_LINE_ACTION) return 0;
+        action.waitMs = pendingWait;
+        action.line = number;
+        pendingWait = 0;
+        parsed[actions++] = action;
         return 0;
     });
     if (bad) {
         snprintf(error, errorSize, "%s", message);
         return bad;
     }
-    int64_t pendingWait = 0;
-    ForEachLine(script, [&](const char *line, int number) {
-        PlayerAction action;
-        int64_t wait = 0;
-        int kind = ParseScriptLine(line, &action, &wait, message, sizeof message);
-        if (kind == SCRIPT_LINE_WAIT) pendingWait += wait;
-        if (kind != SCRIPT_LINE_ACTION) return 0;
-        action.waitMs = pendingWait;
-        action.line = number;
-        pendingWait = 0;
-        RecordingQueue(&action);
-        return 0;
-    });
+    for (int i = 0; i < actions; i++) RecordingQueue(&parsed[i]);
     if (pendingWait > 0) RecordingQueueWait(pendingWait);
     return 0;
 }
