@@ -98,13 +98,9 @@ HWND MessageBoxOf(Game *g)
 
 HWND WaitMessageBox(Game *g, const char *caption, DWORD timeoutMs)
 {
-    DWORD start = DriveNow();
-    while (DriveNow() - start < timeoutMs) {
-        HWND box = MessageBoxOf(g);
-        if (box && DriveTitle(box) == caption) return box;
-        Sleep(20);
-    }
-    return NULL;
+    HWND box = NULL;
+    DriveWaitFor([&] { return (box = MessageBoxOf(g)) && DriveTitle(box) == caption; }, timeoutMs);
+    return box && DriveTitle(box) == caption ? box : NULL;
 }
 
 int IsOut(HWND dlg, int id)
@@ -242,32 +238,17 @@ int BoxButtonsEnabled(HWND dlg)
 
 int WaitBoxButtonsEnabled(HWND dlg, DWORD timeoutMs)
 {
-    DWORD start = DriveNow();
-    while (!BoxButtonsEnabled(dlg)) {
-        if (DriveNow() - start >= timeoutMs) return 0;
-        Sleep(20);
-    }
-    return 1;
+    return DriveWaitFor([&] { return BoxButtonsEnabled(dlg); }, timeoutMs);
 }
 
 int WaitListLines(HWND dlg, int id, size_t lines, DWORD timeoutMs)
 {
-    DWORD start = DriveNow();
-    while (DriveListLines(dlg, id).size() < lines) {
-        if (DriveNow() - start >= timeoutMs) return 0;
-        Sleep(50);
-    }
-    return 1;
+    return DriveWaitFor([&] { return DriveListLines(dlg, id).size() >= lines; }, timeoutMs, 50);
 }
 
 int WaitEnabled(HWND dlg, int id, int enabled, DWORD timeoutMs)
 {
-    DWORD start = DriveNow();
-    while (DriveEnabled(dlg, id) != enabled) {
-        if (DriveNow() - start >= timeoutMs) return 0;
-        Sleep(20);
-    }
-    return 1;
+    return DriveWaitFor([&] { return DriveEnabled(dlg, id) == enabled; }, timeoutMs);
 }
 
 void ChooseOwnBox(Play *p, int b)
@@ -300,13 +281,11 @@ int RevealBox(Play *p, int b)
     HWND dlg = p->g->dlg;
     RECT home = DriveRect(dlg, ID_BOX_PICTURE + b);
     DriveClick(dlg, ID_BOX_BUTTON + b);
-    DWORD start = DriveNow();
     int k = -1;
-    while (DriveNow() - start < 5000 && (k = NewlyRevealedSum(p)) < 0) Sleep(10);
+    DriveWaitFor([&] { return (k = NewlyRevealedSum(p)) >= 0; }, 5000, 10);
     EXPECT(k >= 0, "no plate left the board after box %d was clicked", b + 1);
     if (k < 0) return -1;
-    start = DriveNow();
-    while (!IsOut(dlg, ID_BOX_BUTTON + b) && DriveNow() - start < 2000) Sleep(10);
+    DriveWaitFor([&] { return IsOut(dlg, ID_BOX_BUTTON + b); }, 2000, 10);
     EXPECT(IsOut(dlg, ID_BOX_BUTTON + b), "box %d's button still in view after it was opened",
            b + 1);
     RECT now = DriveRect(dlg, ID_BOX_PICTURE + b);
@@ -480,12 +459,8 @@ void OpenOwnBox(Play *p, size_t historyBefore)
 {
     HWND dlg = p->g->dlg;
     int k = RevealBox(p, p->own);
-    DWORD start = DriveNow();
     HWND box = NULL;
-    while (!box && DriveNow() - start < 5000) {
-        box = MessageBoxOf(p->g);
-        Sleep(20);
-    }
+    DriveWaitFor([&] { return (box = MessageBoxOf(p->g)) != NULL; }, 5000);
     EXPECT(box, "no verdict after the own box was opened");
     if (!box || k < 0) return;
     std::vector<std::string> history = DriveListLines(dlg, ID_WIN_HISTORY);

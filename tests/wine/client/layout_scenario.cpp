@@ -110,8 +110,7 @@ int ScenarioLayout(void)
     for (int id : {ID_MORE_GAMES, ID_HELP}) {
         size_t browsers = CountProcesses("iexplore.exe");
         DriveClick(g.dlg, id);
-        DWORD start = DriveNow();
-        while (CountProcesses("iexplore.exe") <= browsers && DriveNow() - start < 5000) Sleep(20);
+        DriveWaitFor([&] { return CountProcesses("iexplore.exe") > browsers; }, 5000);
         EXPECT(CountProcesses("iexplore.exe") > browsers, "button %d started no iexplore.exe", id);
         EXPECT(DriveResponds(g.dlg, 3000), "window busy after %d", id);
         EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
