@@ -11,9 +11,9 @@
 #include <sstream>
 #include <string>
 
+#include "model/model.h"
 #include "record/recording.h"
 #include "script.h"
-#include "model/model.h"
 
 namespace
 {

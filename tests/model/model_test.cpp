@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "record/recording.h"
 #include "flow/flow.h"
 #include "model/model.h"
+#include "record/recording.h"
 
 namespace
 {
