@@ -184,8 +184,7 @@ int RecordingQueueForced(const PlayerAction *action)
 
 int RecordingQueueWait(int64_t ms)
 {
-    PlayerAction wait;
-    memset(&wait, 0, sizeof wait);
+    PlayerAction wait = {};
     wait.kind = ACTION_END_OF_WAIT;
     wait.waitMs = ms;
     return RecordingQueue(&wait);
@@ -235,16 +234,12 @@ static int ButtonOf(const PlayerAction *a)
     return 0;
 }
 
-static int IsSetting(int kind)
-{
-    return kind == ACTION_SWAP || kind == ACTION_END_OF_WAIT;
-}
-
 /* Swap answers and ends of waits take effect as soon as they are due. */
 static void ApplyDueSettings(void)
 {
     const QueuedAction *head;
-    while ((head = Head()) && IsSetting(head->action.kind) && DueMs(head) <= clockMs) {
+    while ((head = Head()) && !ButtonOf(&head->action) && DueMs(head) <= clockMs &&
+           (head->action.kind == ACTION_SWAP || head->action.kind == ACTION_END_OF_WAIT)) {
         PlayerAction action = PopHead();
         if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
     }
@@ -260,25 +255,16 @@ static void AnswerNewGame(int yes)
 
 static void Deliver(const PlayerAction *action)
 {
-    switch (action->kind) {
-    case ACTION_CLICK:
+    if (action->kind == ACTION_CLICK)
         OnBoxClicked((BoxId)(action->box - 1));
-        break;
-    case ACTION_DEAL:
+    else if (action->kind == ACTION_DEAL)
         OnDeal();
-        break;
-    case ACTION_NO_DEAL:
+    else if (action->kind == ACTION_NO_DEAL)
         OnNoDeal();
-        break;
-    case ACTION_NEW_GAME:
+    else if (action->kind == ACTION_NEW_GAME)
         AnswerNewGame(action->yes);
-        break;
-    case ACTION_QUIT:
+    else if (action->kind == ACTION_QUIT)
         quitTaken = 1;
-        break;
-    default:
-        break;
-    }
 }
 
 static void TimeOut(const PlayerAction *action)
@@ -289,8 +275,7 @@ static void TimeOut(const PlayerAction *action)
              "line %d: '%s' could not be delivered within %d virtual seconds: its button "
              "stayed disabled",
              action->line, text, ACTION_TIMEOUT_MS / 1000);
-    timedOut = 1;
-    quitTaken = 1; /* ends the run from however deep it is */
+    timedOut = quitTaken = 1; /* ends the run from however deep it is */
 }
 
 void RecordingSetFeed(RecordingFeed newFeed, void *context)
@@ -310,8 +295,7 @@ static int WaitsForInputThatNeverComes(void)
              "the script ended while the game still waits inside a turn (%d virtual seconds "
              "without an answer)",
              ACTION_TIMEOUT_MS / 1000);
-    timedOut = 1;
-    quitTaken = 1;
+    timedOut = quitTaken = 1;
     return 1;
 }
 

@@ -30,29 +30,15 @@ static void Put(Writer *w, const char *bytes, size_t n)
     w->out[w->used] = '\0';
 }
 
+/* One to three bytes of UTF-8, written from the end: the last byte holds
+   the low six bits, or the whole character below 0x80. */
 static void PutCodePoint(Writer *w, unsigned c)
 {
-    char bytes[3];
-    if (c < 0x80) {
-        bytes[0] = (char)c;
-        Put(w, bytes, 1);
-    } else if (c < 0x800) {
-        bytes[0] = (char)(0xC0 | (c >> 6));
-        bytes[1] = (char)(0x80 | (c & 0x3F));
-        Put(w, bytes, 2);
-    } else {
-        bytes[0] = (char)(0xE0 | (c >> 12));
-        bytes[1] = (char)(0x80 | ((c >> 6) & 0x3F));
-        bytes[2] = (char)(0x80 | (c & 0x3F));
-        Put(w, bytes, 3);
-    }
-}
-
-static void PutHexEscape(Writer *w, unsigned char c)
-{
-    char escaped[8];
-    int length = snprintf(escaped, sizeof escaped, "\\x%02X", c);
-    Put(w, escaped, (size_t)length);
+    char bytes[3] = {(char)(0xE0 | (c >> 12)), (char)(0x80 | ((c >> 6) & 0x3F)),
+                     (char)(c < 0x80 ? c : 0x80 | (c & 0x3F))};
+    if (c >= 0x80 && c < 0x800) bytes[1] = (char)(0xC0 | (c >> 6));
+    size_t n = c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+    Put(w, bytes + 3 - n, n);
 }
 
 /* Writes a text as UTF-8; with escape set, also a line feed as \n, a quote
@@ -66,9 +52,10 @@ static void PutText(Writer *w, const char *text, int escape)
             Put(w, "\\\"", 2);
         else if (escape && *p == '\\')
             Put(w, "\\\\", 2);
-        else if (escape && *p < 0x20)
-            PutHexEscape(w, *p);
-        else if (*p >= 0x80 && *p < 0xA0)
+        else if (escape && *p < 0x20) {
+            char escaped[8];
+            Put(w, escaped, (size_t)snprintf(escaped, sizeof escaped, "\\x%02X", *p));
+        } else if (*p >= 0x80 && *p < 0xA0)
             PutCodePoint(w, cp1252High[*p - 0x80]);
         else
             PutCodePoint(w, *p);
