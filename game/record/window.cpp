@@ -12,7 +12,8 @@ enum { CONTROL_COUNT = 3 * BOX_COUNT + BOARD_CONTROL_COUNT };
 static Control controls[CONTROL_COUNT];
 static ListModel offerList, winHistory;
 
-int MulDivRounded(int number, int numerator, int denominator)
+/* number * numerator / denominator, rounded to the nearest. */
+static int MulDivRounded(int number, int numerator, int denominator)
 {
     /* Halves round away from zero, as the platform's MulDiv does. */
     long long product = (long long)number * numerator;

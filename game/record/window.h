@@ -34,7 +34,4 @@ ListModel *FindList(int id);
 void AddListLine(ListModel *list, const char *text);
 const char *ListLine(const ListModel *list, int index);
 
-/* number * numerator / denominator, rounded to the nearest. */
-int MulDivRounded(int number, int numerator, int denominator);
-
 #endif

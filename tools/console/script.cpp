@@ -38,13 +38,8 @@ static int Tokenize(const char *line, Tokens *tokens)
 
 static int ParseYesNo(const char *word, int *yes)
 {
-    if (strcmp(word, "yes") == 0)
-        *yes = 1;
-    else if (strcmp(word, "no") == 0)
-        *yes = 0;
-    else
-        return 0;
-    return 1;
+    *yes = strcmp(word, "yes") == 0;
+    return *yes || strcmp(word, "no") == 0;
 }
 
 /* Whole digits only; answers 0 past max. */

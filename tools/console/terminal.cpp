@@ -4,8 +4,7 @@
    the board. */
 #include "terminal.h"
 
-#include <errno.h>
-#include <limits.h>
+#include <ctype.h>
 #include <math.h>
 #include <poll.h>
 #include <signal.h>
@@ -327,33 +326,22 @@ static void ClickNumber(int number)
     Say("There is no such box on the board.");
 }
 
-/* A number past int is no box's: it reads as 0, which no button shows. */
-static int ParseNumber(const char *command, int *number)
-{
-    char *end;
-    errno = 0;
-    long value = strtol(command, &end, 10);
-    if (end == command || *end != '\0') return 0;
-    *number = errno == ERANGE || value < INT_MIN || value > INT_MAX ? 0 : (int)value;
-    return 1;
-}
-
+/* A command is the digits typed before Enter, or one of the letters d, n,
+   g and q, which act at once. A number too long for a box reads as 0,
+   which no button shows. */
 static void RunCommand(const char *command)
 {
-    int number;
     notice[0] = '\0';
-    if (ParseNumber(command, &number))
-        ClickNumber(number);
-    else if (!strcmp(command, "d") || !strcmp(command, "deal"))
+    if (isdigit((unsigned char)*command))
+        ClickNumber(strlen(command) > 9 ? 0 : atoi(command));
+    else if (*command == 'd')
         PressButton(IDC_DEAL, ACTION_DEAL);
-    else if (!strcmp(command, "n") || !strcmp(command, "nodeal"))
+    else if (*command == 'n')
         PressButton(IDC_NO_DEAL, ACTION_NO_DEAL);
-    else if (!strcmp(command, "g") || !strcmp(command, "newgame"))
+    else if (*command == 'g')
         Queue(ACTION_NEW_GAME, 0);
-    else if (!strcmp(command, "q") || !strcmp(command, "quit"))
+    else if (*command == 'q')
         Queue(ACTION_QUIT, 0);
-    else if (*command)
-        Say("Type a box number and Enter, or d, n, g or q.");
 }
 
 /* A question waits for y or n; a message goes on Enter or space. */
