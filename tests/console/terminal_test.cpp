@@ -151,7 +151,9 @@ TEST_F(TerminalGame, TheNewGameQuestionIsAnsweredWithTheKeys)
     EXPECT_EQ(0, gameState.pickCount);
     ExpectFreshGame();
     ASSERT_FALSE(boxScreens.empty());
-    for (const char *part : {" NEW GAME ", "START AGAIN?", "[y] Yes   [n] No"})
+    for (const char *part : {" NEW GAME ", "START AGAIN?", "[y] Yes   [n] No",
+                             "ZENDARO - UK - \xC2\xA3"
+                             "250,000 JACKPOT"})
         EXPECT_NE(std::string::npos, boxScreens[0].find(part)) << part;
     std::vector<LogLine> asks = Ops("ask");
     ASSERT_EQ(3u, asks.size());

@@ -249,10 +249,7 @@ static std::string BoxLines(void)
 std::string TerminalScreen(void)
 {
     std::string s = "\x1b[H";
-    s += BOLD " " +
-         Utf8("ZENDARO - UK - \xA3"
-              "250,000 JACKPOT") +
-         RESET "\x1b[K\n\x1b[K\n";
+    s += BOLD " " + Utf8(GAME_TITLE) + RESET "\x1b[K\n\x1b[K\n";
     s += "  ";
     for (BoxId b = 7; b <= 14; b++) s += RingBox(b, 9);
     s += "\x1b[K\n";
@@ -288,8 +285,7 @@ static void Draw(void)
 
 static void Queue(int kind, int box)
 {
-    PlayerAction action;
-    memset(&action, 0, sizeof action);
+    PlayerAction action = {};
     action.kind = kind;
     action.box = box;
     action.dropIfDisabled = 1;
