@@ -407,8 +407,7 @@ int RecordingRun(void)
     while (!quitTaken && (inputOpen || queueCount > 0)) {
         if (!PumpMessages()) ViewIdle();
     }
-    if (timedOut) return RUN_TIMED_OUT;
-    return quitTaken ? RUN_QUIT : RUN_IDLE;
+    return timedOut ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
 }
 
 const char *RecordingTimeoutMessage(void)
@@ -426,8 +425,7 @@ void RecordingReset(void)
     lastDeliveryMs = 0;
     utcSet = 0;
     quitTaken = timedOut = startedUp = 0;
-    inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = 0;
-    inputOpen = 0;
+    inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = inputOpen = 0;
     sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
     memset(&counts, 0, sizeof counts);
