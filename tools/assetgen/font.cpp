@@ -52,6 +52,19 @@ float ScaleOf(const TextStyle &style)
     return style.digitHeight / gFaces[style.face].digitUnits;
 }
 
+/* Moves the pen past character i of text: its advance, then the kerning
+   towards the next character. */
+void Advance(const stbtt_fontinfo &info, const std::string &text, size_t i, float scale, float *pen)
+{
+    int cp = CodepointOf(static_cast<unsigned char>(text[i]));
+    int advance, bearing;
+    stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
+    *pen += advance * scale;
+    if (i + 1 < text.size())
+        *pen += scale * stbtt_GetCodepointKernAdvance(
+                            &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
+}
+
 } /* namespace */
 
 bool LoadFonts()
@@ -64,15 +77,7 @@ float TextWidth(const std::string &text, const TextStyle &style)
 {
     const stbtt_fontinfo &info = gFaces[style.face].info;
     float scale = ScaleOf(style), width = 0.0f;
-    for (size_t i = 0; i < text.size(); ++i) {
-        int cp = CodepointOf(static_cast<unsigned char>(text[i]));
-        int advance, bearing;
-        stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
-        width += advance * scale;
-        if (i + 1 < text.size())
-            width += scale * stbtt_GetCodepointKernAdvance(
-                                 &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
-    }
+    for (size_t i = 0; i < text.size(); ++i) Advance(info, text, i, scale, &width);
     return width;
 }
 
@@ -105,12 +110,7 @@ void TextMask(std::vector<float> &mask, int width, int height, const std::string
                 }
             }
         }
-        int advance, bearing;
-        stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
-        pen += advance * scale;
-        if (i + 1 < text.size())
-            pen += scale * stbtt_GetCodepointKernAdvance(
-                               &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
+        Advance(info, text, i, scale, &pen);
     }
 }
 
