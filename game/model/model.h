@@ -51,9 +51,8 @@ extern GameState gameState;
    nested pump pass knows NEW GAME was confirmed inside it and stops. */
 extern uint32_t gameSerial;
 
-/* Whether game `serial` is still in progress: no quit and no NEW GAME
-   since. Asked after every step that may run other game code (a pump pass,
-   a wait, a box); a step that finds it false stops where it stands. */
+/* Whether game `serial` is still in progress (no quit, no NEW GAME since):
+   asked after every step that may run other game code, which stops if not. */
 int GameGoesOn(uint32_t serial);
 
 /* The game's one source of chance: a 32-bit LCG seeded from the UTC clock

@@ -29,12 +29,6 @@ static void PlaceControl(Control *control, int id, int unitsX, int unitsY)
     control->enabled = 1;
 }
 
-static void ResetList(ListModel *list, int id)
-{
-    memset(list, 0, sizeof *list);
-    list->id = id;
-}
-
 void ResetWindow(void)
 {
     memset(controls, 0, sizeof controls);
@@ -61,8 +55,7 @@ void ResetWindow(void)
         }
         control++;
     }
-    ResetList(&offerList, IDC_OFFER_LIST);
-    ResetList(&winHistory, IDC_WIN_HISTORY);
+    offerList.count = winHistory.count = 0; /* lines past count are never read */
 }
 
 static int ControlIndex(int id)

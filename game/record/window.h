@@ -18,7 +18,6 @@ struct Control {
 /* A list box; when it outgrows its buffer the oldest lines are forgotten,
    but count goes on counting every line added since it was last emptied. */
 struct ListModel {
-    int id;
     int count;
     char lines[LIST_CAPACITY][LIST_LINE_SIZE];
 };
