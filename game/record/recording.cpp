@@ -182,14 +182,6 @@ int RecordingQueueForced(const PlayerAction *action)
     return QueueAction(action, 1);
 }
 
-int RecordingQueueWait(int64_t ms)
-{
-    PlayerAction wait = {};
-    wait.kind = ACTION_END_OF_WAIT;
-    wait.waitMs = ms;
-    return RecordingQueue(&wait);
-}
-
 int RecordingQueuedCount(void)
 {
     return queueCount;

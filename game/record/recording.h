@@ -69,7 +69,6 @@ void RecordingSetClock(const ClockTime *atZero);
 /* Appends an action; answers 0 if the queue is full. A clock action sets
    the clock at once. */
 int RecordingQueue(const PlayerAction *action);
-int RecordingQueueWait(int64_t ms);
 int RecordingQueuedCount(void);
 /* Forgets every action not yet delivered. */
 void RecordingClearQueue(void);

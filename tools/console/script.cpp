@@ -229,7 +229,11 @@ int LoadScript(const char *script, char *error, size_t errorSize)
         snprintf(error, errorSize, "%s", message);
         return bad;
     }
+    if (pendingWait > 0) { /* the trailing wait */
+        parsed[actions] = {};
+        parsed[actions].kind = ACTION_END_OF_WAIT;
+        parsed[actions++].waitMs = pendingWait;
+    }
     for (int i = 0; i < actions; i++) RecordingQueue(&parsed[i]);
-    if (pendingWait > 0) RecordingQueueWait(pendingWait);
     return 0;
 }
