@@ -39,10 +39,10 @@ enum ActionKind {
 };
 
 struct PlayerAction {
+    int64_t waitMs;
     int kind;
     int box;
     int yes;
-    int64_t waitMs;
     /* A click on a disabled button is lost, as a player's would be. */
     int dropIfDisabled;
     ClockTime clock;

@@ -54,7 +54,8 @@ static void PutText(Writer *w, const char *text, int escape)
             Put(w, "\\\\", 2);
         else if (escape && *p < 0x20) {
             char escaped[8];
-            Put(w, escaped, (size_t)snprintf(escaped, sizeof escaped, "\\x%02X", *p));
+            int length = snprintf(escaped, sizeof escaped, "\\x%02X", *p);
+            Put(w, escaped, (size_t)length);
         } else if (*p >= 0x80 && *p < 0xA0)
             PutCodePoint(w, cp1252High[*p - 0x80]);
         else

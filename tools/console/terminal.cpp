@@ -329,7 +329,7 @@ static void RunCommand(const char *command)
 {
     notice[0] = '\0';
     if (isdigit((unsigned char)*command))
-        ClickNumber(strlen(command) > 9 ? 0 : atoi(command));
+        ClickNumber(strlen(command) > 9 ? 0 : (int)strtol(command, NULL, 10));
     else if (*command == 'd')
         PressButton(IDC_DEAL, ACTION_DEAL);
     else if (*command == 'n')
