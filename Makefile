@@ -53,7 +53,7 @@ test: bootstrap native windows
 	@ctest --test-dir $(NATIVE) --output-on-failure --repeat until-pass:2
 
 play-console: bootstrap native
-	@$(NATIVE)/game/console/zendaro-console
+	@$(NATIVE)/tools/console/zendaro-console
 
 play: bootstrap windows
 	@scripts/play

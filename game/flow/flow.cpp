@@ -4,9 +4,6 @@
 
 #include "../view/view.h"
 
-/* The MY BOX frame, in client pixels. */
-enum { OWN_PICTURE_X = 339, OWN_PICTURE_Y = 431, OWN_BUTTON_X = 359, OWN_BUTTON_Y = 452 };
-
 /* pickCount once only the own box and one other are closed. */
 enum { LAST_CALL_COUNT = 21 };
 
@@ -18,15 +15,6 @@ int IsBankerCount(int32_t pickCount)
         if (pickCount == count) return 1;
     }
     return 0;
-}
-
-/* A turn pumps messages while it runs, so NEW GAME or the window's close
-   can be handled inside it. After each such step the turn looks whether
-   the game it belongs to is still the one in progress; if not it stops
-   where it stands and leaves the new game (or the shutdown) alone. */
-static int TurnGoesOn(uint32_t serial)
-{
-    return !ViewQuitTaken() && serial == gameSerial;
 }
 
 static void ShowMessage(const char *text)
@@ -57,8 +45,8 @@ static int ReactionSound(uint32_t k, int32_t dealTaken)
 
 static void ChooseOwnBox(BoxId b)
 {
-    ViewMove(IDC_BOX_BUTTON_FIRST + b, OWN_BUTTON_X, OWN_BUTTON_Y);
-    ViewMove(IDC_BOX_PICTURE_FIRST + b, OWN_PICTURE_X, OWN_PICTURE_Y);
+    ViewMove(IDC_BOX_BUTTON_FIRST + b, MY_BOX_BUTTON_X, MY_BOX_BUTTON_Y);
+    ViewMove(IDC_BOX_PICTURE_FIRST + b, MY_BOX_PICTURE_X, MY_BOX_PICTURE_Y);
     ViewRedraw(IDC_BOX_BUTTON_FIRST + b);
     gameState.boxes[b].isOwnBox = 1;
     snprintf(gameState.statusText, sizeof gameState.statusText, "YOU HAVE CHOSEN BOX '%d'",
@@ -101,7 +89,7 @@ static int OpenBox(BoxId b, uint32_t serial)
              (double)AmountTable[k]);
     ShowMessage(gameState.statusText);
     PumpMessages();
-    if (!TurnGoesOn(serial)) return 0;
+    if (!GameGoesOn(serial)) return 0;
     gameState.busy = 1;
     PlayGameSound(IDW_REVEAL);
     if (gameState.pickCount == LAST_CALL_COUNT) {
@@ -109,12 +97,12 @@ static int OpenBox(BoxId b, uint32_t serial)
     } else if (gameState.pickCount == LAST_CALL_COUNT + 1) {
         ShowMessage("THANKYOU FOR PLAYING VANTOREL.  PRESS 'NEW GAME'");
         PumpMessages();
-        if (!TurnGoesOn(serial)) return 0;
+        if (!GameGoesOn(serial)) return 0;
         PlayGameSound(IDW_START_END);
     } else {
         PlayGameSound(ReactionSound(k, gameState.dealTaken));
     }
-    return TurnGoesOn(serial);
+    return GameGoesOn(serial);
 }
 
 /* Three rings with waits between; answers 0 if the turn was cut short. */
@@ -123,7 +111,7 @@ static int RingThreeTimes(uint32_t serial)
     for (int ring = 0; ring < 3; ring++) {
         if (ring > 0) {
             WaitTicks(3);
-            if (!TurnGoesOn(serial)) return 0;
+            if (!GameGoesOn(serial)) return 0;
         }
         PlayGameSound(IDW_BANKER_CALL);
     }
@@ -138,7 +126,7 @@ void BankerCalls(void)
     if (!RingThreeTimes(serial)) return;
     PlayGameSound(IDW_CALL_END);
     WaitTicks(3);
-    if (!TurnGoesOn(serial)) return;
+    if (!GameGoesOn(serial)) return;
     if (!gameState.dealTaken) {
         gameState.offerPending = 1;
         ComputeOffer();
@@ -147,7 +135,7 @@ void BankerCalls(void)
         ShowMessage("BANKER WOULD'VE OFFERED YOU THE ABOVE. NOW OPEN MORE BOXES");
     }
     PumpMessages();
-    if (!TurnGoesOn(serial)) return;
+    if (!GameGoesOn(serial)) return;
     PlayGameSound(IDW_REVEAL);
 }
 
@@ -156,8 +144,10 @@ void SwapOwnBox(void)
     int own = -1, other = -1;
     for (int b = 0; b < BOX_COUNT; b++) {
         const Box *box = &gameState.boxes[b];
-        if (box->isOwnBox) own = b;
-        else if (!box->opened) other = b;
+        if (box->isOwnBox)
+            own = b;
+        else if (!box->opened)
+            other = b;
     }
     if (own < 0 || other < 0) return;
     char caption[12];
@@ -176,14 +166,14 @@ static int AnswerWaitAndSwap(uint32_t serial)
 {
     while (gameState.offerPending) {
         PumpMessages();
-        if (!TurnGoesOn(serial) || gameState.pickCount != LAST_CALL_COUNT) return 0;
+        if (!GameGoesOn(serial) || gameState.pickCount != LAST_CALL_COUNT) return 0;
         if (gameState.offerPending) ViewIdle();
     }
     if (DrawRandom(0, 3) != 0) return 1;
     ShowMessage("THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX");
     if (!RingThreeTimes(serial)) return 0;
-    int yes = ViewAsk("SWAP YOUR BOX?", "BANKER ASKS ...");
-    if (!TurnGoesOn(serial)) return 0;
+    int yes = ViewAsk(ASK_SWAP, "BANKER ASKS ...");
+    if (!GameGoesOn(serial)) return 0;
     if (yes) SwapOwnBox();
     return 1;
 }
@@ -191,9 +181,12 @@ static int AnswerWaitAndSwap(uint32_t serial)
 static void ShowPrompt(void)
 {
     if (gameState.offerPending) return;
-    if (gameState.pickCount < LAST_CALL_COUNT && !gameState.dealTaken) ShowMessage("OPEN A BOX");
-    else if (gameState.pickCount == LAST_CALL_COUNT) ShowMessage("OPEN YOUR BOX");
-    else if (gameState.pickCount == LAST_CALL_COUNT + 1) ShowMessage("OPEN THE LAST BOX");
+    if (gameState.pickCount < LAST_CALL_COUNT && !gameState.dealTaken)
+        ShowMessage("OPEN A BOX");
+    else if (gameState.pickCount == LAST_CALL_COUNT)
+        ShowMessage("OPEN YOUR BOX");
+    else if (gameState.pickCount == LAST_CALL_COUNT + 1)
+        ShowMessage("OPEN THE LAST BOX");
 }
 
 /* Whether a click on box b is one the game takes in its present state. */
@@ -220,7 +213,7 @@ void OnBoxClicked(BoxId b)
     gameState.pickCount++;
     if (IsBankerCount(gameState.pickCount)) {
         BankerCalls();
-        if (!TurnGoesOn(serial)) return;
+        if (!GameGoesOn(serial)) return;
         if (gameState.pickCount == LAST_CALL_COUNT && !AnswerWaitAndSwap(serial)) return;
     }
     gameState.busy = 0;
@@ -235,7 +228,7 @@ static void FinishAnswer(const char *message)
     uint32_t serial = gameSerial;
     ShowMessage(message);
     PumpMessages();
-    if (!TurnGoesOn(serial)) return;
+    if (!GameGoesOn(serial)) return;
     ViewEnable(IDC_DEAL, 0);
     ViewEnable(IDC_NO_DEAL, 0);
     PlayGameSound(IDW_GOOD_NEWS);
@@ -263,5 +256,5 @@ void OnNoDeal(void)
 
 void OnNewGameCommand(void)
 {
-    if (ViewAsk("START AGAIN?", "NEW GAME")) NewGame();
+    if (ViewAsk(ASK_START_AGAIN, "NEW GAME")) NewGame();
 }

@@ -16,7 +16,12 @@ void OnDeal(void);
 /* A click on IDC_NO_DEAL: refuse the offer on show. */
 void OnNoDeal(void);
 
-/* A click on IDC_NEW_GAME: asks "START AGAIN?" and on Yes starts a new
+/* The two questions the game asks with ViewAsk: the NEW GAME
+   confirmation and the banker's offer of a swap after the last call. */
+inline constexpr char ASK_START_AGAIN[] = "START AGAIN?";
+inline constexpr char ASK_SWAP[] = "SWAP YOUR BOX?";
+
+/* A click on IDC_NEW_GAME: asks ASK_START_AGAIN and on Yes starts a new
    game at once, also in the middle of a turn. */
 void OnNewGameCommand(void);
 

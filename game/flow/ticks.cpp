@@ -13,7 +13,8 @@ int WaitTicks(int n)
             /* A quit or a new game taken inside the pass ends the wait: no
                tick comes once the quit message is waiting, and a new game
                must not find itself busy. */
-            if (PumpMessages() || serial != gameSerial) break;
+            PumpMessages();
+            if (!GameGoesOn(serial)) break;
             if (gameState.tickCount < n) ViewIdle();
         } while (gameState.tickCount < n);
     }
@@ -31,6 +32,7 @@ static void RemindToAnswer(void)
 
 void OnTick(void)
 {
+    uint32_t serial = gameSerial;
     gameState.tickCount++;
     gameState.heartbeatTicks++;
     if (gameState.heartbeatTicks > 3) {
@@ -43,7 +45,8 @@ void OnTick(void)
             gameState.bankerHintTicks = 0;
             if (gameState.offerPending && !gameState.dealTaken) {
                 RemindToAnswer();
-                if (PumpMessages()) return;
+                PumpMessages();
+                if (!GameGoesOn(serial)) return;
             }
         }
     }

@@ -6,21 +6,26 @@
 #include "../view/view.h"
 
 const float AmountTable[AMOUNT_COUNT] = {
-    0.01f,    0.10f,    0.50f,    1.0f,     5.0f,     10.0f,     50.0f,     100.0f,
-    250.0f,   500.0f,   750.0f,   1000.0f,  3000.0f,  5000.0f,   10000.0f,  15000.0f,
+    0.01f,    0.10f,    0.50f,    1.0f,     5.0f,      10.0f,     50.0f,    100.0f,
+    250.0f,   500.0f,   750.0f,   1000.0f,  3000.0f,   5000.0f,   10000.0f, 15000.0f,
     20000.0f, 35000.0f, 50000.0f, 75000.0f, 100000.0f, 250000.0f,
 };
 
 GameState gameState;
 uint32_t gameSerial;
 
-uint32_t SeedFromClock(unsigned year, unsigned month, unsigned day, unsigned hour,
-                       unsigned minute, unsigned second, unsigned milliseconds)
+int GameGoesOn(uint32_t serial)
+{
+    return !ViewQuitTaken() && serial == gameSerial;
+}
+
+uint32_t SeedFromClock(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                       unsigned second, unsigned milliseconds)
 {
     /* Unsigned arithmetic wraps modulo 2^32; the result is then read as a
        signed number and divided with truncation toward zero. */
-    uint32_t t = ((((day + 12u * month) * 32u + hour) * 60u + minute) * 60u + second) * 1000u +
-                 milliseconds;
+    uint32_t t =
+        ((((day + 12u * month) * 32u + hour) * 60u + minute) * 60u + second) * 1000u + milliseconds;
     int32_t signedT = (int32_t)t;
     int32_t quotient = signedT / (int32_t)year;
     return (uint32_t)quotient;
@@ -105,7 +110,8 @@ void NewGame(void)
     DealAmounts();
     for (int k = 0; k < BOX_COUNT; k++) PutBoxHome(k);
     ViewSetText(IDC_OFFER_VALUE, "\xA3");
-    ViewSetText(IDC_BANK_VALUE, "\xA3" "0.00");
+    ViewSetText(IDC_BANK_VALUE, "\xA3"
+                                "0.00");
     ViewEmptyList(IDC_OFFER_LIST);
     ViewEnable(IDC_DEAL, 0);
     ViewEnable(IDC_NO_DEAL, 0);
@@ -120,6 +126,6 @@ void NewGame(void)
     ViewSetText(IDC_MESSAGE, "CHOOSE YOUR OWN BOX");
     PumpMessages();
     /* Another NEW GAME or the quit taken by that pass has the last word. */
-    if (ViewQuitTaken() || serial != gameSerial) return;
+    if (!GameGoesOn(serial)) return;
     PlayGameSound(IDW_START_END);
 }

@@ -7,7 +7,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-enum { BOX_COUNT = 22, AMOUNT_COUNT = 22 };
+#include "../resources/board.h"
 
 /* Marks a box whose sum is not dealt yet; stands only inside DealAmounts. */
 enum { NOT_DEALT = 100 };
@@ -51,14 +51,18 @@ extern GameState gameState;
    nested pump pass knows NEW GAME was confirmed inside it and stops. */
 extern uint32_t gameSerial;
 
+/* Whether game `serial` is still in progress (no quit, no NEW GAME since):
+   asked after every step that may run other game code, which stops if not. */
+int GameGoesOn(uint32_t serial);
+
 /* The game's one source of chance: a 32-bit LCG seeded from the UTC clock
    by its first draw. Answers lo to hi, or hi + 1 for the few states at the
    top of the generator's range. */
 uint32_t DrawRandom(uint32_t lo, uint32_t hi);
 
 /* The seed the clock gives: t from the date and time, divided by the year. */
-uint32_t SeedFromClock(unsigned year, unsigned month, unsigned day, unsigned hour,
-                       unsigned minute, unsigned second, unsigned milliseconds);
+uint32_t SeedFromClock(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                       unsigned second, unsigned milliseconds);
 
 /* Deals the sums to the boxes by rejection sampling; answers the number of
    draws it took. */

@@ -29,14 +29,13 @@
 #define IDC_AMOUNT_PLATE_FIRST 20000 /* + amount index */
 #define IDC_STATIC (-1)              /* a control the code never names */
 
-/* Bitmaps. The plate ids do not follow amount order (see the .rc). */
+/* Bitmaps. The plate ids do not follow amount order (PlateBitmapId, board.h). */
 #define IDB_BANKER_PHONE 108
 #define IDB_CLOSED_BOX 168
-#define IDB_AMOUNT_PLATE_LOW 184 /* lowest plate bitmap id: 184 to 205 */
-#define IDB_PLATE_1P 185         /* amount index 0 to 9: 185 to 194 */
-#define IDB_PLATE_750 184        /* amount index 10 */
-#define IDB_PLATE_1000 196       /* amount index 11 to 20: 196 to 205 */
-#define IDB_PLATE_250000 195     /* amount index 21 */
+#define IDB_PLATE_1P 185     /* amount index 0 to 9: 185 to 194 */
+#define IDB_PLATE_750 184    /* amount index 10 */
+#define IDB_PLATE_1000 196   /* amount index 11 to 20: 196 to 205 */
+#define IDB_PLATE_250000 195 /* amount index 21 */
 #define IDB_BACKGROUND 213
 #define IDB_OPEN_BOX_FIRST 25000 /* + amount index */
 

@@ -4,8 +4,8 @@
    The logic includes this header and the standard library only. Each
    operation is realised once per view:
      - game/win32    the real dialog window on Windows;
-     - game/console  a recording view with a virtual clock (tests and the
-                     zendaro-console tool).
+     - game/record   a recording view with a virtual clock (the tests and
+                     tools/console's zendaro-console).
    WaitTicks is the exception: it is built from PumpMessages once, in
    game/flow/ticks.cpp, and shared by every view.
 

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "flow/flow.h"
+#include "resources/board.h"
 #include "ui.h"
 #include "view/view.h"
 
@@ -24,9 +25,7 @@ int ViewQuitTaken(void)
 }
 
 /* Each pass rests 1 ms already; there is nothing more to skip. */
-void ViewIdle(void)
-{
-}
+void ViewIdle(void) {}
 
 int PumpMessages(void)
 {
@@ -95,8 +94,7 @@ static void StartUp(void)
     ReadProgramPath();
     ui.mainWindow =
         CreateDialogParamA(ui.instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
-    SetWindowTextA(ui.mainWindow, "ZENDARO - UK - \xA3"
-                                  "250,000 JACKPOT");
+    SetWindowTextA(ui.mainWindow, GAME_TITLE);
     SetTimer(NULL, 0, 1000, TickTimerProc);
     CaptureHomePositions();
     NewGame();

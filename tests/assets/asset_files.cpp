@@ -14,16 +14,6 @@ Bytes ReadBytes(const std::string &path)
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-uint32_t Le16(const Bytes &b, size_t at)
-{
-    return b[at] | (b[at + 1] << 8);
-}
-
-uint32_t Le32(const Bytes &b, size_t at)
-{
-    return Le16(b, at) | (Le16(b, at + 2) << 16);
-}
-
 int Luma(Pixel p)
 {
     return (299 * p.r + 587 * p.g + 114 * p.b) / 1000;
@@ -41,23 +31,23 @@ Bitmap ParseBitmap(const Bytes &f)
         bmp.error = "not a BMP file";
         return bmp;
     }
-    int32_t width = static_cast<int32_t>(Le32(f, 18)), height = static_cast<int32_t>(Le32(f, 22));
+    int32_t width = static_cast<int32_t>(U32(f, 18)), height = static_cast<int32_t>(U32(f, 22));
     size_t stride = ((static_cast<size_t>(width) * 24 + 31) / 32) * 4;
-    if (Le32(f, 2) != f.size())
+    if (U32(f, 2) != f.size())
         bmp.error = "file size field wrong";
-    else if (Le32(f, 10) != 54)
+    else if (U32(f, 10) != 54)
         bmp.error = "pixels do not follow the headers";
-    else if (Le32(f, 14) != 40)
+    else if (U32(f, 14) != 40)
         bmp.error = "info header is not 40 bytes";
     else if (width <= 0 || height <= 0)
         bmp.error = "not a bottom-up bitmap";
-    else if (Le16(f, 26) != 1 || Le16(f, 28) != 24)
+    else if (U16(f, 26) != 1 || U16(f, 28) != 24)
         bmp.error = "not 24 bits per pixel";
-    else if (Le32(f, 30) != 0)
+    else if (U32(f, 30) != 0)
         bmp.error = "compressed";
-    else if (Le32(f, 46) != 0)
+    else if (U32(f, 46) != 0)
         bmp.error = "has a colour table";
-    else if (Le32(f, 34) != stride * height)
+    else if (U32(f, 34) != stride * height)
         bmp.error = "image size field wrong";
     else if (f.size() != 54 + stride * height)
         bmp.error = "pixel data size wrong";
@@ -82,10 +72,10 @@ namespace
 std::string ReadIconImage(const Bytes &f, IconEntry &e)
 {
     if (e.offset + 40 > f.size() || e.offset + e.bytes > f.size()) return "image outside the file";
-    e.headerWidth = static_cast<int>(Le32(f, e.offset + 4));
-    e.headerHeight = static_cast<int>(Le32(f, e.offset + 8));
-    e.headerBits = static_cast<int>(Le16(f, e.offset + 14));
-    if (Le32(f, e.offset) != 40) return "image header is not 40 bytes";
+    e.headerWidth = static_cast<int>(U32(f, e.offset + 4));
+    e.headerHeight = static_cast<int>(U32(f, e.offset + 8));
+    e.headerBits = static_cast<int>(U16(f, e.offset + 14));
+    if (U32(f, e.offset) != 40) return "image header is not 40 bytes";
     if (e.headerBits != 4) return "image is not 4 bits per pixel";
     int size = e.headerWidth;
     size_t xorStride = ((static_cast<size_t>(size) * 4 + 31) / 32) * 4;
@@ -107,21 +97,21 @@ std::string ReadIconImage(const Bytes &f, IconEntry &e)
 Icon ParseIcon(const Bytes &f)
 {
     Icon icon;
-    if (f.size() < 6 || Le16(f, 0) != 0 || Le16(f, 2) != 1) {
+    if (f.size() < 6 || U16(f, 0) != 0 || U16(f, 2) != 1) {
         icon.error = "not an icon file";
         return icon;
     }
-    uint32_t count = Le16(f, 4);
+    uint32_t count = U16(f, 4);
     for (uint32_t i = 0; i < count && icon.error.empty(); ++i) {
         size_t at = 6 + 16 * i;
         IconEntry e{};
         e.width = f[at] == 0 ? 256 : f[at];
         e.height = f[at + 1] == 0 ? 256 : f[at + 1];
         e.colours = f[at + 2];
-        e.planes = static_cast<int>(Le16(f, at + 4));
-        e.bits = static_cast<int>(Le16(f, at + 6));
-        e.bytes = Le32(f, at + 8);
-        e.offset = Le32(f, at + 12);
+        e.planes = static_cast<int>(U16(f, at + 4));
+        e.bits = static_cast<int>(U16(f, at + 6));
+        e.bytes = U32(f, at + 8);
+        e.offset = U32(f, at + 12);
         icon.error = ReadIconImage(f, e);
         icon.images.push_back(e);
     }
@@ -137,10 +127,10 @@ Wave ParseWave(const Bytes &f)
         wave.error = "not a RIFF WAVE file";
         return wave;
     }
-    if (Le32(f, 4) + 8 != f.size()) wave.error = "RIFF size does not match the file";
+    if (U32(f, 4) + 8 != f.size()) wave.error = "RIFF size does not match the file";
     size_t at = 12;
     while (at + 8 <= f.size()) {
-        Chunk c{std::string(f.data() + at, f.data() + at + 4), Le32(f, at + 4), at + 8};
+        Chunk c{std::string(f.data() + at, f.data() + at + 4), U32(f, at + 4), at + 8};
         wave.chunks.push_back(c);
         at += 8 + c.size + (c.size & 1);
     }

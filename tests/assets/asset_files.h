@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "pe_reader.h" // U16, U32
+
 typedef std::vector<uint8_t> Bytes;
 
 std::string SourcePath(const std::string &relative);
 Bytes ReadBytes(const std::string &path);
-uint32_t Le16(const Bytes &b, size_t at);
-uint32_t Le32(const Bytes &b, size_t at);
 
 struct Pixel {
     int r, g, b;

@@ -38,6 +38,7 @@ namespace
 
 const int MESSAGE_EDIT = 1007;
 const char FIRST_PROMPT[] = "CHOOSE YOUR OWN BOX";
+/* The client's own copy of the title, apart from game/resources/board.h. */
 const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
                           "250,000 JACKPOT";
 const char BARE_TITLE[] = "Zendaro bench: bare dialog";

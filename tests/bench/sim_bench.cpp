@@ -11,8 +11,9 @@
 #include <sstream>
 #include <string>
 
-#include "console/recording.h"
 #include "model/model.h"
+#include "record/recording.h"
+#include "script.h"
 
 namespace
 {
@@ -22,7 +23,7 @@ bool PlayWholeGame(const std::string &script)
 {
     RecordingReset();
     char error[256];
-    if (RecordingLoadScript(script.c_str(), error, sizeof error) != 0) {
+    if (LoadScript(script.c_str(), error, sizeof error) != 0) {
         fprintf(stderr, "zendaro-sim-bench: %s\n", error);
         return false;
     }
@@ -47,7 +48,7 @@ int main(int argc, char **argv)
     const std::string script = text.str();
     const double budget = argc > 2 ? strtod(argv[2], nullptr) : 3.0;
 
-    RecordingSetHost(nullptr);
+    recordingSlots = VIRTUAL_SLOTS;
     RecordingSetLog(nullptr, nullptr);
     long games = 0;
     long long virtualMs = 0;

@@ -108,9 +108,9 @@ void CheckBetweenTurns(GameRecord *game)
     }
 }
 
-ConsoleAction RandomAction(std::mt19937 &random)
+PlayerAction RandomAction(std::mt19937 &random)
 {
-    ConsoleAction action = {};
+    PlayerAction action = {};
     action.dropIfDisabled = 1;
     int roll = (int)(random() % 1000);
     if (roll < 640) {
@@ -145,7 +145,7 @@ long actionsInsideTurns;
 void ActInsideATurn(void *random)
 {
     actionsInsideTurns++;
-    ConsoleAction action = RandomAction(*static_cast<std::mt19937 *>(random));
+    PlayerAction action = RandomAction(*static_cast<std::mt19937 *>(random));
     RecordingQueue(&action);
 }
 
@@ -159,7 +159,7 @@ TEST(RandomPlay, RulesHoldAfterEveryAction)
     long long virtualMs = 0;
     auto started = std::chrono::steady_clock::now();
 
-    RecordingSetHost(nullptr);
+    recordingSlots = VIRTUAL_SLOTS;
     RecordingSetEchoInput(0);
     RecordingSetFeed(ActInsideATurn, &random);
     while (begun < games && failures.empty() && !::testing::Test::HasFatalFailure()) {
@@ -178,7 +178,7 @@ TEST(RandomPlay, RulesHoldAfterEveryAction)
                !::testing::Test::HasFailure()) {
             int batch = 1 + (random() % 4 == 0) + (random() % 8 == 0);
             for (int i = 0; i < batch; i++) {
-                ConsoleAction action = RandomAction(random);
+                PlayerAction action = RandomAction(random);
                 if (gameState.pickCount == 23 && i == 0) {
                     finished++;
                     action.kind = ACTION_NEW_GAME;

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "console/recording.h"
+#include "../pounds.h"
 #include "flow/flow.h"
 #include "model/model.h"
+#include "record/recording_testing.h"
+#include "script.h"
 
 /* The two clocks whose deals the tests know. */
 extern const std::string firstClockLine; /* 12, 18, 2, 19, 10, 9, 20, 7, 1, 5, 21, ... */

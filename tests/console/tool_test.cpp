@@ -88,35 +88,18 @@ std::vector<std::string> Matching(const Result &r, const std::string &text)
     return found;
 }
 
-std::string Reveal(int box)
-{
-    char text[64];
-    snprintf(text, sizeof text, "text 1007 \"YOU HAVE REVEALED '%0.2f'\"",
-             (double)AmountTable[firstDeal[box - 1]]);
-    return text;
-}
-
 TEST(Tool, FirstClockExampleReplaysTheKnownDeal)
 {
     Result r = RunTool("--script " + Script("first-clock-example.txt"));
     ASSERT_EQ(0, r.status) << r.errors;
-    std::vector<std::string> reveals = Matching(r, "YOU HAVE REVEALED");
-    ASSERT_EQ(22u, reveals.size());
-    std::vector<int> order;
-    for (int box = 2; box <= 21; box++) order.push_back(box);
-    order.push_back(1);
-    order.push_back(22);
-    for (size_t i = 0; i < order.size(); i++) {
-        EXPECT_NE(std::string::npos, reveals[i].find(Reveal(order[i]))) << reveals[i];
-    }
-    /* The log's own form: time, op, arguments, UTF-8 pound, \n escapes. */
+    /* The deal and its order are the in-process games' to check; here the
+       log's own form: time, op, arguments, UTF-8 pound, \n escapes. */
+    EXPECT_EQ(22u, Matching(r, "YOU HAVE REVEALED").size());
     EXPECT_EQ("0 text 1007 \"\"", r.lines.at(0));
-    EXPECT_EQ(6u, Matching(r, " add 1004 \"\xC2\xA3").size());
+    EXPECT_EQ(6u, Matching(r, " add 1004 \"" + PoundsUtf8("")).size());
     EXPECT_EQ(
         1u, Matching(r, " inform \"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"").size());
-    EXPECT_EQ(1u, Matching(r, " add 1006 \"\xC2\xA3"
-                              "3000\"")
-                      .size());
+    EXPECT_EQ(1u, Matching(r, " add 1006 \"" + PoundsUtf8("3000") + "\"").size());
     EXPECT_NE(std::string::npos,
               Matching(r, "text 1007").back().find("THANKYOU FOR PLAYING VANTOREL.  PRESS"));
     for (const std::string &line : r.lines) ASSERT_NE(-1, LineTime(line)) << line;
@@ -133,10 +116,9 @@ TEST(Tool, ScriptFromStandardInputPlaysTheSame)
 
 TEST(Tool, EveryExampleScriptPlaysThrough)
 {
-    const std::pair<const char *, const char *> examples[] = {
+    const std::pair<const char *, std::string> examples[] = {
         {"swap-yes.txt", "ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" yes"},
-        {"swap-yes.txt", "add 1006 \"\xC2\xA3"
-                         "0.50\""},
+        {"swap-yes.txt", "add 1006 \"" + PoundsUtf8("0.50") + "\""},
         {"new-game-during-call.txt", "text 1007 \"YOU HAVE CHOSEN BOX '9'\""},
     };
     for (const auto &example : examples) {

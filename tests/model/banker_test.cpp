@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "console/recording.h"
+#include "../pounds.h"
 #include "model/model.h"
+#include "record/recording.h"
 
 namespace
 {
@@ -39,7 +40,7 @@ class Banker : public ::testing::Test
   protected:
     void SetUp() override
     {
-        RecordingSetHost(nullptr);
+        recordingSlots = VIRTUAL_SLOTS;
         RecordingSetLog(nullptr, nullptr);
         RecordingReset();
     }
@@ -48,50 +49,29 @@ class Banker : public ::testing::Test
 struct OfferCase {
     std::vector<int> inPlay;
     float offer;
-    const char *text;
+    std::string text;
 };
 
 TEST_F(Banker, OfferTable)
 {
     const OfferCase cases[] = {
-        {Range(0, 21), 9215.3994140625f,
-         "\xA3"
-         "9200"},
-        {Range(5, 21), 15369.75390625f,
-         "\xA3"
-         "15300"},
-        {Range(0, 16), 1292.4130859375f,
-         "\xA3"
-         "1200"},
-        {{2, 5, 10, 16, 19},
-         7975.8525390625f,
-         "\xA3"
-         "7900"},
-        {{0, 21},
-         62525.00390625f,
-         "\xA3"
-         "62500"},
-        {{3, 20},
-         25158.36328125f,
-         "\xA3"
-         "25100"},
-        {{13, 14},
-         7285.53369140625f,
-         "\xA3"
-         "7200"},
-        {{0, 1},
-         0.04331138730049133f,
-         "\xA3"
-         "0.04"},
+        {Range(0, 21), 9215.3994140625f, Pounds("9200")},
+        {Range(5, 21), 15369.75390625f, Pounds("15300")},
+        {Range(0, 16), 1292.4130859375f, Pounds("1200")},
+        {{2, 5, 10, 16, 19}, 7975.8525390625f, Pounds("7900")},
+        {{0, 21}, 62525.00390625f, Pounds("62500")},
+        {{3, 20}, 25158.36328125f, Pounds("25100")},
+        {{13, 14}, 7285.53369140625f, Pounds("7200")},
+        {{0, 1}, 0.04331138730049133f, Pounds("0.04")},
     };
     int row = 0;
     for (const OfferCase &c : cases) {
         OnlyInPlay(c.inPlay);
         ComputeOffer();
         EXPECT_EQ(c.offer, gameState.currentOffer) << "row " << row;
-        EXPECT_STREQ(c.text, RecordingText(IDC_OFFER_VALUE)) << "row " << row;
+        EXPECT_EQ(c.text, RecordingText(IDC_OFFER_VALUE)) << "row " << row;
         ASSERT_EQ(row + 1, RecordingLineCount(IDC_OFFER_LIST));
-        EXPECT_STREQ(c.text, RecordingLine(IDC_OFFER_LIST, row)) << "row " << row;
+        EXPECT_EQ(c.text, RecordingLine(IDC_OFFER_LIST, row)) << "row " << row;
         row++;
     }
 }
@@ -121,87 +101,28 @@ TEST_F(Banker, OfferLiesBetweenTheSumsAndBelowTheirMean)
 
 TEST_F(Banker, EverySumOfTheTableShowsExactly)
 {
-    const char *texts[AMOUNT_COUNT] = {
-        "\xA3"
-        "0.01",
-        "\xA3"
-        "0.10",
-        "\xA3"
-        "0.50",
-        "\xA3"
-        "1",
-        "\xA3"
-        "5",
-        "\xA3"
-        "10",
-        "\xA3"
-        "50",
-        "\xA3"
-        "100",
-        "\xA3"
-        "250",
-        "\xA3"
-        "500",
-        "\xA3"
-        "750",
-        "\xA3"
-        "1000",
-        "\xA3"
-        "3000",
-        "\xA3"
-        "5000",
-        "\xA3"
-        "10000",
-        "\xA3"
-        "15000",
-        "\xA3"
-        "20000",
-        "\xA3"
-        "35000",
-        "\xA3"
-        "50000",
-        "\xA3"
-        "75000",
-        "\xA3"
-        "100000",
-        "\xA3"
-        "250000",
+    const std::string texts[AMOUNT_COUNT] = {
+        Pounds("0.01"),   Pounds("0.10"),   Pounds("0.50"),  Pounds("1"),     Pounds("5"),
+        Pounds("10"),     Pounds("50"),     Pounds("100"),   Pounds("250"),   Pounds("500"),
+        Pounds("750"),    Pounds("1000"),   Pounds("3000"),  Pounds("5000"),  Pounds("10000"),
+        Pounds("15000"),  Pounds("20000"),  Pounds("35000"), Pounds("50000"), Pounds("75000"),
+        Pounds("100000"), Pounds("250000"),
     };
     for (int k = 0; k < AMOUNT_COUNT; k++) EXPECT_EQ(texts[k], Money(AmountTable[k])) << k;
 }
 
 TEST_F(Banker, MoneyTextsRoundThenCutDigits)
 {
-    EXPECT_EQ("\xA3"
-              "0.00",
-              Money(0.0f));
-    EXPECT_EQ("\xA3"
-              "0.99",
-              Money(0.99f));
-    EXPECT_EQ("\xA3"
-              "1",
-              Money(0.995f));
-    EXPECT_EQ("\xA3"
-              "57",
-              Money(57.4f));
-    EXPECT_EQ("\xA3"
-              "100",
-              Money(99.99f));
-    EXPECT_EQ("\xA3"
-              "100",
-              Money(100.4f));
-    EXPECT_EQ("\xA3"
-              "560",
-              Money(568.7f));
-    EXPECT_EQ("\xA3"
-              "12300",
-              Money(12345.6f));
-    EXPECT_EQ("\xA3"
-              "100000",
-              Money(99999.99f));
-    EXPECT_EQ("\xA3"
-              "123000",
-              Money(123456.7f));
+    EXPECT_EQ(Pounds("0.00"), Money(0.0f));
+    EXPECT_EQ(Pounds("0.99"), Money(0.99f));
+    EXPECT_EQ(Pounds("1"), Money(0.995f));
+    EXPECT_EQ(Pounds("57"), Money(57.4f));
+    EXPECT_EQ(Pounds("100"), Money(99.99f));
+    EXPECT_EQ(Pounds("100"), Money(100.4f));
+    EXPECT_EQ(Pounds("560"), Money(568.7f));
+    EXPECT_EQ(Pounds("12300"), Money(12345.6f));
+    EXPECT_EQ(Pounds("100000"), Money(99999.99f));
+    EXPECT_EQ(Pounds("123000"), Money(123456.7f));
 }
 
 TEST_F(Banker, MoneyTextStaysInsideASmallBuffer)

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "console/recording.h"
 #include "flow/flow.h"
 #include "model/model.h"
+#include "record/recording.h"
 
 namespace
 {
@@ -39,7 +39,7 @@ class Generator : public ::testing::Test
   protected:
     void SetUp() override
     {
-        RecordingSetHost(nullptr);
+        recordingSlots = VIRTUAL_SLOTS;
         RecordingSetLog(nullptr, nullptr);
         RecordingReset();
     }

@@ -25,6 +25,8 @@
 namespace
 {
 
+/* The title and the MY BOX frame as an oracle of the monkey's own, apart
+   from game/resources/board.h that the program is built from. */
 const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
                           "250,000 JACKPOT";
 const int BOXES = 22;

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "pe_dialog.h"
+#include "pe_reader.h"
 #include "pe_resources.h"
+#include "resources/board.h"
 
 namespace
 {
@@ -61,18 +64,6 @@ class BuiltGame : public ::testing::TestWithParam<Build>
     }
 };
 
-uint32_t U32(const std::vector<uint8_t> &b, size_t at)
-{
-    return at + 4 <= b.size() ? (uint32_t)b[at] | (uint32_t)b[at + 1] << 8 |
-                                    (uint32_t)b[at + 2] << 16 | (uint32_t)b[at + 3] << 24
-                              : 0;
-}
-
-uint16_t U16(const std::vector<uint8_t> &b, size_t at)
-{
-    return at + 2 <= b.size() ? (uint16_t)(b[at] | b[at + 1] << 8) : 0;
-}
-
 /* Every resource the game loads, by type and id. */
 std::vector<std::pair<ResourceKey, uint32_t>> ExpectedResources()
 {
@@ -118,8 +109,9 @@ std::string BitmapFile(uint32_t id)
         return name;
     }
     /* Plates are named by amount index; their ids are not in that order. */
-    unsigned k = id == 184 ? 10 : id <= 194 ? id - 185 : id == 195 ? 21 : id - 196 + 11;
-    snprintf(name, sizeof name, "art/plate_%02u.bmp", k);
+    int k = 0;
+    while (k < AMOUNT_COUNT - 1 && PlateBitmapId(k) != (int)id) k++;
+    snprintf(name, sizeof name, "art/plate_%02d.bmp", k);
     return name;
 }
 
@@ -233,146 +225,63 @@ enum : uint32_t {
     WS_EX_RIGHT = 0x1000
 };
 
-struct Item {
-    uint32_t exStyle, style, id;
-    int x, y, cx, cy;
-    std::string className, text; /* "#n" for an ordinal */
-};
-
-struct Template {
-    uint32_t style = 0, exStyle = 0;
-    int x = 0, y = 0, cx = 0, cy = 0;
-    std::string menu, className, title, face;
-    int pointSize = 0, weight = 0, italic = 0, charset = 0;
-    std::vector<Item> items;
-    bool complete = false;
-};
-
-/* A name or ordinal field: empty, "#n", or the text in code page 1252. */
-std::string NameOrOrdinal(const std::vector<uint8_t> &b, size_t *at)
-{
-    uint16_t first = U16(b, *at);
-    if (first == 0xFFFF) {
-        std::string ordinal = "#" + std::to_string(U16(b, *at + 2));
-        *at += 4;
-        return ordinal;
-    }
-    std::string text;
-    for (uint16_t c; *at + 2 <= b.size() && (c = U16(b, *at)) != 0; *at += 2)
-        text += c < 256 ? (char)c : '?';
-    *at += 2;
-    return text;
-}
-
-std::string ClassName(const std::string &raw)
-{
-    static const char *const atoms[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX"};
-    if (raw.size() > 1 && raw[0] == '#') {
-        int atom = std::stoi(raw.substr(1)) - 0x80;
-        if (atom >= 0 && atom < 4) return atoms[atom];
-    }
-    std::string upper = raw;
-    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-    return upper;
-}
-
-Template ParseDialogEx(const std::vector<uint8_t> &b)
-{
-    Template t;
-    if (U16(b, 0) != 1 || U16(b, 2) != 0xFFFF) return t;
-    t.exStyle = U32(b, 8);
-    t.style = U32(b, 12);
-    unsigned count = U16(b, 16);
-    t.x = (int16_t)U16(b, 18);
-    t.y = (int16_t)U16(b, 20);
-    t.cx = (int16_t)U16(b, 22);
-    t.cy = (int16_t)U16(b, 24);
-    size_t at = 26;
-    t.menu = NameOrOrdinal(b, &at);
-    t.className = NameOrOrdinal(b, &at);
-    t.title = NameOrOrdinal(b, &at);
-    if (t.style & DS_SETFONT) {
-        t.pointSize = U16(b, at);
-        t.weight = U16(b, at + 2);
-        t.italic = b.size() > at + 4 ? b[at + 4] : 0;
-        t.charset = b.size() > at + 5 ? b[at + 5] : 0;
-        at += 6;
-        t.face = NameOrOrdinal(b, &at);
-    }
-    for (unsigned i = 0; i < count && at < b.size(); i++) {
-        at = (at + 3) & ~(size_t)3;
-        Item item;
-        item.exStyle = U32(b, at + 4);
-        item.style = U32(b, at + 8);
-        item.x = (int16_t)U16(b, at + 12);
-        item.y = (int16_t)U16(b, at + 14);
-        item.cx = (int16_t)U16(b, at + 16);
-        item.cy = (int16_t)U16(b, at + 18);
-        item.id = U32(b, at + 20);
-        at += 24;
-        item.className = ClassName(NameOrOrdinal(b, &at));
-        item.text = NameOrOrdinal(b, &at);
-        at += 2 + U16(b, at);
-        t.items.push_back(item);
-    }
-    t.complete = t.items.size() == count && at <= b.size();
-    return t;
-}
-
 const uint32_t SHOWN = WS_CHILD | WS_VISIBLE;
-const uint32_t NONE = 0xFFFFFFFF;
 
-std::vector<Item> ExpectedControls()
+/* What the template says of each control of BOARD_CONTROLS beyond its
+   place and text: class, styles, and the bitmap of a picture. */
+struct Kind {
+    const char *className;
+    uint32_t style, exStyle;
+    const char *bitmap;
+};
+
+std::vector<DialogItem> ExpectedControls()
 {
-    std::vector<Item> items;
-    const int pictures[22][4] = {
-        {9, 301, 21, 313},    {9, 260, 21, 272},    {9, 219, 22, 231},    {9, 178, 22, 190},
-        {9, 137, 22, 149},    {9, 96, 22, 108},     {9, 55, 22, 67},      {13, 8, 26, 21},
-        {77, 8, 90, 20},      {136, 8, 148, 20},    {195, 8, 208, 20},    {255, 8, 268, 20},
-        {315, 8, 328, 20},    {374, 8, 386, 21},    {438, 8, 450, 21},    {444, 54, 458, 67},
-        {444, 95, 457, 108},  {444, 136, 457, 149}, {444, 177, 457, 190}, {444, 218, 458, 231},
-        {444, 259, 457, 272}, {444, 300, 458, 313}};
-    for (uint32_t k = 0; k < 22; k++) {
-        uint32_t bitmap = k <= 9 ? 185 + k : k == 10 ? 184 : k <= 20 ? 196 + k - 11 : 195;
-        int column = k <= 10 ? 76 : 348, row = (int)(k <= 10 ? k : k - 11);
-        items.push_back({0, SHOWN | SS_BITMAP, 20000 + k, column, 59 + 16 * row, 85, 14, "STATIC",
-                         "#" + std::to_string(bitmap)});
-    }
-    for (uint32_t b = 0; b < 22; b++)
-        items.push_back({0, SHOWN | SS_BITMAP, 15000 + b, pictures[b][0], pictures[b][1], 57, 41,
-                         "STATIC", "#168"});
-    for (uint32_t b = 0; b < 22; b++)
-        items.push_back({0, SHOWN | BS_FLAT | WS_TABSTOP, 10000 + b, pictures[b][2], pictures[b][3],
-                         27, 18, "BUTTON", std::to_string(b + 1)});
+    std::vector<DialogItem> items;
+    items.reserve(AMOUNT_COUNT + 2 * BOX_COUNT + BOARD_CONTROL_COUNT);
+    for (int k = 0; k < AMOUNT_COUNT; k++)
+        items.push_back({0, SHOWN | SS_BITMAP, (uint32_t)(IDC_AMOUNT_PLATE_FIRST + k), PlateX(k),
+                         PlateY(k), PLATE_WIDTH, PLATE_HEIGHT, "STATIC",
+                         "#" + std::to_string(PlateBitmapId(k))});
+    for (int b = 0; b < BOX_COUNT; b++)
+        items.push_back({0, SHOWN | SS_BITMAP, (uint32_t)(IDC_BOX_PICTURE_FIRST + b),
+                         BOX_PLACES[b].pictureX, BOX_PLACES[b].pictureY, BOX_PICTURE_WIDTH,
+                         BOX_PICTURE_HEIGHT, "STATIC", "#" + std::to_string(IDB_CLOSED_BOX)});
+    for (int b = 0; b < BOX_COUNT; b++)
+        items.push_back({0, SHOWN | BS_FLAT | WS_TABSTOP, (uint32_t)(IDC_BOX_BUTTON_FIRST + b),
+                         BOX_PLACES[b].buttonX, BOX_PLACES[b].buttonY, BOX_BUTTON_WIDTH,
+                         BOX_BUTTON_HEIGHT, "BUTTON", std::to_string(b + 1)});
     const uint32_t valueStyle = SHOWN | SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN | WS_GROUP;
     const uint32_t button = SHOWN | WS_TABSTOP; /* BS_PUSHBUTTON is 0 */
     const uint32_t list =
         SHOWN | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
     const uint32_t label = SHOWN | SS_CENTER | WS_GROUP;
-    const std::string hyphens(25, '-');
-    const std::vector<Item> others = {
-        {0, SHOWN | SS_BITMAP, NONE, 205, 68, 98, 57, "STATIC", "#108"},
-        {0, valueStyle, NONE, 205, 57, 98, 11, "STATIC", "BANKERS OFFER"},
-        {0, valueStyle, 1008, 205, 125, 98, 16, "STATIC", ""},
-        {0, button | WS_DISABLED, 1003, 205, 143, 48, 14, "BUTTON", "DEAL"},
-        {0, button | WS_DISABLED, 1039, 255, 143, 48, 14, "BUTTON", "NO DEAL"},
-        {0, button, 1040, 184, 202, 48, 13, "BUTTON", "NEW GAME"},
-        {0, button, 1042, 234, 202, 56, 13, "BUTTON", "MORE GAMES"},
-        {WS_EX_RIGHT, list, 1004, 331, 257, 108, 56, "LISTBOX", ""},
-        {0, label, 1012, 332, 248, 108, 10, "STATIC", "BANKERS OFFERS"},
-        {0, SHOWN | SS_CENTER | SS_CENTERIMAGE | WS_GROUP, 1014, 182, 218, 54, 17, "STATIC",
-         "BANK"},
-        {0, valueStyle, 1009, 236, 218, 91, 17, "STATIC", ""},
-        {0, list, 1006, 67, 258, 108, 56, "LISTBOX", ""},
-        {0, label, 1013, 67, 248, 108, 10, "STATIC", "WIN HISTORY"},
-        {0, SHOWN | ES_MULTILINE | ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 1007, 184,
-         160, 141, 38, "EDIT", ""},
-        {0, label, NONE, 183, 249, 141, 8, "STATIC", hyphens + " MY BOX " + hyphens},
-        {WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE, SHOWN | BS_GROUPBOX, NONE, 183, 258, 141, 55,
-         "BUTTON", ""},
-        {0, button, 1043, 292, 202, 34, 13, "BUTTON", "HELP"},
+    const Kind kinds[] = {
+        {"STATIC", SHOWN | SS_BITMAP, 0, "#108"},
+        {"STATIC", valueStyle, 0, nullptr},
+        {"STATIC", valueStyle, 0, nullptr},
+        {"BUTTON", button | WS_DISABLED, 0, nullptr},
+        {"BUTTON", button | WS_DISABLED, 0, nullptr},
+        {"BUTTON", button, 0, nullptr},
+        {"BUTTON", button, 0, nullptr},
+        {"LISTBOX", list, WS_EX_RIGHT, nullptr},
+        {"STATIC", label, 0, nullptr},
+        {"STATIC", SHOWN | SS_CENTER | SS_CENTERIMAGE | WS_GROUP, 0, nullptr},
+        {"STATIC", valueStyle, 0, nullptr},
+        {"LISTBOX", list, 0, nullptr},
+        {"STATIC", label, 0, nullptr},
+        {"EDIT", SHOWN | ES_MULTILINE | ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0,
+         nullptr},
+        {"STATIC", label, 0, nullptr},
+        {"BUTTON", SHOWN | BS_GROUPBOX, WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE, nullptr},
+        {"BUTTON", button, 0, nullptr},
     };
-    items.insert(items.end(), others.begin(), others.end());
+    static_assert(sizeof kinds / sizeof kinds[0] == BOARD_CONTROL_COUNT, "one kind a control");
+    for (int i = 0; i < BOARD_CONTROL_COUNT; i++) {
+        const BoardControl &c = BOARD_CONTROLS[i];
+        items.push_back({kinds[i].exStyle, kinds[i].style, (uint32_t)c.id, c.x, c.y, c.width,
+                         c.height, kinds[i].className, kinds[i].bitmap ? kinds[i].bitmap : c.text});
+    }
     return items;
 }
 
@@ -380,8 +289,8 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
 {
     const std::vector<uint8_t> *bytes = Find(RT_DIALOG, 101);
     ASSERT_NE(bytes, nullptr);
-    Template t = ParseDialogEx(*bytes);
-    ASSERT_TRUE(t.complete) << "not a whole extended dialog template";
+    DialogTemplate t = ParseDialogTemplate(*bytes);
+    ASSERT_TRUE(t.complete && t.extended) << "not a whole extended dialog template";
     EXPECT_EQ(t.style, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
                            DS_CENTER | DS_SETFONT);
     EXPECT_EQ(t.exStyle, 0u);
@@ -396,20 +305,11 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
     EXPECT_EQ(t.italic, 0);
     EXPECT_EQ(t.charset, 1);
 
-    std::vector<Item> expected = ExpectedControls();
+    std::vector<DialogItem> expected = ExpectedControls();
     ASSERT_EQ(t.items.size(), expected.size());
     for (size_t i = 0; i < expected.size(); i++) {
-        const Item &want = expected[i], &got = t.items[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
-        EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(got.className, want.className);
-        EXPECT_EQ(got.style, want.style);
-        EXPECT_EQ(got.exStyle, want.exStyle);
-        EXPECT_EQ(got.x, want.x);
-        EXPECT_EQ(got.y, want.y);
-        EXPECT_EQ(got.cx, want.cx);
-        EXPECT_EQ(got.cy, want.cy);
-        EXPECT_EQ(got.text, want.text);
+        SCOPED_TRACE("control " + std::to_string(i));
+        EXPECT_EQ(t.items[i], expected[i]);
     }
 }
 

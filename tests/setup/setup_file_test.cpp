@@ -2,12 +2,13 @@
    carries, the licence, the pictures, the languages, no manifest, and the
    window's template. The i686 setup cannot run here, so this is where its
    contents are proven. */
+#include "pe_dialog.h"
+#include "pe_reader.h"
 #include "pe_resources.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -50,14 +51,6 @@ std::string GameProgramPath(const Build &build)
     return path;
 }
 
-uint32_t Little(const std::vector<uint8_t> &bytes, size_t at, int size)
-{
-    uint32_t value = 0;
-    for (int i = size - 1; i >= 0; i--)
-        value = (value << 8) | (at + (size_t)i < bytes.size() ? bytes[at + (size_t)i] : 0);
-    return value;
-}
-
 class SetupFile : public ::testing::TestWithParam<Build>
 {
   protected:
@@ -89,8 +82,8 @@ TEST_P(SetupFile, CarriesTheGameProgramOfItsOwnBuildByteForByte)
     ASSERT_NE(payload, nullptr);
     EXPECT_EQ(payload->size(), game.size());
     EXPECT_TRUE(*payload == game) << "BINARY 113 differs from " << gamePath;
-    uint32_t header = Little(*payload, 0x3c, 4);
-    EXPECT_EQ(Little(*payload, header + 4, 2), GetParam().machine)
+    uint32_t header = U32(*payload, 0x3c);
+    EXPECT_EQ(U16(*payload, header + 4), GetParam().machine)
         << "the payload is not a program for this build's machine";
 }
 
@@ -120,9 +113,9 @@ TEST_P(SetupFile, CarriesThePicturesAndTheIcon)
     }
     const std::vector<uint8_t> *group = Resource(ResourceNumber(TYPE_GROUP_ICON), 102);
     ASSERT_NE(group, nullptr);
-    ASSERT_EQ(Little(*group, 4, 2), 2u) << "icon group 102 holds two images";
+    ASSERT_EQ(U16(*group, 4), 2u) << "icon group 102 holds two images";
     for (size_t image = 0; image < 2; image++) {
-        uint32_t iconId = Little(*group, 6 + image * 14 + 12, 2);
+        uint32_t iconId = U16(*group, 6 + image * 14 + 12);
         EXPECT_EQ(iconId, image + 1);
         EXPECT_NE(Resource(ResourceNumber(TYPE_ICON), iconId), nullptr) << "icon " << iconId;
     }
@@ -147,69 +140,6 @@ TEST_P(SetupFile, HoldsOnlyItsOwnResourcesInUkEnglish)
     EXPECT_EQ(found, expected);
 }
 
-/* A DLGTEMPLATE read field by field. */
-struct DialogReader {
-    const std::vector<uint8_t> &bytes;
-    size_t at = 0;
-
-    uint32_t Take(int size)
-    {
-        uint32_t value = Little(bytes, at, size);
-        at += (size_t)size;
-        return value;
-    }
-    std::string TakeText()
-    {
-        std::string text;
-        for (uint32_t c; (c = Take(2)) != 0;) text += c < 256 ? (char)c : '?';
-        return text;
-    }
-    /* A control's class: the system classes come as a number or by name,
-       which the dialog manager takes alike; both read as the name. */
-    std::string TakeClass()
-    {
-        std::string name = TakeNameOrNumber();
-        if (name == "#128") return "BUTTON";
-        if (name == "#129") return "EDIT";
-        if (name == "#130") return "STATIC";
-        for (char &c : name) c = (char)toupper((unsigned char)c);
-        return name;
-    }
-    /* A name or number field: "" when empty, "#n" for a number. */
-    std::string TakeNameOrNumber()
-    {
-        uint32_t first = Little(bytes, at, 2);
-        if (first == 0xFFFF) {
-            at += 2;
-            return "#" + std::to_string(Take(2));
-        }
-        return TakeText();
-    }
-    void AlignToDword()
-    {
-        at = (at + 3) & ~(size_t)3;
-    }
-};
-
-struct Control {
-    uint32_t style;
-    int x, y, cx, cy;
-    uint32_t id;
-    std::string className;
-    std::string text;
-    bool operator==(const Control &o) const
-    {
-        return style == o.style && x == o.x && y == o.y && cx == o.cx && cy == o.cy && id == o.id &&
-               className == o.className && text == o.text;
-    }
-};
-
-void PrintTo(const Control &c, std::ostream *out)
-{
-    *out << std::hex << "style 0x" << c.style << std::dec << " " << c.x << "," << c.y << " " << c.cx
-         << "x" << c.cy << " id " << c.id << " class " << c.className << " \"" << c.text << "\"";
-}
-
 /* Window styles, as the platform's headers give them. */
 enum : uint32_t {
     CHILD_VISIBLE = 0x50000000, /* WS_CHILD | WS_VISIBLE */
@@ -224,56 +154,45 @@ TEST_P(SetupFile, WindowTemplateIsTheInstallersWindow)
 {
     const std::vector<uint8_t> *bytes = Resource(ResourceNumber(TYPE_DIALOG), 101);
     ASSERT_NE(bytes, nullptr);
-    DialogReader r{*bytes};
+    DialogTemplate t = ParseDialogTemplate(*bytes);
+    ASSERT_TRUE(t.complete && !t.extended) << "not a whole plain dialog template";
     /* WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME
        | DS_CENTER, and DS_SETFONT for the font. */
-    EXPECT_EQ(r.Take(4), 0x80CA08C0u) << "dialog style";
-    EXPECT_EQ(r.Take(4), 0u) << "extended style";
-    uint32_t count = r.Take(2);
-    EXPECT_EQ(r.Take(2), 0u);
-    EXPECT_EQ(r.Take(2), 0u);
-    EXPECT_EQ(r.Take(2), 322u);
-    EXPECT_EQ(r.Take(2), 218u);
-    EXPECT_EQ(r.TakeNameOrNumber(), "") << "menu";
-    EXPECT_EQ(r.TakeNameOrNumber(), "") << "class";
-    EXPECT_EQ(r.TakeText(), "Program Setup");
-    EXPECT_EQ(r.Take(2), 8u) << "font size";
-    EXPECT_EQ(r.TakeText(), "MS Sans Serif");
+    EXPECT_EQ(t.style, 0x80CA08C0u) << "dialog style";
+    EXPECT_EQ(t.exStyle, 0u) << "extended style";
+    EXPECT_EQ(t.x, 0);
+    EXPECT_EQ(t.y, 0);
+    EXPECT_EQ(t.cx, 322);
+    EXPECT_EQ(t.cy, 218);
+    EXPECT_EQ(t.menu, "") << "menu";
+    EXPECT_EQ(t.className, "") << "class";
+    EXPECT_EQ(t.title, "Program Setup");
+    EXPECT_EQ(t.pointSize, 8) << "font size";
+    EXPECT_EQ(t.face, "MS Sans Serif");
 
     const std::string button = "BUTTON", edit = "EDIT", staticClass = "STATIC";
-    const Control expected[] = {
-        {CHILD_VISIBLE | 0x100E, 0, 0, 321, 36, 1017, staticClass,
-         "#112"}, /* SS_BITMAP|SS_SUNKEN */
-        {CHILD_VISIBLE | BORDER | TABSTOP | 0x80, 14, 58, 264, 13, 1009, edit,
-         ""}, /* ES_AUTOHSCROLL */
-        {CHILD_VISIBLE | TABSTOP | 0x80, 282, 58, 27, 13, 1004, button, "Browse"}, /* BS_BITMAP */
+    /* The extended style is 0 for every control. */
+    const DialogItem expected[] = {
+        /* SS_BITMAP | SS_SUNKEN */
+        {0, CHILD_VISIBLE | 0x100E, 1017, 0, 0, 321, 36, staticClass, "#112"},
+        /* ES_AUTOHSCROLL */
+        {0, CHILD_VISIBLE | BORDER | TABSTOP | 0x80, 1009, 14, 58, 264, 13, edit, ""},
+        /* BS_BITMAP */
+        {0, CHILD_VISIBLE | TABSTOP | 0x80, 1004, 282, 58, 27, 13, button, "Browse"},
         /* ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN */
-        {CHILD_VISIBLE | BORDER | VSCROLL | TABSTOP | 0x1044, 14, 95, 295, 81, 1014, edit, ""},
-        {CHILD_VISIBLE | TABSTOP | 0x8003, 10, 200, 236, 9, 1008,
-         button, /* BS_AUTOCHECKBOX|BS_FLAT */
+        {0, CHILD_VISIBLE | BORDER | VSCROLL | TABSTOP | 0x1044, 1014, 14, 95, 295, 81, edit, ""},
+        /* BS_AUTOCHECKBOX | BS_FLAT */
+        {0, CHILD_VISIBLE | TABSTOP | 0x8003, 1008, 10, 200, 236, 9, button,
          "I have Read, Understand and Agree to the License Agreement Above"},
-        {CHILD_VISIBLE | DISABLED | TABSTOP, 257, 196, 56, 17, 1003, button, "Install"},
-        {CHILD_VISIBLE | 0x08, 0, 186, 321, 1, 0xFFFF, staticClass, ""}, /* SS_GRAYFRAME */
-        {CHILD_VISIBLE | 0x09, 0, 188, 321, 1, 0xFFFF, staticClass, ""}, /* SS_WHITEFRAME */
-        {CHILD_VISIBLE | GROUP, 14, 84, 76, 9, 0xFFFF, staticClass, "License Agreement"},
-        {CHILD_VISIBLE | GROUP, 14, 47, 76, 9, 0xFFFF, staticClass, "Install Path"},
+        {0, CHILD_VISIBLE | DISABLED | TABSTOP, 1003, 257, 196, 56, 17, button, "Install"},
+        /* SS_GRAYFRAME, SS_WHITEFRAME */
+        {0, CHILD_VISIBLE | 0x08, 0xFFFF, 0, 186, 321, 1, staticClass, ""},
+        {0, CHILD_VISIBLE | 0x09, 0xFFFF, 0, 188, 321, 1, staticClass, ""},
+        {0, CHILD_VISIBLE | GROUP, 0xFFFF, 14, 84, 76, 9, staticClass, "License Agreement"},
+        {0, CHILD_VISIBLE | GROUP, 0xFFFF, 14, 47, 76, 9, staticClass, "Install Path"},
     };
-    ASSERT_EQ(count, sizeof expected / sizeof expected[0]);
-    for (const Control &want : expected) {
-        r.AlignToDword();
-        Control got;
-        got.style = r.Take(4);
-        EXPECT_EQ(r.Take(4), 0u) << "extended style of control " << want.id;
-        got.x = (int16_t)r.Take(2);
-        got.y = (int16_t)r.Take(2);
-        got.cx = (int16_t)r.Take(2);
-        got.cy = (int16_t)r.Take(2);
-        got.id = r.Take(2);
-        got.className = r.TakeClass();
-        got.text = r.TakeNameOrNumber();
-        r.at += r.Take(2); /* creation data */
-        EXPECT_EQ(got, want);
-    }
+    ASSERT_EQ(t.items.size(), sizeof expected / sizeof expected[0]);
+    for (size_t i = 0; i < t.items.size(); i++) EXPECT_EQ(t.items[i], expected[i]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, SetupFile, ::testing::ValuesIn(BUILDS),

@@ -1,19 +1,20 @@
-// Every picture the two programs carry, painted from code.
+/* Every picture the two programs carry, painted from code. */
 #ifndef ASSETGEN_ART_H
 #define ASSETGEN_ART_H
 
 #include "canvas.h"
 #include "formats.h"
+#include "resources/board.h"
 
 #include <string>
 #include <vector>
 
-const int kSumCount = 22;
+const int SUM_COUNT = AMOUNT_COUNT;
 
-// The sums as the board writes them, by amount index (code page 1252).
-extern const char *const kSumLabels[kSumCount];
+/* The sums as the board writes them, by amount index (code page 1252). */
+extern const char *const SUM_LABELS[SUM_COUNT];
 
-// Light wood, shared by the background and the closed box so the box blends in.
+/* Light wood, shared by the background and the closed box so the box blends in. */
 Rgb LightWood(float x, float y);
 
 Image PaintBackground();

@@ -1,4 +1,4 @@
-// The board: wood background with the display panel, and the closed box.
+/* The board: wood background with the display panel, and the closed box. */
 #include "art.h"
 
 #include <algorithm>
@@ -7,28 +7,28 @@
 namespace
 {
 
-const int kBoardWidth = 765;
-const int kBoardHeight = 574;
-const int kFrameWidth = 11;
+const int BOARD_WIDTH = 765;
+const int BOARD_HEIGHT = 574;
+const int FRAME_WIDTH = 11;
 
-// The display panel, inclusive pixel bounds, and its border outside them.
-const int kPanelLeft = 113, kPanelTop = 88, kPanelRight = 650, kPanelBottom = 383;
-const int kBorderWidth = 4;
-const Rgb kBorderColour = {102, 102, 204};
+/* The display panel, inclusive pixel bounds, and its border outside them. */
+const int PANEL_LEFT = 113, PANEL_TOP = 88, PANEL_RIGHT = 650, PANEL_BOTTOM = 383;
+const int BORDER_WIDTH = 4;
+const Rgb BORDER_COLOUR = {102, 102, 204};
 
-// Silver highlight across the panel: black, white, black.
-const int kShineLeft = 249, kShineMiddle = 382, kShineRight = 515;
+/* Silver highlight across the panel: black, white, black. */
+const int SHINE_LEFT = 249, SHINE_MIDDLE = 382, SHINE_RIGHT = 515;
 
 float GrainLine(float x, float y, uint32_t seed, float spacing)
 {
-    // Broad sweeps of the growth rings, smaller wobbles on top, and ring
-    // widths that vary as the tree grew faster or slower.
+    /* Broad sweeps of the growth rings, smaller wobbles on top, and ring
+       widths that vary as the tree grew faster or slower. */
     float warp = FractalNoise(x * 0.0025f, y * 0.01f, seed, 3) * 70.0f +
                  FractalNoise(x * 0.02f, y * 0.06f, seed + 17u, 2) * 4.0f;
     float ring = (y + warp) / spacing;
     ring += 1.5f * FractalNoise(ring * 0.15f, x * 0.001f, seed + 29u, 2);
     float f = ring - std::floor(ring);
-    // Late wood: a narrow dark band that fades in slowly and ends sharply.
+    /* Late wood: a narrow dark band that fades in slowly and ends sharply. */
     float width = 0.55f + 0.25f * HashUnit(static_cast<int>(std::floor(ring)), 0, seed + 3u);
     return SmoothStep(width, 0.93f, f) * (1.0f - SmoothStep(0.93f, 1.0f, f));
 }
@@ -54,9 +54,9 @@ void PaintWoodPanel(Image &image)
         for (int x = 0; x < image.width; ++x) PixelAt(image, x, y) = LightWood(x + 0.5f, y + 0.5f);
 }
 
-// The frame is four mitred strips; the side strips run their grain vertically.
-// Its profile is rounded: light on the outer lip, darker towards the panel,
-// and the right and bottom strips face away from the light.
+/* The frame is four mitred strips; the side strips run their grain vertically.
+   Its profile is rounded: light on the outer lip, darker towards the panel,
+   and the right and bottom strips face away from the light. */
 Rgb FrameColour(int x, int y, int w, int h)
 {
     int fromLeft = x, fromRight = w - 1 - x, fromTop = y, fromBottom = h - 1 - y;
@@ -64,24 +64,24 @@ Rgb FrameColour(int x, int y, int w, int h)
     int edge = std::min(across, down);
     bool side = across < down;
     Rgb c = side ? DarkWood(y + 0.5f, x + 0.5f + 300.0f) : DarkWood(x + 0.5f, y + 0.5f);
-    float t = (edge + 0.5f) / kFrameWidth;
+    float t = (edge + 0.5f) / FRAME_WIDTH;
     float light = 0.22f * std::sin(t * 3.14159f) - 0.12f * t;
     bool awayFromLight = side ? fromRight < fromLeft : fromBottom < fromTop;
     if (awayFromLight) light -= 0.12f;
     c = light >= 0.0f ? Lighten(c, light) : Darken(c, -light);
-    if (edge == kFrameWidth - 1) c = Darken(c, 0.35f);
+    if (edge == FRAME_WIDTH - 1) c = Darken(c, 0.35f);
     if (edge == 0) c = Darken(c, 0.25f);
     return c;
 }
 
 void PaintFrame(Image &image)
 {
-    int w = image.width, h = image.height, f = kFrameWidth;
+    int w = image.width, h = image.height, f = FRAME_WIDTH;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             int edge = std::min(std::min(x, w - 1 - x), std::min(y, h - 1 - y));
             if (edge < f) PixelAt(image, x, y) = FrameColour(x, y, w, h);
-            // A soft shadow the frame casts on the wood inside it.
+            /* A soft shadow the frame casts on the wood inside it. */
             else if (edge < f + 4)
                 BlendPixel(image, x, y, Rgb{40, 20, 5}, 0.22f * (1.0f - (edge - f) / 4.0f));
         }
@@ -115,7 +115,7 @@ void PaintScrew(Image &image, float cx, float cy, float radius, float slotAngle)
 
 void PaintFrameScrews(Image &image)
 {
-    float c = kFrameWidth * 0.5f, w = static_cast<float>(image.width),
+    float c = FRAME_WIDTH * 0.5f, w = static_cast<float>(image.width),
           h = static_cast<float>(image.height);
     PaintScrew(image, c, c, 4.0f, 0.6f);
     PaintScrew(image, w - c, c, 4.0f, 2.2f);
@@ -125,17 +125,17 @@ void PaintFrameScrews(Image &image)
 
 float ShineLevel(int x)
 {
-    if (x <= kShineLeft || x >= kShineRight) return 0.0f;
-    float t = x <= kShineMiddle ? float(x - kShineLeft) / float(kShineMiddle - kShineLeft)
-                                : float(kShineRight - x) / float(kShineRight - kShineMiddle);
+    if (x <= SHINE_LEFT || x >= SHINE_RIGHT) return 0.0f;
+    float t = x <= SHINE_MIDDLE ? float(x - SHINE_LEFT) / float(SHINE_MIDDLE - SHINE_LEFT)
+                                : float(SHINE_RIGHT - x) / float(SHINE_RIGHT - SHINE_MIDDLE);
     return t * t * (3.0f - 2.0f * t);
 }
 
 void PaintDisplayPanel(Image &image)
 {
-    int l = kPanelLeft - kBorderWidth, r = kPanelRight + kBorderWidth;
-    int t = kPanelTop - kBorderWidth, b = kPanelBottom + kBorderWidth;
-    // The panel stands slightly proud of the wood: a soft shadow below right.
+    int l = PANEL_LEFT - BORDER_WIDTH, r = PANEL_RIGHT + BORDER_WIDTH;
+    int t = PANEL_TOP - BORDER_WIDTH, b = PANEL_BOTTOM + BORDER_WIDTH;
+    /* The panel stands slightly proud of the wood: a soft shadow below right. */
     DropShadow(
         image, l - 4, t - 4, r + 8, b + 8,
         [&](float px, float py) {
@@ -143,21 +143,21 @@ void PaintDisplayPanel(Image &image)
         },
         2.5f, 0.45f);
     for (int y = t; y <= b; ++y)
-        for (int x = l; x <= r; ++x) PixelAt(image, x, y) = kBorderColour;
-    for (int y = kPanelTop; y <= kPanelBottom; ++y)
-        for (int x = kPanelLeft; x <= kPanelRight; ++x) {
+        for (int x = l; x <= r; ++x) PixelAt(image, x, y) = BORDER_COLOUR;
+    for (int y = PANEL_TOP; y <= PANEL_BOTTOM; ++y)
+        for (int x = PANEL_LEFT; x <= PANEL_RIGHT; ++x) {
             float v = 255.0f * ShineLevel(x);
             PixelAt(image, x, y) = Rgb{v, v, v};
         }
-    // The corner screws sit on the border's outer corners, clear of the black.
+    /* The corner screws sit on the border's outer corners, clear of the black. */
     PaintScrew(image, l + 0.5f, t + 0.5f, 4.0f, 0.8f);
     PaintScrew(image, r + 0.5f, t + 0.5f, 4.0f, 2.4f);
     PaintScrew(image, l + 0.5f, b + 0.5f, 4.0f, 1.9f);
     PaintScrew(image, r + 0.5f, b + 0.5f, 4.0f, 0.3f);
 }
 
-// The closed box: a red body under an overhanging lid, a yellow panel on
-// the front for the number button, and a shadow to the lower right.
+/* The closed box: a red body under an overhanging lid, a yellow panel on
+   the front for the number button, and a shadow to the lower right. */
 void PaintBoxBody(Image &image)
 {
     auto body = [](float px, float py) { return SdRoundBox(px, py, 4, 8, 74, 59, 3.0f); };
@@ -178,7 +178,7 @@ void PaintBoxBody(Image &image)
               redShade(FromBytes(222, 44, 36), FromBytes(150, 18, 18), 8, 59, 7, 71));
     FillShape(image, 0, 0, 84, 66, lid,
               redShade(FromBytes(238, 70, 58), FromBytes(186, 28, 24), 4, 18, 5, 73));
-    // The lid's light lower edge, the shade under it, and the gleam on top.
+    /* The lid's light lower edge, the shade under it, and the gleam on top. */
     for (int x = 3; x <= 75; ++x) {
         BlendPixel(image, x, 17, FromBytes(255, 196, 180), 0.85f);
         BlendPixel(image, x, 18, FromBytes(90, 10, 10), 0.45f);
@@ -197,7 +197,7 @@ void PaintBoxPanel(Image &image)
         });
 }
 
-} // namespace
+} /* namespace */
 
 Rgb LightWood(float x, float y)
 {
@@ -206,7 +206,7 @@ Rgb LightWood(float x, float y)
 
 Image PaintBackground()
 {
-    Image image = MakeImage(kBoardWidth, kBoardHeight, Rgb{0, 0, 0});
+    Image image = MakeImage(BOARD_WIDTH, BOARD_HEIGHT, Rgb{0, 0, 0});
     PaintWoodPanel(image);
     PaintFrame(image);
     PaintFrameScrews(image);
@@ -217,7 +217,7 @@ Image PaintBackground()
 Image PaintClosedBox()
 {
     Image image = MakeImage(85, 67, Rgb{0, 0, 0});
-    // The wood where box 1 stands on the board, so the grain continues there.
+    /* The wood where box 1 stands on the board, so the grain continues there. */
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
             PixelAt(image, x, y) = LightWood(x + 14.5f, y + 489.5f);

@@ -1,11 +1,11 @@
-// The money plates beside the display and the opened boxes that show a sum.
+/* The money plates beside the display and the opened boxes that show a sum. */
 #include "art.h"
 #include "font.h"
 
 #include <algorithm>
 #include <cmath>
 
-const char *const kSumLabels[kSumCount] = {
+const char *const SUM_LABELS[SUM_COUNT] = {
     "1p",
     "10p",
     "50p",
@@ -52,18 +52,18 @@ const char *const kSumLabels[kSumCount] = {
 namespace
 {
 
-const int kPlateWidth = 128, kPlateHeight = 23;
-const int kConnectorLength = 10;
-const int kLowColumnCount = 11; // amount indices 0 to 10 stand in the left column
+const int PLATE_WIDTH_PX = 128, PLATE_HEIGHT_PX = 23;
+const int CONNECTOR_LENGTH = 10;
+const int LOW_COLUMN_COUNT = 11; /* amount indices 0 to 10 stand in the left column */
 
-const Rgb kWhite = {255, 255, 255};
-const Rgb kConnectorGrey = {127, 127, 127};
-const Rgb kOpenEdge = {204, 204, 255};
+const Rgb WHITE = {255, 255, 255};
+const Rgb CONNECTOR_GREY = {127, 127, 127};
+const Rgb OPEN_EDGE = {204, 204, 255};
 
-// One colour per plate: the left column brightens evenly from deep blue
-// through light blue to pale lavender, the right column deepens from pale
-// salmon through orange to deep red.
-const Rgb kPlateColours[kSumCount] = {
+/* One colour per plate: the left column brightens evenly from deep blue
+   through light blue to pale lavender, the right column deepens from pale
+   salmon through orange to deep red. */
+const Rgb PLATE_COLOURS[SUM_COUNT] = {
     {18, 30, 150},   {26, 52, 176},   {34, 74, 198},   {42, 94, 212},   {50, 112, 222},
     {60, 130, 230},  {76, 148, 236},  {98, 164, 240},  {122, 178, 244}, {164, 172, 244},
     {198, 196, 250}, {250, 182, 160}, {246, 160, 132}, {242, 142, 110}, {238, 126, 92},
@@ -71,12 +71,12 @@ const Rgb kPlateColours[kSumCount] = {
     {186, 24, 20},   {130, 6, 10},
 };
 
-// The same white letters everywhere, with a soft dark rim and a shade below
-// right, so that they read on the palest plates too.
+/* The same white letters everywhere, with a soft dark rim and a shade below
+   right, so that they read on the palest plates too. */
 void DrawSum(Image &image, const std::string &text, float digitHeight, float cx, float cy,
              Rgb ground)
 {
-    TextStyle letters = {kFaceBold, digitHeight, kWhite};
+    TextStyle letters = {FACE_BOLD, digitHeight, WHITE};
     float left = std::round(cx - TextWidth(text, letters) * 0.5f);
     int baseline = static_cast<int>(std::lround(cy + digitHeight * 0.5f));
     std::vector<float> mask;
@@ -99,65 +99,65 @@ void DrawSum(Image &image, const std::string &text, float digitHeight, float cx,
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float m = mask[static_cast<size_t>(y) * image.width + x];
-            if (m > 0.0f) BlendPixel(image, x, y, kWhite, m);
+            if (m > 0.0f) BlendPixel(image, x, y, WHITE, m);
         }
 }
 
-} // namespace
+} /* namespace */
 
 Rgb PlateColour(int amountIndex)
 {
-    return kPlateColours[amountIndex];
+    return PLATE_COLOURS[amountIndex];
 }
 
 Image PaintPlate(int amountIndex)
 {
-    Image image = MakeImage(kPlateWidth, kPlateHeight, Rgb{0, 0, 0});
-    bool leftColumn = amountIndex < kLowColumnCount;
-    // The plate's edges, one black pixel clear of the picture's border.
-    float x0 = leftColumn ? kConnectorLength : 1.0f;
-    float x1 = leftColumn ? kPlateWidth - 1.0f : kPlateWidth - kConnectorLength;
-    const int mid = kPlateHeight / 2;
-    int cx0 = leftColumn ? 0 : kPlateWidth - kConnectorLength;
-    for (int x = cx0; x < cx0 + kConnectorLength; ++x) PixelAt(image, x, mid) = kConnectorGrey;
+    Image image = MakeImage(PLATE_WIDTH_PX, PLATE_HEIGHT_PX, Rgb{0, 0, 0});
+    bool leftColumn = amountIndex < LOW_COLUMN_COUNT;
+    /* The plate's edges, one black pixel clear of the picture's border. */
+    float x0 = leftColumn ? CONNECTOR_LENGTH : 1.0f;
+    float x1 = leftColumn ? PLATE_WIDTH_PX - 1.0f : PLATE_WIDTH_PX - CONNECTOR_LENGTH;
+    const int mid = PLATE_HEIGHT_PX / 2;
+    int cx0 = leftColumn ? 0 : PLATE_WIDTH_PX - CONNECTOR_LENGTH;
+    for (int x = cx0; x < cx0 + CONNECTOR_LENGTH; ++x) PixelAt(image, x, mid) = CONNECTOR_GREY;
 
     const float radius = 8.0f;
     auto outline = [&](float px, float py) {
-        return SdRoundBox(px, py, x0, 1.0f, x1, kPlateHeight - 1.0f, radius);
+        return SdRoundBox(px, py, x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, radius);
     };
     Rgb base = PlateColour(amountIndex);
-    FillShape(image, 0, 0, kPlateWidth - 1, kPlateHeight - 1, outline,
-              [](float, float) { return kWhite; });
+    FillShape(image, 0, 0, PLATE_WIDTH_PX - 1, PLATE_HEIGHT_PX - 1, outline,
+              [](float, float) { return WHITE; });
     FillShape(
-        image, 0, 0, kPlateWidth - 1, kPlateHeight - 1,
+        image, 0, 0, PLATE_WIDTH_PX - 1, PLATE_HEIGHT_PX - 1,
         [&](float px, float py) { return outline(px, py) + 1.25f; },
         [&](float, float py) {
-            float t = (py - 2.0f) / (kPlateHeight - 4.0f);
+            float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
             Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
-            if (py < mid) c = Lighten(c, 0.12f); // the glaze of the upper half
+            if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
             return c;
         });
-    DrawSum(image, kSumLabels[amountIndex], 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
+    DrawSum(image, SUM_LABELS[amountIndex], 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
     return image;
 }
 
 Image PaintOpenBox(int amountIndex)
 {
     const int w = 85, h = 67;
-    bool low = amountIndex < kLowColumnCount;
+    bool low = amountIndex < LOW_COLUMN_COUNT;
     Rgb base = low ? FromBytes(82, 64, 196) : FromBytes(226, 84, 28);
-    Image image = MakeImage(w, h, kOpenEdge);
+    Image image = MakeImage(w, h, OPEN_EDGE);
     for (int y = 2; y < h - 2; ++y)
         for (int x = 2; x < w - 2; ++x) {
             float dx = (x + 0.5f - w * 0.5f) / (w * 0.5f), dy = (y + 0.5f - h * 0.5f) / (h * 0.5f);
             float vignette = 0.28f * Clamp01(dx * dx * 0.6f + dy * dy * 0.8f);
             Rgb c = Darken(Mix(Lighten(base, 0.1f), Darken(base, 0.15f), y / float(h)), vignette);
-            // The light spot: an oval glow under the top edge.
+            /* The light spot: an oval glow under the top edge. */
             float sx = (x + 0.5f - w * 0.5f) / 30.0f, sy = (y + 0.5f - 13.0f) / 10.0f;
             float glow = std::exp(-(sx * sx + sy * sy) * 1.4f);
             PixelAt(image, x, y) = Lighten(c, 0.55f * glow);
         }
-    // A bevel inside the lavender edge makes the panel sit in its frame.
+    /* A bevel inside the lavender edge makes the panel sit in its frame. */
     for (int x = 2; x < w - 2; ++x) {
         BlendPixel(image, x, 2, Darken(base, 0.5f), 0.6f);
         BlendPixel(image, x, h - 3, Lighten(base, 0.4f), 0.4f);
@@ -166,9 +166,9 @@ Image PaintOpenBox(int amountIndex)
         BlendPixel(image, 2, y, Darken(base, 0.5f), 0.6f);
         BlendPixel(image, w - 3, y, Lighten(base, 0.4f), 0.4f);
     }
-    const std::string text = kSumLabels[amountIndex];
+    const std::string text = SUM_LABELS[amountIndex];
     float digit = 15.0f;
-    while (digit > 8.0f && TextWidth(text, TextStyle{kFaceBold, digit, kWhite}) > w - 12.0f)
+    while (digit > 8.0f && TextWidth(text, TextStyle{FACE_BOLD, digit, WHITE}) > w - 12.0f)
         digit -= 1.0f;
     DrawSum(image, text, digit, w * 0.5f, h * 0.5f + 2.0f, base);
     return image;

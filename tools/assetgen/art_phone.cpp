@@ -1,4 +1,4 @@
-// The banker's telephone: an old black desk set with a rotary dial.
+/* The banker's telephone: an old black desk set with a rotary dial. */
 #include "art.h"
 
 #include <algorithm>
@@ -7,16 +7,16 @@
 namespace
 {
 
-const int kWidth = 147, kHeight = 93;
-const float kPi = 3.14159265f;
+const int WIDTH = 147, HEIGHT = 93;
+const float PI = 3.14159265f;
 
-// Glossy black Bakelite: light is 0 for the deepest black, 1 for a highlight.
+/* Glossy black Bakelite: light is 0 for the deepest black, 1 for a highlight. */
 Rgb Bakelite(float light)
 {
     return Mix(FromBytes(12, 12, 16), FromBytes(150, 152, 164), Clamp01(light));
 }
 
-// Distance to a thick curve given as a polyline.
+/* Distance to a thick curve given as a polyline. */
 float SdPolyline(float px, float py, const float *points, int count, float halfWidth)
 {
     float best = 1e30f;
@@ -29,27 +29,27 @@ float SdPolyline(float px, float py, const float *points, int count, float halfW
 template <typename Distance, typename Shader>
 void Fill(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
 {
-    FillShape(image, 0, 0, kWidth - 1, kHeight - 1, distance, shader, opacity);
+    FillShape(image, 0, 0, WIDTH - 1, HEIGHT - 1, distance, shader, opacity);
 }
 
 void PaintGround(Image &image)
 {
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            float dx = (x - kWidth * 0.5f) / kWidth, dy = (y - kHeight * 0.4f) / kHeight;
+    for (int y = 0; y < HEIGHT; ++y)
+        for (int x = 0; x < WIDTH; ++x) {
+            float dx = (x - WIDTH * 0.5f) / WIDTH, dy = (y - HEIGHT * 0.4f) / HEIGHT;
             float fall = Clamp01(dx * dx * 1.1f + dy * dy * 1.3f);
             PixelAt(image, x, y) = Mix(FromBytes(252, 249, 240), FromBytes(222, 214, 194), fall);
         }
     DropShadow(
-        image, 0, 50, kWidth - 1, kHeight - 1,
+        image, 0, 50, WIDTH - 1, HEIGHT - 1,
         [](float px, float py) { return SdEllipse(px, py, 76, 85, 62, 5); }, 4.0f, 0.5f);
 }
 
-const float kBody[] = {21, 85, 126, 85, 110, 44, 37, 44};
+const float BODY[] = {21, 85, 126, 85, 110, 44, 37, 44};
 
 float Body(float px, float py)
 {
-    return SdPolygon(px, py, kBody, 4) - 2.5f;
+    return SdPolygon(px, py, BODY, 4) - 2.5f;
 }
 
 void PaintBody(Image &image)
@@ -61,7 +61,7 @@ void PaintBody(Image &image)
         float left = 1.0f - SmoothStep(25.0f, 75.0f, px);
         return Bakelite(0.08f + 0.3f * top + 0.3f * rim * (0.4f + left));
     });
-    // The base plate it stands on, and a gloss line along the top ridge.
+    /* The base plate it stands on, and a gloss line along the top ridge. */
     Fill(
         image, [](float px, float py) { return SdRoundBox(px, py, 17, 82, 130, 88, 2.5f); },
         [](float, float py) { return Bakelite(0.32f - (py - 82.0f) * 0.05f); });
@@ -76,15 +76,15 @@ void PaintDial(Image &image)
     auto ring = [&](float r) {
         return [=](float px, float py) { return SdCircle(px, py, cx, cy, r); };
     };
-    // Chrome bezel, lit from the upper left.
+    /* Chrome bezel, lit from the upper left. */
     Fill(image, ring(17.0f), [&](float px, float py) {
         float l = 0.5f - 0.5f * ((px - cx) + (py - cy)) / 22.0f;
         return Mix(FromBytes(70, 70, 78), FromBytes(236, 236, 242), Clamp01(l));
     });
     Fill(image, ring(15.5f), [](float, float) { return FromBytes(20, 20, 24); });
-    // The number card seen through the ten finger holes.
+    /* The number card seen through the ten finger holes. */
     for (int hole = 0; hole < 10; ++hole) {
-        float a = kPi * (0.28f + hole * 0.152f);
+        float a = PI * (0.28f + hole * 0.152f);
         float hx = cx + std::cos(a) * 11.0f, hy = cy - std::sin(a) * 11.0f;
         Fill(
             image, [&](float px, float py) { return SdCircle(px, py, hx, hy, 2.8f); },
@@ -101,7 +101,7 @@ void PaintDial(Image &image)
     Fill(
         image, [&](float px, float py) { return std::fabs(SdCircle(px, py, cx, cy, 4.2f)) - 0.6f; },
         [](float, float) { return FromBytes(196, 44, 40); });
-    // The finger stop: a short bright hook at four o'clock.
+    /* The finger stop: a short bright hook at four o'clock. */
     Fill(
         image,
         [&](float px, float py) {
@@ -110,12 +110,12 @@ void PaintDial(Image &image)
         [](float, float) { return FromBytes(226, 226, 232); });
 }
 
-// The handset: a gently arched handle with a cup at each end.
-const float kHandle[] = {34, 25, 50, 20.5f, 73, 19, 96, 20.5f, 112, 25};
+/* The handset: a gently arched handle with a cup at each end. */
+const float HANDLE[] = {34, 25, 50, 20.5f, 73, 19, 96, 20.5f, 112, 25};
 
 float Handset(float px, float py)
 {
-    float handle = SdPolyline(px, py, kHandle, 5, 5.5f);
+    float handle = SdPolyline(px, py, HANDLE, 5, 5.5f);
     float ear = SdRoundBox(px, py, 15, 24, 45, 37, 6.0f);
     float mouth = SdRoundBox(px, py, 102, 24, 132, 37, 6.0f);
     return std::min(handle, std::min(ear, mouth));
@@ -123,14 +123,14 @@ float Handset(float px, float py)
 
 void PaintHandset(Image &image)
 {
-    // The cradle's two forks, which the cups rest on.
+    /* The cradle's two forks, which the cups rest on. */
     for (float x : {37.0f, 110.0f})
         Fill(
             image,
             [&](float px, float py) { return SdRoundBox(px, py, x - 5, 34, x + 5, 48, 2.5f); },
             [](float px, float py) { return Bakelite(0.22f - (py - 34.0f) * 0.01f + 0.0f * px); });
     DropShadow(
-        image, 0, 0, kWidth - 1, kHeight - 1,
+        image, 0, 0, WIDTH - 1, HEIGHT - 1,
         [](float px, float py) { return Handset(px - 1.5f, py - 3.0f); }, 2.0f, 0.55f);
     Fill(image, Handset, [](float px, float py) {
         float inside = -Handset(px, py);
@@ -138,7 +138,7 @@ void PaintHandset(Image &image)
         float top = 1.0f - SmoothStep(17.0f, 32.0f, py);
         return Bakelite(0.06f + 0.32f * top + 0.22f * rim);
     });
-    // Gloss along the handle and on each cup.
+    /* Gloss along the handle and on each cup. */
     const float gloss[] = {40, 21.5f, 52, 17.8f, 73, 16.4f, 94, 17.8f, 106, 21.5f};
     Fill(
         image, [&](float px, float py) { return SdPolyline(px, py, gloss, 5, 0.7f); },
@@ -150,17 +150,17 @@ void PaintHandset(Image &image)
             [](float, float) { return FromBytes(180, 182, 196); }, 0.6f);
 }
 
-// The coiled cord: a helix seen from the side, from under the ear cup down
-// to the body's left flank.
+/* The coiled cord: a helix seen from the side, from under the ear cup down
+   to the body's left flank. */
 void PaintCord(Image &image)
 {
     const int loops = 11, steps = 700;
     float prevX = 0, prevY = 0;
     for (int i = 0; i <= steps; ++i) {
         float t = i / float(steps);
-        float bx = 18.0f - 6.0f * std::sin(t * kPi) + 14.0f * t * t;
+        float bx = 18.0f - 6.0f * std::sin(t * PI) + 14.0f * t * t;
         float by = 37.0f + 40.0f * t;
-        float a = t * loops * 2.0f * kPi;
+        float a = t * loops * 2.0f * PI;
         float x = bx + 4.0f * std::cos(a), y = by + 1.6f * std::sin(a);
         if (i > 0) {
             bool front = std::sin(a) > 0.0f;
@@ -178,11 +178,11 @@ void PaintCord(Image &image)
     }
 }
 
-} // namespace
+} /* namespace */
 
 Image PaintBankerPhone()
 {
-    Image image = MakeImage(kWidth, kHeight, Rgb{255, 255, 255});
+    Image image = MakeImage(WIDTH, HEIGHT, Rgb{255, 255, 255});
     PaintGround(image);
     PaintBody(image);
     PaintDial(image);

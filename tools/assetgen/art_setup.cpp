@@ -1,4 +1,4 @@
-// The installer's header and folder pictures, and the two icons.
+/* The installer's header and folder pictures, and the two icons. */
 #include "art.h"
 #include "font.h"
 
@@ -8,27 +8,27 @@
 namespace
 {
 
-// Palette indices of the classic 16 colours.
+/* Palette indices of the classic 16 colours. */
 enum {
-    kBlack = 0,
-    kDarkRed = 1,
-    kNavy = 4,
-    kTeal = 6,
-    kSilver = 7,
-    kGrey = 8,
-    kRed = 9,
-    kYellow = 11,
-    kWhiteIndex = 15
+    BLACK = 0,
+    DARK_RED = 1,
+    NAVY = 4,
+    TEAL = 6,
+    SILVER = 7,
+    GREY = 8,
+    RED = 9,
+    YELLOW = 11,
+    WHITE_INDEX = 15
 };
 
-// The header's desktop computer, near its left edge: a system unit, the
-// monitor standing on it and the keyboard in front.
-const int kHeaderWidth = 481, kHeaderHeight = 58;
+/* The header's desktop computer, near its left edge: a system unit, the
+   monitor standing on it and the keyboard in front. */
+const int HEADER_WIDTH = 481, HEADER_HEIGHT = 58;
 
 template <typename Distance, typename Shader>
 void FillHeader(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
 {
-    FillShape(image, 0, 0, 90, kHeaderHeight - 1, distance, shader, opacity);
+    FillShape(image, 0, 0, 90, HEADER_HEIGHT - 1, distance, shader, opacity);
 }
 
 auto Rounded(float x0, float y0, float x1, float y1, float r)
@@ -36,11 +36,11 @@ auto Rounded(float x0, float y0, float x1, float y1, float r)
     return [=](float px, float py) { return SdRoundBox(px, py, x0, y0, x1, y1, r); };
 }
 
-// Putty-coloured plastic with a dark seam round it, lit from above.
+/* Putty-coloured plastic with a dark seam round it, lit from above. */
 template <typename Distance> void PaintCase(Image &image, Distance shape, float top, float bottom)
 {
     DropShadow(
-        image, 0, 0, 90, kHeaderHeight - 1,
+        image, 0, 0, 90, HEADER_HEIGHT - 1,
         [&](float px, float py) { return shape(px - 2.0f, py - 2.0f); }, 2.0f, 0.35f);
     FillHeader(image, shape, [](float, float) { return FromBytes(120, 118, 112); });
     FillHeader(
@@ -81,7 +81,7 @@ void PaintKeyboard(Image &image)
             return Mix(FromBytes(228, 226, 220), FromBytes(170, 168, 160),
                        Clamp01((py - 46.0f) / 9.0f));
         });
-    // Three rows of keys, each row shifted along the slant.
+    /* Three rows of keys, each row shifted along the slant. */
     for (int row = 0; row < 3; ++row)
         for (int key = 0; key < 12; ++key) {
             int x = static_cast<int>(16.5f - row * 1.1f + key * 4.0f);
@@ -95,12 +95,12 @@ IconImage EmptyIcon(int size)
 {
     IconImage icon;
     icon.size = size;
-    icon.index.assign(static_cast<size_t>(size) * size, kBlack);
+    icon.index.assign(static_cast<size_t>(size) * size, BLACK);
     icon.transparent.assign(static_cast<size_t>(size) * size, 1);
     return icon;
 }
 
-// Sets every pixel whose centre lies inside the shape.
+/* Sets every pixel whose centre lies inside the shape. */
 template <typename Distance> void FillIndex(IconImage &icon, Distance distance, uint8_t index)
 {
     for (int y = 0; y < icon.size; ++y)
@@ -112,11 +112,11 @@ template <typename Distance> void FillIndex(IconImage &icon, Distance distance, 
             }
 }
 
-} // namespace
+} /* namespace */
 
 Image PaintSetupHeader()
 {
-    Image image = MakeImage(kHeaderWidth, kHeaderHeight, Rgb{255, 255, 255});
+    Image image = MakeImage(HEADER_WIDTH, HEADER_HEIGHT, Rgb{255, 255, 255});
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float t = x / float(image.width - 1);
@@ -160,21 +160,21 @@ Image PaintFolder()
 IconImage PaintGameIcon()
 {
     IconImage icon = EmptyIcon(32);
-    FillIndex(icon, Rounded(2, 8, 30, 31, 1.0f), kDarkRed);
-    FillIndex(icon, Rounded(3, 9, 29, 30, 0.5f), kRed);
-    FillIndex(icon, Rounded(26, 9, 29, 30, 0.5f), kDarkRed);
-    FillIndex(icon, Rounded(1, 3, 31, 10, 1.0f), kDarkRed);
-    FillIndex(icon, Rounded(2, 4, 30, 9, 0.5f), kRed);
-    FillIndex(icon, Rounded(2, 9, 30, 10, 0.0f), kDarkRed);
-    FillIndex(icon, Rounded(6, 12, 24, 29, 1.5f), kYellow);
-    FillIndex(icon, Rounded(8, 14, 22, 27, 0.5f), kSilver);
-    FillIndex(icon, Rounded(21, 14, 22, 27, 0.0f), kGrey);
-    FillIndex(icon, Rounded(8, 26, 22, 27, 0.0f), kGrey);
+    FillIndex(icon, Rounded(2, 8, 30, 31, 1.0f), DARK_RED);
+    FillIndex(icon, Rounded(3, 9, 29, 30, 0.5f), RED);
+    FillIndex(icon, Rounded(26, 9, 29, 30, 0.5f), DARK_RED);
+    FillIndex(icon, Rounded(1, 3, 31, 10, 1.0f), DARK_RED);
+    FillIndex(icon, Rounded(2, 4, 30, 9, 0.5f), RED);
+    FillIndex(icon, Rounded(2, 9, 30, 10, 0.0f), DARK_RED);
+    FillIndex(icon, Rounded(6, 12, 24, 29, 1.5f), YELLOW);
+    FillIndex(icon, Rounded(8, 14, 22, 27, 0.5f), SILVER);
+    FillIndex(icon, Rounded(21, 14, 22, 27, 0.0f), GREY);
+    FillIndex(icon, Rounded(8, 26, 22, 27, 0.0f), GREY);
     std::vector<float> mask;
-    TextStyle style = {kFaceBold, 12.0f, Rgb{0, 0, 0}};
+    TextStyle style = {FACE_BOLD, 12.0f, Rgb{0, 0, 0}};
     TextMask(mask, 32, 32, "?", style, std::round(15.0f - TextWidth("?", style) * 0.5f), 26);
     for (size_t i = 0; i < mask.size(); ++i)
-        if (mask[i] >= 0.4f) icon.index[i] = kRed;
+        if (mask[i] >= 0.4f) icon.index[i] = RED;
     return icon;
 }
 
@@ -185,26 +185,26 @@ IconImage PaintSetupIcon(int size)
     auto box = [&](float x0, float y0, float x1, float y1, float r) {
         return Rounded(x0 * s, y0 * s, x1 * s, y1 * s, r * s);
     };
-    FillIndex(icon, box(3, 1, 29, 22, 1.5f), kBlack);
-    FillIndex(icon, box(4, 2, 28, 21, 1.0f), kSilver);
-    FillIndex(icon, box(7, 4, 25, 17, 0.5f), kGrey);
-    // The screen shows a desktop with one window open on it.
-    FillIndex(icon, box(8, 5, 25, 17, 0.0f), kTeal);
+    FillIndex(icon, box(3, 1, 29, 22, 1.5f), BLACK);
+    FillIndex(icon, box(4, 2, 28, 21, 1.0f), SILVER);
+    FillIndex(icon, box(7, 4, 25, 17, 0.5f), GREY);
+    /* The screen shows a desktop with one window open on it. */
+    FillIndex(icon, box(8, 5, 25, 17, 0.0f), TEAL);
     if (size >= 32) {
-        FillIndex(icon, box(11, 7, 21, 14, 0.0f), kWhiteIndex);
-        FillIndex(icon, box(11, 7, 21, 9, 0.0f), kNavy);
-        FillIndex(icon, box(11, 14, 22, 15, 0.0f), kBlack);
-        FillIndex(icon, box(21, 8, 22, 15, 0.0f), kBlack);
+        FillIndex(icon, box(11, 7, 21, 14, 0.0f), WHITE_INDEX);
+        FillIndex(icon, box(11, 7, 21, 9, 0.0f), NAVY);
+        FillIndex(icon, box(11, 14, 22, 15, 0.0f), BLACK);
+        FillIndex(icon, box(21, 8, 22, 15, 0.0f), BLACK);
     } else {
-        FillIndex(icon, box(12, 8, 22, 14, 0.0f), kWhiteIndex);
-        FillIndex(icon, box(12, 8, 22, 10, 0.0f), kNavy);
+        FillIndex(icon, box(12, 8, 22, 14, 0.0f), WHITE_INDEX);
+        FillIndex(icon, box(12, 8, 22, 10, 0.0f), NAVY);
     }
-    FillIndex(icon, box(12, 22, 20, 24, 0.0f), kGrey);
-    FillIndex(icon, box(1, 24, 31, 31, 1.0f), kBlack);
-    FillIndex(icon, box(2, 25, 30, 30, 0.5f), kSilver);
+    FillIndex(icon, box(12, 22, 20, 24, 0.0f), GREY);
+    FillIndex(icon, box(1, 24, 31, 31, 1.0f), BLACK);
+    FillIndex(icon, box(2, 25, 30, 30, 0.5f), SILVER);
     int rows = size >= 32 ? 2 : 1;
     for (int row = 0; row < rows; ++row)
         for (int x = 4; x < 28; x += 3)
-            FillIndex(icon, box(x, 26 + row * 2.0f, x + 1.6f, 27 + row * 2.0f, 0.0f), kGrey);
+            FillIndex(icon, box(x, 26 + row * 2.0f, x + 1.6f, 27 + row * 2.0f, 0.0f), GREY);
     return icon;
 }

@@ -80,8 +80,8 @@ float SdCircle(float px, float py, float cx, float cy, float radius)
 
 float SdEllipse(float px, float py, float cx, float cy, float rx, float ry)
 {
-    // Scaled circle distance, corrected by the gradient length so the edge
-    // stays about one pixel wide on both axes.
+    /* Scaled circle distance, corrected by the gradient length so the edge
+       stays about one pixel wide on both axes. */
     float nx = (px - cx) / rx, ny = (py - cy) / ry;
     float k = std::hypot(nx, ny);
     if (k == 0.0f) return -std::min(rx, ry);
@@ -115,7 +115,7 @@ float SdPolygon(float px, float py, const float *corners, int count)
         float ax = corners[2 * j], ay = corners[2 * j + 1];
         float bx = corners[2 * i], by = corners[2 * i + 1];
         best = std::min(best, SdSegment(px, py, ax, ay, bx, by, 0.0f));
-        // Crossing count of a ray to the right decides inside or outside.
+        /* Crossing count of a ray to the right decides inside or outside. */
         if ((by > py) != (ay > py) && px < (ax - bx) * (py - by) / (ay - by) + bx) sign = -sign;
     }
     return sign * best;

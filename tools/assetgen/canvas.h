@@ -1,7 +1,7 @@
-// Pixel canvas and the shape helpers every picture is painted with.
-// Shapes are described by signed distances (negative inside), which gives
-// anti-aliased edges without supersampling: a pixel's coverage is how much
-// of its one-pixel footprint lies inside.
+/* Pixel canvas and the shape helpers every picture is painted with.
+   Shapes are described by signed distances (negative inside), which gives
+   anti-aliased edges without supersampling: a pixel's coverage is how much
+   of its one-pixel footprint lies inside. */
 #ifndef ASSETGEN_CANVAS_H
 #define ASSETGEN_CANVAS_H
 
@@ -15,42 +15,42 @@ struct Rgb {
 struct Image {
     int width;
     int height;
-    std::vector<Rgb> pixels; // row-major, top row first
+    std::vector<Rgb> pixels; /* row-major, top row first */
 };
 
 Image MakeImage(int width, int height, Rgb fill);
 Rgb &PixelAt(Image &image, int x, int y);
 Rgb PixelOf(const Image &image, int x, int y);
 
-// Paints colour over the pixel with the given opacity (0..1); outside is ignored.
+/* Paints colour over the pixel with the given opacity (0..1); outside is ignored. */
 void BlendPixel(Image &image, int x, int y, Rgb colour, float alpha);
 
 Rgb Mix(Rgb a, Rgb b, float t);
 Rgb Scale(Rgb c, float f);
-Rgb Lighten(Rgb c, float t); // towards white
-Rgb Darken(Rgb c, float t);  // towards black
+Rgb Lighten(Rgb c, float t); /* towards white */
+Rgb Darken(Rgb c, float t);  /* towards black */
 Rgb FromBytes(int r, int g, int b);
 float Luma(Rgb c);
 
 float Clamp01(float v);
 float SmoothStep(float edge0, float edge1, float v);
-float Coverage(float distance); // distance in pixels, negative inside
+float Coverage(float distance); /* distance in pixels, negative inside */
 
-// Signed distances; (px, py) is the sample point in pixel coordinates.
+/* Signed distances; (px, py) is the sample point in pixel coordinates. */
 float SdCircle(float px, float py, float cx, float cy, float radius);
 float SdEllipse(float px, float py, float cx, float cy, float rx, float ry);
 float SdRoundBox(float px, float py, float x0, float y0, float x1, float y1, float radius);
 float SdSegment(float px, float py, float ax, float ay, float bx, float by, float halfWidth);
-// Closed polygon given as x0, y0, x1, y1, ...; count is the number of corners.
+/* Closed polygon given as x0, y0, x1, y1, ...; count is the number of corners. */
 float SdPolygon(float px, float py, const float *corners, int count);
 
-// Deterministic value noise in [0, 1], smooth between integer lattice points.
+/* Deterministic value noise in [0, 1], smooth between integer lattice points. */
 float HashUnit(int x, int y, uint32_t seed);
 float ValueNoise(float x, float y, uint32_t seed);
 float FractalNoise(float x, float y, uint32_t seed, int octaves);
 
-// Fills every pixel whose centre region the distance function covers; the
-// shader gives the colour at a pixel centre. Only the bounding box is visited.
+/* Fills every pixel whose centre region the distance function covers; the
+   shader gives the colour at a pixel centre. Only the bounding box is visited. */
 template <typename Distance, typename Shader>
 void FillShape(Image &image, int x0, int y0, int x1, int y1, Distance distance, Shader shader,
                float opacity = 1.0f)
@@ -64,7 +64,7 @@ void FillShape(Image &image, int x0, int y0, int x1, int y1, Distance distance, 
     }
 }
 
-// Soft drop shadow: darkens pixels by a blurred copy of a shape's coverage.
+/* Soft drop shadow: darkens pixels by a blurred copy of a shape's coverage. */
 template <typename Distance>
 void DropShadow(Image &image, int x0, int y0, int x1, int y1, Distance distance, float softness,
                 float strength)

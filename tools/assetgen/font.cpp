@@ -10,7 +10,7 @@
 namespace
 {
 
-const char *const kFontPaths[] = {
+const char *const FONT_PATHS[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
 };
@@ -18,14 +18,14 @@ const char *const kFontPaths[] = {
 struct LoadedFace {
     std::vector<unsigned char> data;
     stbtt_fontinfo info;
-    float digitUnits; // height of the digit one above the baseline, in font units
+    float digitUnits; /* height of the digit one above the baseline, in font units */
 };
 
 LoadedFace gFaces[2];
 
 int CodepointOf(unsigned char c)
 {
-    // Code page 1252 matches Latin-1 for every character the assets use.
+    /* Code page 1252 matches Latin-1 for every character the assets use. */
     return c;
 }
 
@@ -52,27 +52,32 @@ float ScaleOf(const TextStyle &style)
     return style.digitHeight / gFaces[style.face].digitUnits;
 }
 
-} // namespace
+/* Moves the pen past character i of text: its advance, then the kerning
+   towards the next character. */
+void Advance(const stbtt_fontinfo &info, const std::string &text, size_t i, float scale, float *pen)
+{
+    int cp = CodepointOf(static_cast<unsigned char>(text[i]));
+    int advance, bearing;
+    stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
+    *pen += advance * scale;
+    if (i + 1 < text.size())
+        *pen += scale * stbtt_GetCodepointKernAdvance(
+                            &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
+}
+
+} /* namespace */
 
 bool LoadFonts()
 {
-    return LoadFace(gFaces[kFaceBold], kFontPaths[0]) &&
-           LoadFace(gFaces[kFaceRegular], kFontPaths[1]);
+    return LoadFace(gFaces[FACE_BOLD], FONT_PATHS[0]) &&
+           LoadFace(gFaces[FACE_REGULAR], FONT_PATHS[1]);
 }
 
 float TextWidth(const std::string &text, const TextStyle &style)
 {
     const stbtt_fontinfo &info = gFaces[style.face].info;
     float scale = ScaleOf(style), width = 0.0f;
-    for (size_t i = 0; i < text.size(); ++i) {
-        int cp = CodepointOf(static_cast<unsigned char>(text[i]));
-        int advance, bearing;
-        stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
-        width += advance * scale;
-        if (i + 1 < text.size())
-            width += scale * stbtt_GetCodepointKernAdvance(
-                                 &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
-    }
+    for (size_t i = 0; i < text.size(); ++i) Advance(info, text, i, scale, &width);
     return width;
 }
 
@@ -105,12 +110,7 @@ void TextMask(std::vector<float> &mask, int width, int height, const std::string
                 }
             }
         }
-        int advance, bearing;
-        stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
-        pen += advance * scale;
-        if (i + 1 < text.size())
-            pen += scale * stbtt_GetCodepointKernAdvance(
-                               &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
+        Advance(info, text, i, scale, &pen);
     }
 }
 

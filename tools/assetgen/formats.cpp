@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-const Rgb kIconPalette[16] = {
+const Rgb ICON_PALETTE[16] = {
     {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},   {0, 0, 128}, {128, 0, 128},
     {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},     {0, 255, 0}, {255, 255, 0},
     {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255},
@@ -45,9 +45,9 @@ void PutInfoHeader(Bytes &out, int width, int height, int bits, uint32_t imageBy
     Put32(out, static_cast<uint32_t>(height));
     Put16(out, 1);
     Put16(out, static_cast<uint32_t>(bits));
-    Put32(out, 0); // no compression
+    Put32(out, 0); /* no compression */
     Put32(out, imageBytes);
-    Put32(out, bits == 24 ? 3780 : 0); // 96 dots per inch
+    Put32(out, bits == 24 ? 3780 : 0); /* 96 dots per inch */
     Put32(out, bits == 24 ? 3780 : 0);
     Put32(out, 0);
     Put32(out, 0);
@@ -87,7 +87,7 @@ void PutInfoText(Bytes &out, const char *tag, const std::string &text, size_t fi
         out.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
 }
 
-} // namespace
+} /* namespace */
 
 Bytes EncodeBmp24(const Image &image)
 {
@@ -116,7 +116,7 @@ Bytes EncodeIcon(const std::vector<IconImage> &images)
 {
     Bytes out;
     Put16(out, 0);
-    Put16(out, 1); // icon, not cursor
+    Put16(out, 1); /* icon, not cursor */
     Put16(out, static_cast<uint32_t>(images.size()));
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
     for (const IconImage &icon : images) {
@@ -134,7 +134,7 @@ Bytes EncodeIcon(const std::vector<IconImage> &images)
     for (const IconImage &icon : images) {
         uint32_t pixelBytes = (RowBytes(icon.size, 4) + RowBytes(icon.size, 1)) * icon.size;
         PutInfoHeader(out, icon.size, icon.size * 2, 4, pixelBytes);
-        for (const Rgb &c : kIconPalette) {
+        for (const Rgb &c : ICON_PALETTE) {
             out.push_back(ToByte(c.b));
             out.push_back(ToByte(c.g));
             out.push_back(ToByte(c.r));
@@ -148,27 +148,27 @@ Bytes EncodeIcon(const std::vector<IconImage> &images)
 Bytes EncodeWav(const std::vector<uint8_t> &samples, const std::string &title,
                 const std::string &comment)
 {
-    const uint32_t kListBytes = 78;
+    const uint32_t LIST_BYTES = 78;
     uint32_t dataBytes = static_cast<uint32_t>(samples.size());
     uint32_t pad = dataBytes % 2;
     Bytes out;
     PutTag(out, "RIFF");
-    Put32(out, 4 + (8 + 16) + (8 + dataBytes + pad) + kListBytes);
+    Put32(out, 4 + (8 + 16) + (8 + dataBytes + pad) + LIST_BYTES);
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
     Put32(out, 16);
-    Put16(out, 1);     // PCM
-    Put16(out, 1);     // mono
-    Put32(out, 11025); // samples per second
-    Put32(out, 11025); // bytes per second
-    Put16(out, 1);     // block align
-    Put16(out, 8);     // bits per sample
+    Put16(out, 1);     /* PCM */
+    Put16(out, 1);     /* mono */
+    Put32(out, 11025); /* samples per second */
+    Put32(out, 11025); /* bytes per second */
+    Put16(out, 1);     /* block align */
+    Put16(out, 8);     /* bits per sample */
     PutTag(out, "data");
     Put32(out, dataBytes);
     out.insert(out.end(), samples.begin(), samples.end());
     if (pad) out.push_back(0);
     PutTag(out, "LIST");
-    Put32(out, kListBytes - 8);
+    Put32(out, LIST_BYTES - 8);
     PutTag(out, "INFO");
     PutInfoText(out, "INAM", title.substr(0, 23), 24);
     PutInfoText(out, "ICMT", comment.substr(0, 25), 26);

@@ -1,9 +1,10 @@
-// zendaro-assetgen OUTDIR [--sheet PNGPATH]
-// Writes every picture, icon, sound and text the two programs carry, the
-// same bytes on every run, below OUTDIR at their places in the source tree.
+/* zendaro-assetgen OUTDIR [--sheet PNGPATH]
+   Writes every picture, icon, sound and text the two programs carry, the
+   same bytes on every run, below OUTDIR at their places in the source tree. */
 #include "art.h"
 #include "font.h"
 #include "formats.h"
+#include "resources/board.h"
 #include "sheet.h"
 #include "sounds.h"
 #include "texts.h"
@@ -45,27 +46,29 @@ void Icon(Outputs &out, const std::string &path, const std::string &label,
 void WriteGamePictures(Outputs &out, std::vector<Image> &plates, std::vector<Image> &openBoxes)
 {
     const std::string art = "game/resources/art/";
-    Bitmap(out, art + "background.bmp", "213 background", PaintBackground());
-    Bitmap(out, art + "closed_box.bmp", "168 closed box", PaintClosedBox());
-    Bitmap(out, art + "banker_phone.bmp", "108 banker", PaintBankerPhone());
-    for (int k = 0; k < kSumCount; ++k) {
-        int id = k < 10 ? 185 + k : k == 10 ? 184 : k < 21 ? 196 + (k - 11) : 195;
+    Bitmap(out, art + "background.bmp", std::to_string(IDB_BACKGROUND) + " background",
+           PaintBackground());
+    Bitmap(out, art + "closed_box.bmp", std::to_string(IDB_CLOSED_BOX) + " closed box",
+           PaintClosedBox());
+    Bitmap(out, art + "banker_phone.bmp", std::to_string(IDB_BANKER_PHONE) + " banker",
+           PaintBankerPhone());
+    for (int k = 0; k < SUM_COUNT; ++k) {
         plates.push_back(PaintPlate(k));
-        Bitmap(out, Numbered("game/resources/art/plate_%02d.bmp", k), std::to_string(id),
-               plates.back());
+        Bitmap(out, Numbered("game/resources/art/plate_%02d.bmp", k),
+               std::to_string(PlateBitmapId(k)), plates.back());
     }
-    for (int k = 0; k < kSumCount; ++k) {
+    for (int k = 0; k < SUM_COUNT; ++k) {
         openBoxes.push_back(PaintOpenBox(k));
-        Bitmap(out, Numbered("game/resources/art/open_box_%02d.bmp", k), std::to_string(25000 + k),
-               openBoxes.back());
+        Bitmap(out, Numbered("game/resources/art/open_box_%02d.bmp", k),
+               std::to_string(IDB_OPEN_BOX_FIRST + k), openBoxes.back());
     }
-    Icon(out, art + "zendaro.ico", "icon 173", {PaintGameIcon()});
+    Icon(out, art + "zendaro.ico", "icon " + std::to_string(IDI_GAME), {PaintGameIcon()});
 }
 
 void WriteSounds(Outputs &out)
 {
-    for (int n = 0; n < kSoundCount; ++n) {
-        Bytes wav = EncodeWav(SynthesiseSound(n), kSoundTargets[n].title, "Zendaro, synthesised");
+    for (int n = 0; n < SOUND_COUNT; ++n) {
+        Bytes wav = EncodeWav(SynthesiseSound(n), SOUND_TARGETS[n].title, "Zendaro, synthesised");
         out.ok =
             WriteFile(out.root + Numbered("/game/resources/sounds/sound_%d.wav", n), wav) && out.ok;
     }
@@ -77,15 +80,15 @@ void WriteSetupFiles(Outputs &out)
     Bitmap(out, "setup/art/folder.bmp", "104 folder", PaintFolder());
     Icon(out, "setup/art/setup.ico", "icon 102", {PaintSetupIcon(32), PaintSetupIcon(16)});
     std::string licence = LicenceText();
-    if (licence.size() != kLicenceBytes) {
+    if (licence.size() != LICENCE_BYTES) {
         std::fprintf(stderr, "assetgen: licence is %zu bytes, not %zu\n", licence.size(),
-                     kLicenceBytes);
+                     LICENCE_BYTES);
         out.ok = false;
     }
     out.ok = WriteText(out.root + "/setup/license.txt", licence) && out.ok;
 }
 
-} // namespace
+} /* namespace */
 
 int main(int argc, char **argv)
 {

@@ -1,5 +1,6 @@
 #include "sheet.h"
 #include "font.h"
+#include "resources/board.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,9 +8,9 @@
 namespace
 {
 
-const Rgb kPaper = {236, 236, 236};
-const int kGap = 12;
-const int kLabelHeight = 16;
+const Rgb PAPER = {236, 236, 236};
+const int GAP = 12;
+const int LABEL_HEIGHT = 16;
 
 void Blit(Image &page, const Image &image, int left, int top)
 {
@@ -21,18 +22,18 @@ void Blit(Image &page, const Image &image, int left, int top)
         }
 }
 
-// Dialog units of the main window to pixels, rounded as the dialog manager does.
+/* Dialog units of the main window to pixels, rounded as the dialog manager does. */
 int UnitsAcross(int units)
 {
-    return static_cast<int>(std::lround(units * 1.5));
+    return static_cast<int>(std::lround(units * BASE_UNIT_X / 4.0));
 }
 
 int UnitsDown(int units)
 {
-    return static_cast<int>(std::lround(units * 13.0 / 8.0));
+    return static_cast<int>(std::lround(units * BASE_UNIT_Y / 8.0));
 }
 
-} // namespace
+} /* namespace */
 
 Image IconPreview(const IconImage &icon)
 {
@@ -43,7 +44,7 @@ Image IconPreview(const IconImage &icon)
             bool light = ((x / 4) + (y / 4)) % 2 == 0;
             PixelAt(image, x, y) = icon.transparent[i]
                                        ? (light ? Rgb{250, 250, 250} : Rgb{205, 205, 205})
-                                       : kIconPalette[icon.index[i]];
+                                       : ICON_PALETTE[icon.index[i]];
         }
     return image;
 }
@@ -51,48 +52,44 @@ Image IconPreview(const IconImage &icon)
 Image BoardPreview(const Image &background, const Image &closedBox, const Image &phone,
                    const std::vector<Image> &plates, const std::vector<Image> &openBoxes)
 {
-    static const int kBoxes[22][2] = {
-        {9, 301},  {9, 260},   {9, 219},   {9, 178},   {9, 137},   {9, 96},    {9, 55},  {13, 8},
-        {77, 8},   {136, 8},   {195, 8},   {255, 8},   {315, 8},   {374, 8},   {438, 8}, {444, 54},
-        {444, 95}, {444, 136}, {444, 177}, {444, 218}, {444, 259}, {444, 300},
-    };
     Image board = background;
-    for (int k = 0; k < 22; ++k) {
-        // Two sums already revealed, to show opened boxes and missing plates.
+    for (int k = 0; k < AMOUNT_COUNT; ++k) {
+        /* Two sums already revealed, to show opened boxes and missing plates. */
         if (k == 4 || k == 17) continue;
-        int x = k < 11 ? 76 : 348, y = 59 + 16 * (k % 11);
-        Blit(board, plates[static_cast<size_t>(k)], UnitsAcross(x), UnitsDown(y));
+        Blit(board, plates[static_cast<size_t>(k)], UnitsAcross(PlateX(k)), UnitsDown(PlateY(k)));
     }
-    for (int b = 0; b < 22; ++b) {
+    for (int b = 0; b < BOX_COUNT; ++b) {
         const Image &picture = b == 3 ? openBoxes[4] : b == 12 ? openBoxes[17] : closedBox;
-        Blit(board, picture, UnitsAcross(kBoxes[b][0]), UnitsDown(kBoxes[b][1]));
+        Blit(board, picture, UnitsAcross(BOX_PLACES[b].pictureX),
+             UnitsDown(BOX_PLACES[b].pictureY));
     }
-    Blit(board, phone, UnitsAcross(205), UnitsDown(68));
+    const BoardControl &phonePlace = BOARD_CONTROLS[0]; /* the banker's phone */
+    Blit(board, phone, UnitsAcross(phonePlace.x), UnitsDown(phonePlace.y));
     return board;
 }
 
 Image ComposeSheet(const std::vector<SheetItem> &items, int pageWidth)
 {
-    // Lay the items out in rows, then paint them.
-    TextStyle label = {kFaceRegular, 8.0f, Rgb{40, 40, 40}};
+    /* Lay the items out in rows, then paint them. */
+    TextStyle label = {FACE_REGULAR, 8.0f, Rgb{40, 40, 40}};
     std::vector<int> lefts, tops;
-    int x = kGap, y = kGap, rowHeight = 0;
+    int x = GAP, y = GAP, rowHeight = 0;
     for (const SheetItem &item : items) {
         int w = std::max(item.image.width, static_cast<int>(TextWidth(item.label, label)) + 4);
-        if (x + w + kGap > pageWidth && x > kGap) {
-            x = kGap;
-            y += rowHeight + kGap;
+        if (x + w + GAP > pageWidth && x > GAP) {
+            x = GAP;
+            y += rowHeight + GAP;
             rowHeight = 0;
         }
         lefts.push_back(x);
         tops.push_back(y);
-        x += w + kGap;
-        rowHeight = std::max(rowHeight, item.image.height + kLabelHeight);
+        x += w + GAP;
+        rowHeight = std::max(rowHeight, item.image.height + LABEL_HEIGHT);
     }
-    Image page = MakeImage(pageWidth, y + rowHeight + kGap, kPaper);
+    Image page = MakeImage(pageWidth, y + rowHeight + GAP, PAPER);
     for (size_t i = 0; i < items.size(); ++i) {
         DrawText(page, items[i].label, label, static_cast<float>(lefts[i]), tops[i] + 10);
-        Blit(page, items[i].image, lefts[i], tops[i] + kLabelHeight);
+        Blit(page, items[i].image, lefts[i], tops[i] + LABEL_HEIGHT);
     }
     return page;
 }

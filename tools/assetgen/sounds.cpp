@@ -4,7 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
-const SoundTarget kSoundTargets[kSoundCount] = {
+const SoundTarget SOUND_TARGETS[SOUND_COUNT] = {
     {16608, 0.91f, "Zendaro reveal"},         {22529, 0.80f, "Zendaro bad news"},
     {33217, 0.22f, "Zendaro ambience"},       {28736, 0.23f, "Zendaro banker call"},
     {33920, 1.00f, "Zendaro mild good news"}, {38144, 1.00f, "Zendaro good news"},
@@ -15,9 +15,9 @@ const SoundTarget kSoundTargets[kSoundCount] = {
 namespace
 {
 
-const float kRate = 11025.0f;
-const float kPi = 3.14159265358979f;
-const float kTopFrequency = 5000.0f; // partials above this would fold back
+const float RATE = 11025.0f;
+const float PI = 3.14159265358979f;
+const float TOP_FREQUENCY = 5000.0f; /* partials above this would fold back */
 
 typedef std::vector<float> Track;
 
@@ -26,7 +26,7 @@ float Note(int midi)
     return 440.0f * std::pow(2.0f, (midi - 69) / 12.0f);
 }
 
-// Note numbers of the scale the tunes use.
+/* Note numbers of the scale the tunes use. */
 enum {
     C2 = 36,
     G2 = 43,
@@ -61,91 +61,91 @@ enum {
 struct Partial {
     float ratio;
     float level;
-    float decay; // per second; 0 keeps the envelope's own shape
+    float decay; /* per second; 0 keeps the envelope's own shape */
 };
 
 struct Voice {
     const Partial *partials;
     int count;
-    float attack;  // seconds
-    float release; // seconds, at the end of the note
-    float decay;   // exponential fall of the whole note, per second
-    float brassy;  // how much the upper partials follow the swell of the note
-    float scoop;   // semitones below the note that the attack slides up from
+    float attack;  /* seconds */
+    float release; /* seconds, at the end of the note */
+    float decay;   /* exponential fall of the whole note, per second */
+    float brassy;  /* how much the upper partials follow the swell of the note */
+    float scoop;   /* semitones below the note that the attack slides up from */
 };
 
-// Timbres. Bells and mallets carry inharmonic partials that die quickly;
-// brass brightens as it swells; pads are soft and sustain.
-const Partial kBellPartials[] = {
+/* Timbres. Bells and mallets carry inharmonic partials that die quickly;
+   brass brightens as it swells; pads are soft and sustain. */
+const Partial BELL_PARTIALS[] = {
     {1.0f, 1.0f, 1.2f},   {2.0f, 0.6f, 2.0f}, {2.76f, 0.4f, 3.0f},
     {4.07f, 0.25f, 4.5f}, {5.4f, 0.2f, 6.0f},
 };
-const Partial kMalletPartials[] = {{1.0f, 1.0f, 3.0f}, {3.93f, 0.35f, 14.0f}, {9.1f, 0.12f, 30.0f}};
-const Partial kBrassPartials[] = {
+const Partial MALLET_PARTIALS[] = {{1.0f, 1.0f, 3.0f}, {3.93f, 0.35f, 14.0f}, {9.1f, 0.12f, 30.0f}};
+const Partial BRASS_PARTIALS[] = {
     {1, 1.0f, 0}, {2, 0.85f, 0}, {3, 0.7f, 0},  {4, 0.55f, 0}, {5, 0.42f, 0},
     {6, 0.3f, 0}, {7, 0.2f, 0},  {8, 0.13f, 0}, {9, 0.08f, 0},
 };
-const Partial kPadPartials[] = {{1, 1.0f, 0}, {2, 0.35f, 0}, {3, 0.18f, 0}, {4, 0.08f, 0}};
-const Partial kPianoPartials[] = {
+const Partial PAD_PARTIALS[] = {{1, 1.0f, 0}, {2, 0.35f, 0}, {3, 0.18f, 0}, {4, 0.08f, 0}};
+const Partial PIANO_PARTIALS[] = {
     {1, 1.0f, 1.5f},
     {2, 0.5f, 2.5f},
     {3, 0.25f, 4.0f},
     {4, 0.12f, 6.0f},
 };
 
-const Voice kBell = {kBellPartials, 5, 0.002f, 0.05f, 0.0f, 0.0f, 0.0f};
-const Voice kMallet = {kMalletPartials, 3, 0.002f, 0.04f, 0.0f, 0.0f, 0.0f};
-const Voice kBrass = {kBrassPartials, 9, 0.04f, 0.08f, 0.5f, 2.0f, 0.4f};
-const Voice kPad = {kPadPartials, 4, 0.35f, 0.5f, 0.0f, 0.0f, 0.0f};
-const Voice kPiano = {kPianoPartials, 4, 0.004f, 0.08f, 0.0f, 0.0f, 0.0f};
-// Variants that die away within the sound instead of stopping.
-const Voice kStab = {kBrassPartials, 9, 0.015f, 0.3f, 2.2f, 2.0f, 0.2f};
-const Voice kHeldBrass = {kBrassPartials, 9, 0.05f, 0.9f, 0.45f, 2.0f, 0.3f};
-const Voice kChime = {kBellPartials, 5, 0.002f, 0.2f, 2.0f, 0.0f, 0.0f};
+const Voice BELL = {BELL_PARTIALS, 5, 0.002f, 0.05f, 0.0f, 0.0f, 0.0f};
+const Voice MALLET = {MALLET_PARTIALS, 3, 0.002f, 0.04f, 0.0f, 0.0f, 0.0f};
+const Voice BRASS = {BRASS_PARTIALS, 9, 0.04f, 0.08f, 0.5f, 2.0f, 0.4f};
+const Voice PAD = {PAD_PARTIALS, 4, 0.35f, 0.5f, 0.0f, 0.0f, 0.0f};
+const Voice PIANO = {PIANO_PARTIALS, 4, 0.004f, 0.08f, 0.0f, 0.0f, 0.0f};
+/* Variants that die away within the sound instead of stopping. */
+const Voice STAB = {BRASS_PARTIALS, 9, 0.015f, 0.3f, 2.2f, 2.0f, 0.2f};
+const Voice HELD_BRASS = {BRASS_PARTIALS, 9, 0.05f, 0.9f, 0.45f, 2.0f, 0.3f};
+const Voice CHIME = {BELL_PARTIALS, 5, 0.002f, 0.2f, 2.0f, 0.0f, 0.0f};
 
 Track MakeTrack(int samples)
 {
     return Track(static_cast<size_t>(samples), 0.0f);
 }
 
-// Vibrato grows in over the first third of a second.
+/* Vibrato grows in over the first third of a second. */
 float SmoothRamp(float t)
 {
     return std::min(1.0f, t / 0.3f);
 }
 
 struct Shape {
-    float bend = 0.0f;    // semitones of pitch change over the note
-    float vibrato = 0.0f; // semitones of vibrato depth
-    float wah = 0.0f;     // 0..1: the mute opens and closes once over the note
+    float bend = 0.0f;    /* semitones of pitch change over the note */
+    float vibrato = 0.0f; /* semitones of vibrato depth */
+    float wah = 0.0f;     /* 0..1: the mute opens and closes once over the note */
 };
 
-// Adds one note of the voice, starting at start seconds.
+/* Adds one note of the voice, starting at start seconds. */
 void AddNote(Track &track, const Voice &voice, float start, float length, float frequency,
              float level, Shape shape = Shape())
 {
-    int first = static_cast<int>(start * kRate);
-    int count = static_cast<int>(length * kRate);
+    int first = static_cast<int>(start * RATE);
+    int count = static_cast<int>(length * RATE);
     std::vector<float> phase(static_cast<size_t>(voice.count), 0.0f);
     for (int i = 0; i < count; ++i) {
         size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
         if (at >= track.size()) break;
-        float t = i / kRate;
+        float t = i / RATE;
         float rise = voice.attack > 0.0f ? std::min(1.0f, t / voice.attack) : 1.0f;
         float fall = std::min(1.0f, std::max(0.0f, (length - t) / voice.release));
         float env = rise * fall * std::exp(-voice.decay * t);
-        float wobble = shape.vibrato * std::sin(2.0f * kPi * 5.5f * t) * SmoothRamp(t);
+        float wobble = shape.vibrato * std::sin(2.0f * PI * 5.5f * t) * SmoothRamp(t);
         float scoop = -voice.scoop * std::exp(-t / 0.035f);
         float f = frequency * std::pow(2.0f, (shape.bend * t / length + wobble + scoop) / 12.0f);
         float open =
-            rise * (1.0f - shape.wah + shape.wah * std::sin(kPi * std::min(1.0f, t / length)));
+            rise * (1.0f - shape.wah + shape.wah * std::sin(PI * std::min(1.0f, t / length)));
         float sum = 0.0f;
         for (int p = 0; p < voice.count; ++p) {
             const Partial &part = voice.partials[p];
             float pf = f * part.ratio;
-            phase[p] += 2.0f * kPi * pf / kRate;
-            if (phase[p] > 2.0f * kPi) phase[p] -= 2.0f * kPi;
-            if (pf >= kTopFrequency) continue;
+            phase[p] += 2.0f * PI * pf / RATE;
+            if (phase[p] > 2.0f * PI) phase[p] -= 2.0f * PI;
+            if (pf >= TOP_FREQUENCY) continue;
             float decay = part.decay > 0.0f ? std::exp(-part.decay * t) : 1.0f;
             float bright =
                 voice.brassy > 0.0f ? std::pow(open, voice.brassy * (part.ratio - 1.0f)) : 1.0f;
@@ -161,7 +161,7 @@ void AddChord(Track &track, const Voice &voice, float start, float length,
     for (int n : notes) AddNote(track, voice, start, length, Note(n), level);
 }
 
-// Deterministic white noise from a fixed seed.
+/* Deterministic white noise from a fixed seed. */
 struct Noise {
     uint32_t state;
     float Next()
@@ -171,18 +171,18 @@ struct Noise {
     }
 };
 
-// A noise burst through a one-pole low-pass (brightness 0..1) with an
-// exponential fall; used for drums, cymbals and clicks.
+/* A noise burst through a one-pole low-pass (brightness 0..1) with an
+   exponential fall; used for drums, cymbals and clicks. */
 void AddNoiseHit(Track &track, float start, float length, float level, float fall, float brightness,
                  uint32_t seed, bool highPass = false)
 {
     Noise noise{seed};
     float low = 0.0f;
-    int first = static_cast<int>(start * kRate), count = static_cast<int>(length * kRate);
+    int first = static_cast<int>(start * RATE), count = static_cast<int>(length * RATE);
     for (int i = 0; i < count; ++i) {
         size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
         if (at >= track.size()) break;
-        float t = i / kRate;
+        float t = i / RATE;
         float n = noise.Next();
         low += brightness * (n - low);
         float v = highPass ? n - low : low;
@@ -191,17 +191,17 @@ void AddNoiseHit(Track &track, float start, float length, float level, float fal
     }
 }
 
-// A drum: a sine whose pitch drops from high to low as it fades.
+/* A drum: a sine whose pitch drops from high to low as it fades. */
 void AddThump(Track &track, float start, float level, float from, float to, float fall)
 {
     float phase = 0.0f;
-    int first = static_cast<int>(start * kRate);
-    for (int i = 0; i < static_cast<int>(0.5f * kRate); ++i) {
+    int first = static_cast<int>(start * RATE);
+    for (int i = 0; i < static_cast<int>(0.5f * RATE); ++i) {
         size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
         if (at >= track.size()) break;
-        float t = i / kRate;
+        float t = i / RATE;
         float f = to + (from - to) * std::exp(-t * 30.0f);
-        phase += 2.0f * kPi * f / kRate;
+        phase += 2.0f * PI * f / RATE;
         float attack = std::min(1.0f, t / 0.003f);
         track[at] += level * attack * std::exp(-fall * t) * std::sin(phase);
     }
@@ -212,11 +212,11 @@ float Ease(float t)
     return t * t * (3.0f - 2.0f * t);
 }
 
-// Scales the track to the wanted peak, fades both ends and turns it into
-// unsigned 8-bit samples.
+/* Scales the track to the wanted peak, fades both ends and turns it into
+   unsigned 8-bit samples. */
 std::vector<uint8_t> Finish(Track track, float peak)
 {
-    const int fadeIn = static_cast<int>(0.004f * kRate), fadeOut = static_cast<int>(0.06f * kRate);
+    const int fadeIn = static_cast<int>(0.004f * RATE), fadeOut = static_cast<int>(0.06f * RATE);
     int n = static_cast<int>(track.size());
     for (int i = 0; i < n; ++i) {
         float g = 1.0f;
@@ -238,19 +238,19 @@ std::vector<uint8_t> Finish(Track track, float peak)
 Track Reveal(int samples)
 {
     Track t = MakeTrack(samples);
-    // A snare roll that swells into the hit, over a rising whoosh.
+    /* A snare roll that swells into the hit, over a rising whoosh. */
     for (int i = 0; i < 10; ++i) {
         float at = 0.015f + i * 0.03f;
         AddNoiseHit(t, at, 0.05f, 0.12f + 0.1f * i, 35.0f, 0.55f, 100u + i);
     }
     Shape sweep;
     sweep.bend = 12.0f;
-    AddNote(t, kPad, 0.0f, 0.34f, Note(A3), 0.3f, sweep);
+    AddNote(t, PAD, 0.0f, 0.34f, Note(A3), 0.3f, sweep);
     const float hit = 0.33f;
     AddThump(t, hit, 0.9f, 160.0f, Note(D3) * 0.5f, 5.0f);
     AddNoiseHit(t, hit, 1.1f, 0.22f, 5.0f, 0.9f, 7u, true);
-    AddChord(t, kStab, hit, 1.17f, {D4, F4, A4, D5}, 0.22f);
-    AddChord(t, kChime, hit, 1.17f, {D5, A5}, 0.12f);
+    AddChord(t, STAB, hit, 1.17f, {D4, F4, A4, D5}, 0.22f);
+    AddChord(t, CHIME, hit, 1.17f, {D5, A5}, 0.12f);
     return t;
 }
 
@@ -266,7 +266,7 @@ Track BadNews(int samples)
         shape.bend = last ? -0.7f : -0.3f;
         shape.vibrato = last ? 0.3f : 0.0f;
         shape.wah = 0.8f;
-        AddNote(t, kBrass, starts[i], lengths[i], Note(notes[i]), 0.5f, shape);
+        AddNote(t, BRASS, starts[i], lengths[i], Note(notes[i]), 0.5f, shape);
     }
     return t;
 }
@@ -274,19 +274,19 @@ Track BadNews(int samples)
 Track Ambience(int samples)
 {
     Track t = MakeTrack(samples);
-    float length = samples / kRate;
-    AddChord(t, kPad, 0.0f, length, {A2, E3, A3, C4}, 0.25f);
-    // A slow pulse, two beats a second, breathing through the pad.
+    float length = samples / RATE;
+    AddChord(t, PAD, 0.0f, length, {A2, E3, A3, C4}, 0.25f);
+    /* A slow pulse, two beats a second, breathing through the pad. */
     for (size_t i = 0; i < t.size(); ++i) {
-        float s = i / kRate;
-        t[i] *= 0.65f + 0.35f * std::cos(2.0f * kPi * 2.0f * s);
+        float s = i / RATE;
+        t[i] *= 0.65f + 0.35f * std::cos(2.0f * PI * 2.0f * s);
     }
     for (int beat = 0; beat < 6; ++beat)
         AddThump(t, 0.05f + beat * 0.5f, 0.25f, 90.0f, 55.0f, 14.0f);
     return t;
 }
 
-// An electric bell: a hammer striking two gongs in turn twenty times a second.
+/* An electric bell: a hammer striking two gongs in turn twenty times a second. */
 void AddRing(Track &t, float start, float length)
 {
     const Partial gong[] = {{1.0f, 1.0f, 6.0f}, {2.32f, 0.5f, 9.0f}, {4.25f, 0.25f, 14.0f}};
@@ -310,9 +310,9 @@ Track MildGoodNews(int samples)
 {
     Track t = MakeTrack(samples);
     const int rise[] = {C5, E5, G5, C6, E6};
-    for (int i = 0; i < 5; ++i) AddNote(t, kMallet, 0.02f + i * 0.11f, 1.2f, Note(rise[i]), 0.4f);
-    AddChord(t, kPad, 0.5f, 2.5f, {C4, E4, G4, C5}, 0.2f);
-    AddChord(t, kBell, 0.57f, 2.45f, {C6, G6}, 0.12f);
+    for (int i = 0; i < 5; ++i) AddNote(t, MALLET, 0.02f + i * 0.11f, 1.2f, Note(rise[i]), 0.4f);
+    AddChord(t, PAD, 0.5f, 2.5f, {C4, E4, G4, C5}, 0.2f);
+    AddChord(t, BELL, 0.57f, 2.45f, {C6, G6}, 0.12f);
     return t;
 }
 
@@ -320,12 +320,12 @@ Track GoodNews(int samples)
 {
     Track t = MakeTrack(samples);
     const int call[] = {G4, C5, E5, G5};
-    for (int i = 0; i < 4; ++i) AddNote(t, kBrass, 0.02f + i * 0.13f, 0.16f, Note(call[i]), 0.4f);
+    for (int i = 0; i < 4; ++i) AddNote(t, BRASS, 0.02f + i * 0.13f, 0.16f, Note(call[i]), 0.4f);
     const float held = 0.55f;
-    AddChord(t, kHeldBrass, held, 2.88f, {C4, E4, G4, C5, E5}, 0.2f);
-    AddNote(t, kHeldBrass, held, 2.88f, Note(C3), 0.3f);
+    AddChord(t, HELD_BRASS, held, 2.88f, {C4, E4, G4, C5, E5}, 0.2f);
+    AddNote(t, HELD_BRASS, held, 2.88f, Note(C3), 0.3f);
     for (int i = 0; i < 6; ++i)
-        AddNote(t, kBell, held + 0.1f + i * 0.09f, 1.8f, Note(C6 + (i % 3) * 4), 0.08f);
+        AddNote(t, BELL, held + 0.1f + i * 0.09f, 1.8f, Note(C6 + (i % 3) * 4), 0.08f);
     AddNoiseHit(t, held, 2.0f, 0.15f, 2.0f, 0.9f, 5u, true);
     return t;
 }
@@ -337,14 +337,14 @@ Track MildBadNews(int samples)
     sag.bend = -1.0f;
     sag.vibrato = 0.2f;
     sag.wah = 0.7f;
-    AddNote(t, kBrass, 0.02f, 0.95f, Note(D3), 0.5f, sag);
+    AddNote(t, BRASS, 0.02f, 0.95f, Note(D3), 0.5f, sag);
     return t;
 }
 
-// The jingle: four bars of eighth notes at 0.18 s, a tune over chords,
-// bass and a light beat, ending on a held C major chord.
-const float kEighth = 0.18f;
-const float kJingleStart = 0.02f;
+/* The jingle: four bars of eighth notes at 0.18 s, a tune over chords,
+   bass and a light beat, ending on a held C major chord. */
+const float EIGHTH = 0.18f;
+const float JINGLE_START = 0.02f;
 
 void AddJingleTune(Track &t)
 {
@@ -356,12 +356,12 @@ void AddJingleTune(Track &t)
         {G4, 1}, {C5, 1}, {E5, 1}, {G5, 1}, {C6, 2}, {B5, 1}, {C6, 1}, {A5, 2}, {G5, 1}, {F5, 1},
         {E5, 2}, {D5, 2}, {E5, 1}, {F5, 1}, {G5, 1}, {A5, 1}, {B5, 2}, {D6, 2}, {C6, 8},
     };
-    float at = kJingleStart;
+    float at = JINGLE_START;
     for (const Step &s : tune) {
-        float length = s.eighths * kEighth + (s.eighths == 8 ? 0.4f : 0.05f);
-        AddNote(t, kPiano, at, length, Note(s.note), 0.3f);
-        AddNote(t, kBell, at, length, Note(s.note), 0.08f);
-        at += s.eighths * kEighth;
+        float length = s.eighths * EIGHTH + (s.eighths == 8 ? 0.4f : 0.05f);
+        AddNote(t, PIANO, at, length, Note(s.note), 0.3f);
+        AddNote(t, BELL, at, length, Note(s.note), 0.08f);
+        at += s.eighths * EIGHTH;
     }
 }
 
@@ -371,14 +371,14 @@ void AddJingleBand(Track &t, float end)
     const int bass[4] = {C3, F3, G2, C3};
     for (int bar = 0; bar < 4; ++bar) {
         bool last = bar == 3;
-        float start = kJingleStart + bar * 8 * kEighth;
-        float length = last ? end - start : 8 * kEighth;
-        for (int n : chords[bar]) AddNote(t, kPad, start, length, Note(n), 0.08f);
+        float start = JINGLE_START + bar * 8 * EIGHTH;
+        float length = last ? end - start : 8 * EIGHTH;
+        for (int n : chords[bar]) AddNote(t, PAD, start, length, Note(n), 0.08f);
         for (int beat = 0; beat < (last ? 1 : 4); ++beat) {
-            float at = start + beat * 2 * kEighth;
-            AddNote(t, kPiano, at, last ? 1.5f : 2 * kEighth, Note(bass[bar]), 0.3f);
+            float at = start + beat * 2 * EIGHTH;
+            AddNote(t, PIANO, at, last ? 1.5f : 2 * EIGHTH, Note(bass[bar]), 0.3f);
             AddThump(t, at, 0.35f, 140.0f, 60.0f, 18.0f);
-            if (!last) AddNoiseHit(t, at + kEighth, 0.05f, 0.06f, 60.0f, 0.9f, 40u + beat, true);
+            if (!last) AddNoiseHit(t, at + EIGHTH, 0.05f, 0.06f, 60.0f, 0.9f, 40u + beat, true);
         }
     }
 }
@@ -387,7 +387,7 @@ Track StartEnd(int samples)
 {
     Track t = MakeTrack(samples);
     AddJingleTune(t);
-    AddJingleBand(t, samples / kRate - 0.02f);
+    AddJingleBand(t, samples / RATE - 0.02f);
     return t;
 }
 
@@ -396,7 +396,7 @@ Track AnswerPrompt(int samples)
     Track t = MakeTrack(samples);
     const int chime[] = {G5, C6, E6};
     for (int i = 0; i < 3; ++i)
-        AddNote(t, kChime, 0.01f + i * 0.09f, 1.06f - i * 0.09f, Note(chime[i]), 0.35f);
+        AddNote(t, CHIME, 0.01f + i * 0.09f, 1.06f - i * 0.09f, Note(chime[i]), 0.35f);
     return t;
 }
 
@@ -412,12 +412,12 @@ Track CallEnd(int samples)
     return t;
 }
 
-} // namespace
+} /* namespace */
 
 std::vector<uint8_t> SynthesiseSound(int n)
 {
-    const SoundTarget &target = kSoundTargets[n];
-    Track (*const makers[kSoundCount])(int) = {Reveal,       BadNews,  Ambience,    BankerCall,
+    const SoundTarget &target = SOUND_TARGETS[n];
+    Track (*const makers[SOUND_COUNT])(int) = {Reveal,       BadNews,  Ambience,    BankerCall,
                                                MildGoodNews, GoodNews, MildBadNews, StartEnd,
                                                AnswerPrompt, CallEnd};
     return Finish(makers[n](target.dataBytes), target.peak);

@@ -1,4 +1,4 @@
-// The ten game sounds, synthesised additively at 11,025 Hz.
+/* The ten game sounds, synthesised additively at 11,025 Hz. */
 #ifndef ASSETGEN_SOUNDS_H
 #define ASSETGEN_SOUNDS_H
 
@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-const int kSoundCount = 10;
+const int SOUND_COUNT = 10;
 
 struct SoundTarget {
     int dataBytes;
-    float peak; // largest |sample - 128| / 127
+    float peak; /* largest |sample - 128| / 127 */
     const char *title;
 };
 
-extern const SoundTarget kSoundTargets[kSoundCount];
+extern const SoundTarget SOUND_TARGETS[SOUND_COUNT];
 
-// 8-bit unsigned samples, exactly dataBytes of them.
+/* 8-bit unsigned samples, exactly dataBytes of them. */
 std::vector<uint8_t> SynthesiseSound(int n);
 
 #endif

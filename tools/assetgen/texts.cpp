@@ -1,11 +1,11 @@
-// The texts: the setup program's licence agreement and the game's manifest.
+/* The texts: the setup program's licence agreement and the game's manifest. */
 #include "texts.h"
 
 namespace
 {
 
-// One entry per line; every line ends in CR LF when written.
-const char *const kLicenceLines[] = {
+/* One entry per line; every line ends in CR LF when written. */
+const char *const LICENCE_LINES[] = {
     "ZENDARO END-USER LICENCE AGREEMENT",
     "",
     "Please read this agreement carefully before you install or use the software.",
@@ -101,7 +101,7 @@ const char *const kLicenceLines[] = {
     "Zendaro and the Zendaro box design are trade marks of Fernwick Softworks Ltd.",
 };
 
-const char kManifest[] =
+const char MANIFEST[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
     "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
     "  <assemblyIdentity\r\n"
@@ -125,12 +125,12 @@ const char kManifest[] =
     "  </dependency>\r\n"
     "</assembly>\r\n";
 
-} // namespace
+} /* namespace */
 
 std::string LicenceText()
 {
     std::string text;
-    for (const char *line : kLicenceLines) {
+    for (const char *line : LICENCE_LINES) {
         text += line;
         text += "\r\n";
     }
@@ -139,5 +139,5 @@ std::string LicenceText()
 
 std::string ManifestText()
 {
-    return kManifest;
+    return MANIFEST;
 }

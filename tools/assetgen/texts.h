@@ -1,13 +1,13 @@
-// The installer's licence agreement and the game's application manifest.
+/* The installer's licence agreement and the game's application manifest. */
 #ifndef ASSETGEN_TEXTS_H
 #define ASSETGEN_TEXTS_H
 
 #include <string>
 
-const size_t kLicenceBytes = 5064;
-const int kLicenceLineBreaks = 46;
+const size_t LICENCE_BYTES = 5064;
+const int LICENCE_LINE_BREAKS = 46;
 
-// Plain ANSI with CR LF line ends.
+/* Plain ANSI with CR LF line ends. */
 std::string LicenceText();
 std::string ManifestText();
 

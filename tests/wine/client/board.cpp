@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+/* The title, the sums and the layout are written here again on purpose:
+   the client judges the running program from outside, so it keeps its own
+   copy of the board as an oracle instead of game/resources/board.h, which
+   the program itself is built from. */
 const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
                           "250,000 JACKPOT";
 

@@ -95,6 +95,13 @@ int DriveAnswer(HWND box, int button, DWORD timeoutMs);
    timeoutMs. Answers 1 if it did, 0 on timeout. */
 int DriveWaitUntil(int (*done)(void *context), void *context, DWORD timeoutMs, DWORD pollMs);
 
+/* The same for any callable: DriveWaitFor([&] { return ...; }, 5000). */
+template <typename Done> int DriveWaitFor(Done done, DWORD timeoutMs, DWORD pollMs = 20)
+{
+    return DriveWaitUntil([](void *c) { return (*static_cast<Done *>(c))() ? 1 : 0; }, &done,
+                          timeoutMs, pollMs);
+}
+
 /* Waits until control id of dlg shows text, at most timeoutMs. */
 int DriveWaitText(HWND dlg, int id, const char *text, DWORD timeoutMs);
 

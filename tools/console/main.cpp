@@ -7,7 +7,8 @@
 
 #include <string>
 
-#include "recording.h"
+#include "record/recording.h"
+#include "script.h"
 #include "terminal.h"
 
 static const char usage[] =
@@ -57,7 +58,7 @@ static int PlayScript(const char *path, int quiet, int echo)
     if (file != stdin) (void)fclose(file);
     RecordingReset();
     char error[256];
-    int badLine = RecordingLoadScript(script.c_str(), error, sizeof error);
+    int badLine = LoadScript(script.c_str(), error, sizeof error);
     if (badLine) {
         fprintf(stderr, "%s:%d: %s\n", path, badLine, error);
         return 2;

@@ -1,7 +1,8 @@
 /* The recording view: every view operation realised on a model of the
-   main window's controls, with a virtual clock, a queue of scripted player
-   actions and a log of one line per operation. zendaro-console is a thin
-   driver over it; the tests drive it in-process.
+   main window's controls, with a virtual clock, a queue of player actions
+   and a log of one line per operation. The tests drive it in-process;
+   zendaro-console (tools/console) plays scripts on it, and its terminal
+   game puts the real clock and real message boxes in the slots below.
 
    Time. The clock counts milliseconds from the start of the run. A pump
    pass delivers what is due, then rests 1 ms; a sound played to its end
@@ -18,8 +19,8 @@
    Input is held during start-up and while the NEW GAME question that the
    action itself opened is being answered. An action that is due but cannot
    be delivered for 600 virtual seconds ends the run (RUN_TIMED_OUT). */
-#ifndef ZENDARO_CONSOLE_RECORDING_H
-#define ZENDARO_CONSOLE_RECORDING_H
+#ifndef ZENDARO_RECORD_RECORDING_H
+#define ZENDARO_RECORD_RECORDING_H
 
 #include <stddef.h>
 #include <stdint.h>
@@ -37,14 +38,11 @@ enum ActionKind {
     ACTION_CLOCK     /* the UTC time at virtual 0; only before the first draw */
 };
 
-struct ConsoleAction {
+struct PlayerAction {
+    int64_t waitMs;
     int kind;
     int box;
     int yes;
-    int64_t waitMs;
-    /* A click posted past the button: delivered even while it is disabled,
-       to prove the logic's own guards. Tests only. */
-    int force;
     /* A click on a disabled button is lost, as a player's would be. */
     int dropIfDisabled;
     ClockTime clock;
@@ -56,36 +54,21 @@ enum { ACTION_TIMEOUT_MS = 600000, ACTION_QUEUE_CAPACITY = 4096 };
 /* The lengths in ms of the ten sounds, by sound number. */
 extern const int SoundLengthMs[SOUND_COUNT];
 
-/* ---- Scripts ---------------------------------------------------------- */
-
-enum { SCRIPT_LINE_ACTION, SCRIPT_LINE_WAIT, SCRIPT_LINE_BLANK, SCRIPT_LINE_ERROR };
-
-/* Reads one script line (without its line feed). Answers SCRIPT_LINE_ACTION
-   with *action filled, SCRIPT_LINE_WAIT with *waitMs, SCRIPT_LINE_BLANK for
-   blank and comment lines, or SCRIPT_LINE_ERROR with a message in error. */
-int ParseScriptLine(const char *line, ConsoleAction *action, int64_t *waitMs, char *error,
-                    size_t errorSize);
-
-/* Queues a whole script (lines separated by line feeds). Nothing is queued
-   if any line is malformed: answers the number of the first bad line with
-   a message in error, else 0. Clock lines must come before every other
-   action, since the first draw of the generator reads the clock. */
-int RecordingLoadScript(const char *script, char *error, size_t errorSize);
-
 /* ---- Running ------------------------------------------------------------ */
 
 /* Forgets everything of an earlier run: clock 0, the controls as the window
    template makes them, GameState all zero, gameSerial 0, no quit, an empty
-   queue, the swap answer no. The log sink, echo, feed and host are kept. */
+   queue, the swap answer no, the input closed. The log sink, the echo and
+   the slots are kept. */
 void RecordingReset(void);
 
 /* The UTC time the game's clock reads at virtual 0 (default: the real
    clock when the run starts). */
 void RecordingSetClock(const ClockTime *atZero);
 
-/* Appends an action; answers 0 if the queue is full. */
-int RecordingQueue(const ConsoleAction *action);
-int RecordingQueueWait(int64_t ms);
+/* Appends an action; answers 0 if the queue is full. A clock action sets
+   the clock at once. */
+int RecordingQueue(const PlayerAction *action);
 int RecordingQueuedCount(void);
 /* Forgets every action not yet delivered. */
 void RecordingClearQueue(void);
@@ -97,13 +80,14 @@ void RecordingStartUp(void);
 enum RunResult { RUN_IDLE, RUN_QUIT, RUN_TIMED_OUT };
 
 /* The main loop: pump passes until the quit message is taken, an action
-   times out, or the queue is empty while the game waits in the main loop. */
+   times out, or the queue is empty while the game waits in the main loop
+   and the input is closed. */
 int RecordingRun(void);
 
-/* Called by a pump pass nested inside a turn that finds the queue empty,
-   so that a test can go on acting where a script would have ended. */
-typedef void (*RecordingFeed)(void *context);
-void RecordingSetFeed(RecordingFeed feed, void *context);
+/* Open input: a player may still act whenever the queue is empty, so the
+   run goes on without a time limit until the window is closed. Closed (as
+   after a reset) the queue is all the input there is, as for a script. */
+void RecordingSetInputOpen(int open);
 
 /* The action that timed out and why, for the tool's message. A script that
    ends while a turn still waits (for the answer to the last offer) times
@@ -122,7 +106,6 @@ int RecordingBitmap(int id);
    forgotten when a list outgrows its buffer (RecordingLine answers ""). */
 int RecordingLineCount(int listId);
 const char *RecordingLine(int listId, int index);
-int RecordingFocus(void);
 int64_t RecordingNow(void);
 
 struct RecordingCounts {
@@ -154,25 +137,31 @@ void QuoteText(const char *text, char *out, size_t size);
 void TextToUtf8(const char *text, char *out, size_t size);
 
 /* Writes an action as its script line ("click 5", "newgame yes"). */
-void DescribeAction(const ConsoleAction *action, char *out, size_t size);
+void DescribeAction(const PlayerAction *action, char *out, size_t size);
 
-/* ---- Real time ---------------------------------------------------------- */
+/* ---- Slots for real time ------------------------------------------------ */
 
-/* What a player at a terminal needs: with a host set the clock follows
-   `now`, passes and sounds really sleep, `poll` may queue what the player
-   typed, and the message boxes are answered by the player while `boxPass`
-   passes keep the timer going. */
-struct ConsoleHost {
-    int64_t (*now)(void);
-    void (*sleep)(int ms);
-    void (*poll)(void);
-    void (*changed)(void);
-    /* Answers nonzero for Yes; isQuestion 0 for an OK box. */
-    int (*box)(const char *text, const char *caption, int isQuestion);
+/* What a real-time front end replaces; each starts as the virtual one and
+   is kept by RecordingReset.
+   rest        lets ms pass from nowMs (0 at the start of a pump pass; a
+               sound's length for a sound) and answers the clock then.
+   messageBox  shows a Yes/No question (isQuestion 1) or an OK message and
+               answers nonzero for Yes once closed, running pump passes
+               meanwhile. The virtual one answers as the queue says; the
+               one pass the view runs after every box stands for its loop. */
+struct RecordingSlots {
+    int64_t (*rest)(int64_t nowMs, int ms);
+    int (*messageBox)(const char *text, const char *caption, int isQuestion);
 };
-void RecordingSetHost(const ConsoleHost *host);
+extern RecordingSlots recordingSlots;
+extern const RecordingSlots VIRTUAL_SLOTS;
 
-/* One pump pass from inside a host's message box. */
-int RecordingBoxPass(void);
+/* The sound played to its end that is playing now (background 0), or the
+   one started in the background (background 1); -1 for none. */
+int RecordingSoundNow(int background);
+
+/* Counts the changes to what a player would see (controls, lists, sounds,
+   message boxes), so that a screen can redraw only after one. */
+long long RecordingChangeCount(void);
 
 #endif

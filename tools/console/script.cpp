@@ -1,10 +1,13 @@
-/* The script language of zendaro-console and the texts of the log. */
+/* The script language of zendaro-console: one action or wait a line. */
+#include "script.h"
+
 #include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
-#include "../model/model.h"
-#include "recording.h"
+#include "model/model.h"
+
+enum { SCRIPT_LINE_ACTION, SCRIPT_LINE_WAIT, SCRIPT_LINE_BLANK, SCRIPT_LINE_ERROR };
 
 enum { MAX_TOKENS = 4, TOKEN_SIZE = 64 };
 
@@ -35,13 +38,8 @@ static int Tokenize(const char *line, Tokens *tokens)
 
 static int ParseYesNo(const char *word, int *yes)
 {
-    if (strcmp(word, "yes") == 0)
-        *yes = 1;
-    else if (strcmp(word, "no") == 0)
-        *yes = 0;
-    else
-        return 0;
-    return 1;
+    *yes = strcmp(word, "yes") == 0;
+    return *yes || strcmp(word, "no") == 0;
 }
 
 /* Whole digits only; answers 0 past max. */
@@ -124,7 +122,7 @@ static int Fail(char *error, size_t size, const char *message)
     return SCRIPT_LINE_ERROR;
 }
 
-static int ParseAction(const Tokens *t, ConsoleAction *action, char *error, size_t size)
+static int ParseAction(const Tokens *t, PlayerAction *action, char *error, size_t size)
 {
     const char *verb = t->text[0];
     int args = t->count - 1;
@@ -156,8 +154,11 @@ static int ParseAction(const Tokens *t, ConsoleAction *action, char *error, size
     return SCRIPT_LINE_ACTION;
 }
 
-int ParseScriptLine(const char *line, ConsoleAction *action, int64_t *waitMs, char *error,
-                    size_t errorSize)
+/* Reads one script line (without its line feed). Answers SCRIPT_LINE_ACTION
+   with *action filled, SCRIPT_LINE_WAIT with *waitMs, SCRIPT_LINE_BLANK for
+   blank and comment lines, or SCRIPT_LINE_ERROR with a message in error. */
+static int ParseScriptLine(const char *line, PlayerAction *action, int64_t *waitMs, char *error,
+                           size_t errorSize)
 {
     Tokens tokens;
     memset(action, 0, sizeof *action);
@@ -192,167 +193,47 @@ template <typename Visit> static int ForEachLine(const char *script, Visit visit
     return 0;
 }
 
-int RecordingLoadScript(const char *script, char *error, size_t errorSize)
+int LoadScript(const char *script, char *error, size_t errorSize)
 {
-    int actions = 0, othersSeen = 0;
+    static PlayerAction parsed[ACTION_QUEUE_CAPACITY];
+    int lines = 0, actions = 0, othersSeen = 0;
+    int64_t pendingWait = 0;
     char message[160];
     int bad = ForEachLine(script, [&](const char *line, int number) {
-        ConsoleAction action;
-        int64_t wait;
+        PlayerAction action;
+        int64_t wait = 0;
         int kind = ParseScriptLine(line, &action, &wait, message, sizeof message);
         if (kind == SCRIPT_LINE_ERROR) return number;
-        if (kind == SCRIPT_LINE_ACTION && action.kind == ACTION_CLOCK && othersSeen) {
+        if (kind == SCRIPT_LINE_BLANK) return 0;
+        int clock = kind == SCRIPT_LINE_ACTION && action.kind == ACTION_CLOCK;
+        if (clock && othersSeen) {
             snprintf(message, sizeof message, "clock must come before every other action");
             return number;
         }
-        if (kind == SCRIPT_LINE_WAIT || (kind == SCRIPT_LINE_ACTION && action.kind != ACTION_CLOCK))
-            othersSeen = 1;
+        othersSeen |= !clock;
         /* One slot stays free for a trailing wait. */
-        if (kind != SCRIPT_LINE_BLANK &&
-            ++actions + RecordingQueuedCount() >= ACTION_QUEUE_CAPACITY) {
+        if (++lines + RecordingQueuedCount() >= ACTION_QUEUE_CAPACITY) {
             snprintf(message, sizeof message, "script too long: at most %d lines of actions",
                      ACTION_QUEUE_CAPACITY - 1);
             return number;
         }
+        pendingWait += wait;
+        if (kind != SCRIPT_LINE_ACTION) return 0;
+        action.waitMs = pendingWait;
+        action.line = number;
+        pendingWait = 0;
+        parsed[actions++] = action;
         return 0;
     });
     if (bad) {
         snprintf(error, errorSize, "%s", message);
         return bad;
     }
-    int64_t pendingWait = 0;
-    ForEachLine(script, [&](const char *line, int number) {
-        ConsoleAction action;
-        int64_t wait = 0;
-        int kind = ParseScriptLine(line, &action, &wait, message, sizeof message);
-        if (kind == SCRIPT_LINE_WAIT) pendingWait += wait;
-        if (kind != SCRIPT_LINE_ACTION) return 0;
-        action.waitMs = pendingWait;
-        action.line = number;
-        pendingWait = 0;
-        RecordingQueue(&action);
-        return 0;
-    });
-    if (pendingWait > 0) RecordingQueueWait(pendingWait);
+    if (pendingWait > 0) { /* the trailing wait */
+        parsed[actions] = {};
+        parsed[actions].kind = ACTION_END_OF_WAIT;
+        parsed[actions++].waitMs = pendingWait;
+    }
+    for (int i = 0; i < actions; i++) RecordingQueue(&parsed[i]);
     return 0;
-}
-
-/* Code page 1252 from 0x80 to 0x9F; the five holes map to the C1 controls,
-   as the platform maps them. */
-static const unsigned short cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-struct Writer {
-    char *out;
-    size_t size, used;
-};
-
-static void Put(Writer *w, const char *bytes, size_t n)
-{
-    /* Never split a character: what does not fit whole is left out. */
-    if (w->used + n >= w->size) {
-        w->used = w->size; /* full */
-        return;
-    }
-    memcpy(w->out + w->used, bytes, n);
-    w->used += n;
-    w->out[w->used] = '\0';
-}
-
-static void PutCodePoint(Writer *w, unsigned c)
-{
-    char bytes[3];
-    if (c < 0x80) {
-        bytes[0] = (char)c;
-        Put(w, bytes, 1);
-    } else if (c < 0x800) {
-        bytes[0] = (char)(0xC0 | (c >> 6));
-        bytes[1] = (char)(0x80 | (c & 0x3F));
-        Put(w, bytes, 2);
-    } else {
-        bytes[0] = (char)(0xE0 | (c >> 12));
-        bytes[1] = (char)(0x80 | ((c >> 6) & 0x3F));
-        bytes[2] = (char)(0x80 | (c & 0x3F));
-        Put(w, bytes, 3);
-    }
-}
-
-static void PutHexEscape(Writer *w, unsigned char c)
-{
-    char escaped[8];
-    int length = snprintf(escaped, sizeof escaped, "\\x%02X", c);
-    Put(w, escaped, (size_t)length);
-}
-
-/* Writes a text as UTF-8; with escape set, also a line feed as \n, a quote
-   as \" and other control characters as \xHH. */
-static void PutText(Writer *w, const char *text, int escape)
-{
-    for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
-        if (escape && *p == '\n')
-            Put(w, "\\n", 2);
-        else if (escape && *p == '"')
-            Put(w, "\\\"", 2);
-        else if (escape && *p == '\\')
-            Put(w, "\\\\", 2);
-        else if (escape && *p < 0x20)
-            PutHexEscape(w, *p);
-        else if (*p >= 0x80 && *p < 0xA0)
-            PutCodePoint(w, cp1252High[*p - 0x80]);
-        else
-            PutCodePoint(w, *p);
-    }
-}
-
-void QuoteText(const char *text, char *out, size_t size)
-{
-    if (size == 0) return;
-    Writer w = {out, size, 0};
-    out[0] = '\0';
-    Put(&w, "\"", 1);
-    PutText(&w, text, 1);
-    Put(&w, "\"", 1);
-}
-
-void TextToUtf8(const char *text, char *out, size_t size)
-{
-    if (size == 0) return;
-    Writer w = {out, size, 0};
-    out[0] = '\0';
-    PutText(&w, text, 0);
-}
-
-void DescribeAction(const ConsoleAction *action, char *out, size_t size)
-{
-    const ClockTime *c = &action->clock;
-    switch (action->kind) {
-    case ACTION_CLICK:
-        snprintf(out, size, "click %d", action->box);
-        break;
-    case ACTION_DEAL:
-        snprintf(out, size, "deal");
-        break;
-    case ACTION_NO_DEAL:
-        snprintf(out, size, "nodeal");
-        break;
-    case ACTION_NEW_GAME:
-        snprintf(out, size, "newgame %s", action->yes ? "yes" : "no");
-        break;
-    case ACTION_SWAP:
-        snprintf(out, size, "swap %s", action->yes ? "yes" : "no");
-        break;
-    case ACTION_QUIT:
-        snprintf(out, size, "quit");
-        break;
-    case ACTION_CLOCK:
-        snprintf(out, size, "clock %04u-%02u-%02uT%02u:%02u:%02u.%03u", c->year, c->month, c->day,
-                 c->hour, c->minute, c->second, c->milliseconds);
-        break;
-    default:
-        snprintf(out, size, "end of wait");
-        break;
-    }
 }

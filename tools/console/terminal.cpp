@@ -1,10 +1,10 @@
-/* The console game in real time: the recording view with a host that
-   follows the real clock, draws the window's controls as a text board
-   after each change and reads the player's commands without blocking. */
+/* The console game in real time: the recording view on the real clock,
+   with the window's controls drawn as a text board after each change, the
+   player's keys read without blocking and the message boxes answered on
+   the board. */
 #include "terminal.h"
 
-#include <errno.h>
-#include <limits.h>
+#include <ctype.h>
 #include <math.h>
 #include <poll.h>
 #include <signal.h>
@@ -17,11 +17,8 @@
 
 #include <string>
 
-#include "../model/model.h"
-#include "recording.h"
-
-/* The MY BOX frame, where the own box's picture stands. */
-enum { OWN_PICTURE_X = 339, OWN_PICTURE_Y = 431 };
+#include "model/model.h"
+#include "record/recording.h"
 
 static const char *const soundNames[SOUND_COUNT] = {
     "the reveal", "bad news",      "ambience",   "the banker's phone rings", "mild good news",
@@ -38,11 +35,8 @@ static struct timespec startTime;
 
 static char typed[24];   /* the command being typed */
 static char notice[160]; /* a word to the player about the last command */
-static int playing = -1; /* sound played to its end now, or -1 */
-static int64_t playingUntil;
-static int background = -1; /* sound started in the background, or -1 */
-static int64_t backgroundUntil;
 static int boxOpen, boxIsQuestion, boxAnswer;
+static int keysChanged; /* the player typed or a box opened or closed */
 static char boxText[256], boxCaption[128];
 
 /* ---- The terminal ------------------------------------------------------- */
@@ -106,12 +100,12 @@ static int VisibleWidth(const std::string &s)
     return width;
 }
 
-/* text padded to width (align -1 left, 0 centre, 1 right), in colour. */
-static std::string Cell(const std::string &text, int width, int align, const char *colour = "")
+/* text centred in width, in colour. */
+static std::string Cell(const std::string &text, int width, const char *colour = "")
 {
     int space = width - VisibleWidth(text);
     if (space < 0) space = 0;
-    int left = align < 0 ? 0 : align > 0 ? space : space / 2;
+    int left = space / 2;
     std::string cell(left, ' ');
     cell += *colour ? colour + text + RESET : text;
     cell += std::string(space - left, ' ');
@@ -121,7 +115,7 @@ static std::string Cell(const std::string &text, int width, int align, const cha
 /* text centred on a coloured bar of the given width. */
 static std::string Bar(const std::string &text, int width, const char *colour)
 {
-    return colour + Cell(text, width, 0) + RESET;
+    return colour + Cell(text, width) + RESET;
 }
 
 static std::string ShortMoney(int k)
@@ -143,28 +137,21 @@ static int IsOutOfView(int id)
     return RecordingPosition(id, &x, &y) && x >= OUT_OF_VIEW;
 }
 
-static int IsInMyBox(BoxId b)
-{
-    int x, y;
-    RecordingPosition(IDC_BOX_PICTURE_FIRST + (int)b, &x, &y);
-    return x == OWN_PICTURE_X && y == OWN_PICTURE_Y;
-}
-
 /* A box as its picture and button show it. */
 static std::string BoxFace(BoxId b, int width)
 {
     int bitmap = RecordingBitmap(IDC_BOX_PICTURE_FIRST + (int)b);
     int button = IDC_BOX_BUTTON_FIRST + (int)b;
     if (bitmap >= IDB_OPEN_BOX_FIRST && bitmap < IDB_OPEN_BOX_FIRST + AMOUNT_COUNT)
-        return Cell(ShortMoney(bitmap - IDB_OPEN_BOX_FIRST), width, 0, DIM);
-    if (IsOutOfView(button)) return Cell("", width, 0);
+        return Cell(ShortMoney(bitmap - IDB_OPEN_BOX_FIRST), width, DIM);
+    if (IsOutOfView(button)) return Cell("", width);
     std::string face = std::string("[") + Utf8(RecordingText(button)) + "]";
-    return Cell(face, width, 0, RecordingEnabled(button) ? "\x1b[1;30;43m" : "\x1b[2;33m");
+    return Cell(face, width, RecordingEnabled(button) ? "\x1b[1;30;43m" : "\x1b[2;33m");
 }
 
 static std::string RingBox(BoxId b, int width)
 {
-    return IsInMyBox(b) ? Cell(DIM "  ..  " RESET, width, 0) : BoxFace(b, width);
+    return gameState.boxes[b].isOwnBox ? Cell(DIM "  ..  " RESET, width) : BoxFace(b, width);
 }
 
 static std::string Plate(int k)
@@ -185,7 +172,7 @@ static std::string Button(int id, const char *colour)
 static std::string OwnBox(void)
 {
     for (BoxId b = 0; b < BOX_COUNT; b++) {
-        if (IsInMyBox(b)) return BoxFace(b, 8);
+        if (gameState.boxes[b].isOwnBox) return BoxFace(b, 8);
     }
     return DIM "(choose a box)" RESET;
 }
@@ -195,23 +182,23 @@ static std::string CentrePanel(int row)
     const int width = 36;
     switch (row) {
     case 0:
-        return Cell("BANKERS OFFER", width, 0, DIM);
+        return Cell("BANKERS OFFER", width, DIM);
     case 1:
-        return Cell(Utf8(RecordingText(IDC_OFFER_VALUE)), width, 0, "\x1b[1;97;44m");
+        return Cell(Utf8(RecordingText(IDC_OFFER_VALUE)), width, "\x1b[1;97;44m");
     case 3:
         return Cell(Button(IDC_DEAL, "\x1b[1;97;42m") + "   " +
                         Button(IDC_NO_DEAL, "\x1b[1;97;41m"),
-                    width, 0);
+                    width);
     case 5:
         return Cell(std::string(DIM "BANK " RESET BOLD) + Utf8(RecordingText(IDC_BANK_VALUE)) +
                         RESET,
-                    width, 0);
+                    width);
     case 7:
-        return Cell("------- MY BOX -------", width, 0, DIM);
+        return Cell("------- MY BOX -------", width, DIM);
     case 8:
-        return Cell(OwnBox(), width, 0);
+        return Cell(OwnBox(), width);
     default:
-        return Cell("", width, 0);
+        return Cell("", width);
     }
 }
 
@@ -233,6 +220,7 @@ static std::string ListText(int listId, int maxWidth)
 static std::string SoundLine(void)
 {
     std::string line;
+    int playing = RecordingSoundNow(0), background = RecordingSoundNow(1);
     if (playing >= 0) line += std::string("\x1b[1;35m\xE2\x99\xAA ") + soundNames[playing] + RESET;
     if (background >= 0) {
         line += std::string(line.empty() ? "" : "   ") + DIM "\xE2\x99\xAA " +
@@ -258,23 +246,20 @@ static std::string BoxLines(void)
            Utf8(body.c_str()) + "     " + buttons + " " RESET "\x1b[K\n";
 }
 
-static void Draw(void)
+std::string TerminalScreen(void)
 {
     std::string s = "\x1b[H";
-    s += BOLD " " +
-         Utf8("ZENDARO - UK - \xA3"
-              "250,000 JACKPOT") +
-         RESET "\x1b[K\n\x1b[K\n";
+    s += BOLD " " + Utf8(GAME_TITLE) + RESET "\x1b[K\n\x1b[K\n";
     s += "  ";
     for (BoxId b = 7; b <= 14; b++) s += RingBox(b, 9);
     s += "\x1b[K\n";
     for (int row = 0; row < 13; row++) {
         s += "  ";
-        s += row % 2 == 0 ? RingBox((BoxId)(6 - row / 2), 8) : Cell("", 8, 0);
-        s += row >= 1 && row <= 11 ? Plate(row - 1) : Cell("", 10, 0);
+        s += row % 2 == 0 ? RingBox((BoxId)(6 - row / 2), 8) : Cell("", 8);
+        s += row >= 1 && row <= 11 ? Plate(row - 1) : Cell("", 10);
         s += CentrePanel(row);
-        s += row >= 1 && row <= 11 ? Plate(10 + row) : Cell("", 10, 0);
-        s += row % 2 == 0 ? RingBox((BoxId)(15 + row / 2), 8) : Cell("", 8, 0);
+        s += row >= 1 && row <= 11 ? Plate(10 + row) : Cell("", 10);
+        s += row % 2 == 0 ? RingBox((BoxId)(15 + row / 2), 8) : Cell("", 8);
         s += "\x1b[K\n";
     }
     s += "\x1b[K\n  " + Bar(Utf8(RecordingText(IDC_MESSAGE)), 72, "\x1b[1;97;44m") +
@@ -287,7 +272,12 @@ static void Draw(void)
          (*notice ? notice
                   : "1-22 Enter: open a box   d: DEAL   n: NO DEAL   g: NEW GAME   q: quit") +
          RESET "\x1b[K\n\x1b[J";
-    fputs(s.c_str(), stdout);
+    return s;
+}
+
+static void Draw(void)
+{
+    fputs(TerminalScreen().c_str(), stdout);
     fflush(stdout);
 }
 
@@ -295,8 +285,7 @@ static void Draw(void)
 
 static void Queue(int kind, int box)
 {
-    ConsoleAction action;
-    memset(&action, 0, sizeof action);
+    PlayerAction action = {};
     action.kind = kind;
     action.box = box;
     action.dropIfDisabled = 1;
@@ -333,33 +322,22 @@ static void ClickNumber(int number)
     Say("There is no such box on the board.");
 }
 
-/* A number past int is no box's: it reads as 0, which no button shows. */
-static int ParseNumber(const char *command, int *number)
-{
-    char *end;
-    errno = 0;
-    long value = strtol(command, &end, 10);
-    if (end == command || *end != '\0') return 0;
-    *number = errno == ERANGE || value < INT_MIN || value > INT_MAX ? 0 : (int)value;
-    return 1;
-}
-
+/* A command is the digits typed before Enter, or one of the letters d, n,
+   g and q, which act at once. A number too long for a box reads as 0,
+   which no button shows. */
 static void RunCommand(const char *command)
 {
-    int number;
     notice[0] = '\0';
-    if (ParseNumber(command, &number))
-        ClickNumber(number);
-    else if (!strcmp(command, "d") || !strcmp(command, "deal"))
+    if (isdigit((unsigned char)*command))
+        ClickNumber(strlen(command) > 9 ? 0 : (int)strtol(command, NULL, 10));
+    else if (*command == 'd')
         PressButton(IDC_DEAL, ACTION_DEAL);
-    else if (!strcmp(command, "n") || !strcmp(command, "nodeal"))
+    else if (*command == 'n')
         PressButton(IDC_NO_DEAL, ACTION_NO_DEAL);
-    else if (!strcmp(command, "g") || !strcmp(command, "newgame"))
+    else if (*command == 'g')
         Queue(ACTION_NEW_GAME, 0);
-    else if (!strcmp(command, "q") || !strcmp(command, "quit"))
+    else if (*command == 'q')
         Queue(ACTION_QUIT, 0);
-    else if (*command)
-        Say("Type a box number and Enter, or d, n, g or q.");
 }
 
 /* A question waits for y or n; a message goes on Enter or space. */
@@ -375,9 +353,10 @@ static void OnBoxKey(char c)
         boxAnswer = 0;
 }
 
-static void OnKey(char c)
+void TerminalKey(char c)
 {
     size_t length = strlen(typed);
+    keysChanged = 1;
     if (boxOpen) {
         OnBoxKey(c);
         return;
@@ -396,7 +375,21 @@ static void OnKey(char c)
     }
 }
 
-/* ---- The host ------------------------------------------------------------ */
+int TerminalMessageBox(const char *text, const char *caption, int isQuestion)
+{
+    snprintf(boxText, sizeof boxText, "%s", text);
+    snprintf(boxCaption, sizeof boxCaption, "%s", caption);
+    boxIsQuestion = isQuestion;
+    boxAnswer = -1;
+    boxOpen = keysChanged = 1;
+    while (boxAnswer < 0 && !PumpMessages()) {
+    }
+    boxOpen = 0;
+    keysChanged = 1;
+    return boxAnswer == 1;
+}
+
+/* ---- Real time ---------------------------------------------------------- */
 
 static int64_t Now(void)
 {
@@ -406,78 +399,50 @@ static int64_t Now(void)
            (now.tv_nsec - startTime.tv_nsec) / 1000000;
 }
 
-static void Sleep(int ms)
+static void ReadKeys(void)
 {
-    struct timespec rest = {ms / 1000, (long)(ms % 1000) * 1000000L};
-    nanosleep(&rest, NULL);
-}
-
-static void Poll(void)
-{
-    int redraw = 0;
-    int64_t now = Now();
-    if (playing >= 0 && now >= playingUntil) playing = -1, redraw = 1;
-    if (background >= 0 && now >= backgroundUntil) background = -1, redraw = 1;
     struct pollfd input = {STDIN_FILENO, POLLIN, 0};
     char keys[64];
     ssize_t n;
     while (poll(&input, 1, 0) > 0 && (n = read(STDIN_FILENO, keys, sizeof keys)) > 0) {
-        for (ssize_t i = 0; i < n; i++) OnKey(keys[i]);
-        redraw = 1;
+        for (ssize_t i = 0; i < n; i++) TerminalKey(keys[i]);
     }
-    if (redraw) Draw();
 }
 
-static int MessageBox(const char *text, const char *caption, int isQuestion)
+/* Redraws after anything a player would see changed: the window, the
+   sounds playing, the keys typed. */
+static void DrawIfChanged(void)
 {
-    snprintf(boxText, sizeof boxText, "%s", text);
-    snprintf(boxCaption, sizeof boxCaption, "%s", caption);
-    boxIsQuestion = isQuestion;
-    boxAnswer = -1;
-    boxOpen = 1;
+    static long long drawnChanges = -1;
+    static int drawnPlaying = -1, drawnBackground = -1;
+    int playing = RecordingSoundNow(0), background = RecordingSoundNow(1);
+    if (!keysChanged && drawnChanges == RecordingChangeCount() && drawnPlaying == playing &&
+        drawnBackground == background)
+        return;
     Draw();
-    while (boxAnswer < 0 && !RecordingBoxPass()) {
-    }
-    boxOpen = 0;
-    Draw();
-    return boxAnswer == 1;
+    keysChanged = 0;
+    drawnChanges = RecordingChangeCount();
+    drawnPlaying = playing;
+    drawnBackground = background;
 }
 
-/* Reads a log line "MS play N" or "MS start N"; answers 0 to any other. */
-static int ParseSoundLine(const char *line, long long *ms, int *started, int *sound)
+static int64_t RestInRealTime(int64_t, int ms)
 {
-    char *rest, *end;
-    *ms = strtoll(line, &rest, 10);
-    if (rest == line) return 0;
-    *started = strncmp(rest, " start ", 7) == 0;
-    if (!*started && strncmp(rest, " play ", 6) != 0) return 0;
-    const char *number = rest + (*started ? 7 : 6);
-    long n = strtol(number, &end, 10);
-    if (end == number || n < 0 || n >= SOUND_COUNT) return 0;
-    *sound = (int)n;
-    return 1;
-}
-
-/* Sounds show on the board while they play. */
-static void WatchSounds(const char *line, void *)
-{
-    long long ms;
-    int started, n;
-    if (!ParseSoundLine(line, &ms, &started, &n)) return;
-    if (started)
-        background = n, backgroundUntil = ms + SoundLengthMs[n];
-    else
-        playing = n, playingUntil = ms + SoundLengthMs[n];
+    ReadKeys();
+    DrawIfChanged();
+    struct timespec rest = {ms / 1000, (long)(ms % 1000) * 1000000L};
+    if (ms > 0) nanosleep(&rest, NULL);
+    return Now();
 }
 
 int PlayInTerminal(void)
 {
-    static const ConsoleHost host = {Now, Sleep, Poll, Draw, MessageBox};
     clock_gettime(CLOCK_MONOTONIC, &startTime);
     MakeTerminalRaw();
     RecordingReset();
-    RecordingSetHost(&host);
-    RecordingSetLog(WatchSounds, NULL);
+    recordingSlots.rest = RestInRealTime;
+    recordingSlots.messageBox = TerminalMessageBox;
+    RecordingSetInputOpen(1);
     Draw();
     RecordingRun();
     RestoreTerminal();

@@ -1,6 +1,6 @@
-/* The recording view: the view operations on the window model, the virtual
-   (or, with a host, real) clock, the pump pass that delivers queued player
-   actions and timer ticks, and the log. */
+/* The recording view: the view operations on the window model, the clock,
+   the pump pass that delivers queued player actions and timer ticks, and
+   the log. */
 #include "recording.h"
 
 #include <stdarg.h>
@@ -9,6 +9,7 @@
 #include <time.h>
 
 #include "../flow/flow.h"
+#include "recording_testing.h"
 #include "window.h"
 
 const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060, 5820, 1080, 400};
@@ -16,8 +17,9 @@ const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060
 enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024, TEXT_QUOTED_SIZE = 3 * CONTROL_TEXT_SIZE };
 
 struct QueuedAction {
-    ConsoleAction action;
+    PlayerAction action;
     int64_t queuedAtMs;
+    int force; /* delivered past a disabled button */
 };
 
 /* The run: clock, timer, quit news and the actions still to come. */
@@ -29,14 +31,20 @@ static int utcSet;
 static int quitTaken;
 static int timedOut;
 static int startedUp;
-static int inputHeld;     /* start-up, or the NEW GAME question of an action */
-static int swapAnswer;    /* the answer to "SWAP YOUR BOX?" */
-static int newGameAnswer; /* the answer the delivered NEW GAME action gives */
-static int newGameAsking; /* that action's question is still to be asked */
-static int focusId;
+static int inputHeld;         /* start-up, or the NEW GAME question of an action */
+static int swapAnswer;        /* the answer to "SWAP YOUR BOX?" */
+static int newGameAnswer;     /* the answer the delivered NEW GAME action gives */
+static int newGameAsking;     /* that action's question is still to be asked */
+static int askingOwnQuestion; /* the question asked is that action's */
+static int inputOpen;
 static int echoInput;
-static int windowChanged; /* something a player would see changed */
+static long long changeCount; /* changes a player would see */
 static int lastPassDelivered;
+/* The sound played to its end [0] and the one in the background [1]. */
+static struct {
+    int n; /* -1: none */
+    int64_t untilMs;
+} sounds[2];
 static QueuedAction queue[ACTION_QUEUE_CAPACITY];
 static int queueHead, queueCount;
 static RecordingCounts counts;
@@ -46,7 +54,21 @@ static RecordingFeed feed;
 static void *feedContext;
 static RecordingLogSink logSink;
 static void *logContext;
-static const ConsoleHost *host;
+
+static int64_t VirtualRest(int64_t nowMs, int ms)
+{
+    return nowMs + ms;
+}
+
+static int VirtualMessageBox(const char *text, const char *, int isQuestion)
+{
+    if (!isQuestion) return 0;
+    if (askingOwnQuestion) return newGameAnswer;
+    return strcmp(text, ASK_SWAP) == 0 && swapAnswer;
+}
+
+const RecordingSlots VIRTUAL_SLOTS = {VirtualRest, VirtualMessageBox};
+RecordingSlots recordingSlots = {VirtualRest, VirtualMessageBox};
 
 /* ---- Log ---------------------------------------------------------------- */
 
@@ -85,35 +107,16 @@ void RecordingSetEchoInput(int on)
 
 /* ---- The clock ---------------------------------------------------------- */
 
-/* Days since 1970-01-01 of a date in the proleptic Gregorian calendar. */
-static int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    int64_t era = (y >= 0 ? y : y - 399) / 400;
-    unsigned yoe = (unsigned)(y - era * 400);
-    unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + (int64_t)doe - 719468;
-}
-
-static void CivilFromDays(int64_t z, ClockTime *c)
-{
-    z += 719468;
-    int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    unsigned doe = (unsigned)(z - era * 146097);
-    unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    unsigned mp = (5 * doy + 2) / 153;
-    c->day = doy - (153 * mp + 2) / 5 + 1;
-    c->month = mp < 10 ? mp + 3 : mp - 9;
-    c->year = (unsigned)((int64_t)yoe + era * 400 + (c->month <= 2));
-}
-
 void RecordingSetClock(const ClockTime *atZero)
 {
-    int64_t days = DaysFromCivil(atZero->year, atZero->month, atZero->day);
-    int64_t seconds = ((days * 24 + atZero->hour) * 60 + atZero->minute) * 60 + atZero->second;
-    utcMsAtZero = seconds * 1000 + atZero->milliseconds;
+    struct tm utc = {};
+    utc.tm_year = (int)atZero->year - 1900;
+    utc.tm_mon = (int)atZero->month - 1;
+    utc.tm_mday = (int)atZero->day;
+    utc.tm_hour = (int)atZero->hour;
+    utc.tm_min = (int)atZero->minute;
+    utc.tm_sec = (int)atZero->second;
+    utcMsAtZero = (int64_t)timegm(&utc) * 1000 + atZero->milliseconds;
     utcSet = 1;
 }
 
@@ -129,13 +132,16 @@ void ViewReadClock(ClockTime *now)
 {
     if (!utcSet) SetClockFromRealTime();
     int64_t ms = utcMsAtZero + clockMs;
-    int64_t days = (ms >= 0 ? ms : ms - 86399999) / 86400000;
-    int64_t msOfDay = ms - days * 86400000;
-    CivilFromDays(days, now);
-    now->hour = (unsigned)(msOfDay / 3600000);
-    now->minute = (unsigned)(msOfDay / 60000 % 60);
-    now->second = (unsigned)(msOfDay / 1000 % 60);
-    now->milliseconds = (unsigned)(msOfDay % 1000);
+    time_t seconds = (time_t)((ms >= 0 ? ms : ms - 999) / 1000);
+    struct tm utc;
+    gmtime_r(&seconds, &utc);
+    *now = {(unsigned)utc.tm_year + 1900,
+            (unsigned)utc.tm_mon + 1,
+            (unsigned)utc.tm_mday,
+            (unsigned)utc.tm_hour,
+            (unsigned)utc.tm_min,
+            (unsigned)utc.tm_sec,
+            (unsigned)(ms - (int64_t)seconds * 1000)};
 }
 
 int64_t RecordingNow(void)
@@ -146,19 +152,12 @@ int64_t RecordingNow(void)
 /* Lets time pass: virtual time jumps, real time is slept through. */
 static void Rest(int ms)
 {
-    if (!host) {
-        clockMs += ms;
-        return;
-    }
-    if (windowChanged && host->changed) host->changed();
-    windowChanged = 0;
-    host->sleep(ms);
-    clockMs = host->now();
+    clockMs = recordingSlots.rest(clockMs, ms);
 }
 
 /* ---- The queue ---------------------------------------------------------- */
 
-int RecordingQueue(const ConsoleAction *action)
+static int QueueAction(const PlayerAction *action, int force)
 {
     if (action->kind == ACTION_CLOCK) {
         RecordingSetClock(&action->clock);
@@ -168,17 +167,19 @@ int RecordingQueue(const ConsoleAction *action)
     QueuedAction *slot = &queue[(queueHead + queueCount) % ACTION_QUEUE_CAPACITY];
     slot->action = *action;
     slot->queuedAtMs = clockMs;
+    slot->force = force;
     queueCount++;
     return 1;
 }
 
-int RecordingQueueWait(int64_t ms)
+int RecordingQueue(const PlayerAction *action)
 {
-    ConsoleAction wait;
-    memset(&wait, 0, sizeof wait);
-    wait.kind = ACTION_END_OF_WAIT;
-    wait.waitMs = ms;
-    return RecordingQueue(&wait);
+    return QueueAction(action, 0);
+}
+
+int RecordingQueueForced(const PlayerAction *action)
+{
+    return QueueAction(action, 1);
 }
 
 int RecordingQueuedCount(void)
@@ -202,9 +203,9 @@ static int64_t DueMs(const QueuedAction *q)
     return from + q->action.waitMs;
 }
 
-static ConsoleAction PopHead(void)
+static PlayerAction PopHead(void)
 {
-    ConsoleAction action = queue[queueHead].action;
+    PlayerAction action = queue[queueHead].action;
     queueHead = (queueHead + 1) % ACTION_QUEUE_CAPACITY;
     queueCount--;
     lastDeliveryMs = clockMs;
@@ -217,7 +218,7 @@ static ConsoleAction PopHead(void)
 }
 
 /* The button an action presses, or 0 for one that needs none. */
-static int ButtonOf(const ConsoleAction *a)
+static int ButtonOf(const PlayerAction *a)
 {
     if (a->kind == ACTION_CLICK) return IDC_BOX_BUTTON_FIRST + a->box - 1;
     if (a->kind == ACTION_DEAL) return IDC_DEAL;
@@ -225,17 +226,13 @@ static int ButtonOf(const ConsoleAction *a)
     return 0;
 }
 
-static int IsSetting(int kind)
-{
-    return kind == ACTION_SWAP || kind == ACTION_END_OF_WAIT;
-}
-
 /* Swap answers and ends of waits take effect as soon as they are due. */
 static void ApplyDueSettings(void)
 {
     const QueuedAction *head;
-    while ((head = Head()) && IsSetting(head->action.kind) && DueMs(head) <= clockMs) {
-        ConsoleAction action = PopHead();
+    while ((head = Head()) && !ButtonOf(&head->action) && DueMs(head) <= clockMs &&
+           (head->action.kind == ACTION_SWAP || head->action.kind == ACTION_END_OF_WAIT)) {
+        PlayerAction action = PopHead();
         if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
     }
 }
@@ -248,30 +245,21 @@ static void AnswerNewGame(int yes)
     newGameAsking = 0;
 }
 
-static void Deliver(const ConsoleAction *action)
+static void Deliver(const PlayerAction *action)
 {
-    switch (action->kind) {
-    case ACTION_CLICK:
+    if (action->kind == ACTION_CLICK)
         OnBoxClicked((BoxId)(action->box - 1));
-        break;
-    case ACTION_DEAL:
+    else if (action->kind == ACTION_DEAL)
         OnDeal();
-        break;
-    case ACTION_NO_DEAL:
+    else if (action->kind == ACTION_NO_DEAL)
         OnNoDeal();
-        break;
-    case ACTION_NEW_GAME:
+    else if (action->kind == ACTION_NEW_GAME)
         AnswerNewGame(action->yes);
-        break;
-    case ACTION_QUIT:
+    else if (action->kind == ACTION_QUIT)
         quitTaken = 1;
-        break;
-    default:
-        break;
-    }
 }
 
-static void TimeOut(const ConsoleAction *action)
+static void TimeOut(const PlayerAction *action)
 {
     char text[64];
     DescribeAction(action, text, sizeof text);
@@ -279,8 +267,7 @@ static void TimeOut(const ConsoleAction *action)
              "line %d: '%s' could not be delivered within %d virtual seconds: its button "
              "stayed disabled",
              action->line, text, ACTION_TIMEOUT_MS / 1000);
-    timedOut = 1;
-    quitTaken = 1; /* ends the run from however deep it is */
+    timedOut = quitTaken = 1; /* ends the run from however deep it is */
 }
 
 void RecordingSetFeed(RecordingFeed newFeed, void *context)
@@ -293,15 +280,14 @@ void RecordingSetFeed(RecordingFeed newFeed, void *context)
    input it would do for ever. */
 static int WaitsForInputThatNeverComes(void)
 {
-    if (queueCount || host || counts.depth < 2) return 0;
+    if (queueCount || inputOpen || counts.depth < 2) return 0;
     if (feed) feed(feedContext);
     if (queueCount || clockMs - lastDeliveryMs < ACTION_TIMEOUT_MS) return 0;
     snprintf(timeoutMessage, sizeof timeoutMessage,
              "the script ended while the game still waits inside a turn (%d virtual seconds "
              "without an answer)",
              ACTION_TIMEOUT_MS / 1000);
-    timedOut = 1;
-    quitTaken = 1;
+    timedOut = quitTaken = 1;
     return 1;
 }
 
@@ -315,7 +301,7 @@ static int DeliverDueInput(void)
     const QueuedAction *head = Head();
     if (!head || DueMs(head) > clockMs) return 0;
     int button = ButtonOf(&head->action);
-    if (button && !head->action.force && !RecordingEnabled(button)) {
+    if (button && !head->force && !RecordingEnabled(button)) {
         if (head->action.dropIfDisabled) {
             PopHead();
             return 1;
@@ -323,7 +309,7 @@ static int DeliverDueInput(void)
         if (clockMs - DueMs(head) >= ACTION_TIMEOUT_MS) TimeOut(&head->action);
         return 0;
     }
-    ConsoleAction action = PopHead();
+    PlayerAction action = PopHead();
     Deliver(&action);
     return 1;
 }
@@ -347,10 +333,7 @@ int PumpMessages(void)
     if (quitTaken) return 1;
     counts.passes++;
     if (++counts.depth > counts.maxDepth) counts.maxDepth = counts.depth;
-    if (host) {
-        clockMs = host->now();
-        if (host->poll) host->poll();
-    }
+    Rest(0);
     lastPassDelivered = 0;
     while (!quitTaken && (DeliverDueInput() || DeliverDueTick())) lastPassDelivered = 1;
     counts.depth--;
@@ -370,7 +353,7 @@ static void KeepEarliest(int64_t *earliest, int64_t candidate)
    else changes the window runs inside a delivery. */
 static int64_t NextEventMs(void)
 {
-    if (inputHeld || (!queueCount && feed)) return clockMs;
+    if (inputHeld || (!queueCount && (feed || inputOpen))) return clockMs;
     int64_t earliest = INT64_MAX;
     if (startedUp) KeepEarliest(&earliest, nextTickDueMs);
     const QueuedAction *head = Head();
@@ -380,15 +363,15 @@ static int64_t NextEventMs(void)
     }
     int64_t due = DueMs(head);
     int button = ButtonOf(&head->action);
-    int blocked = button && !head->action.force && !RecordingEnabled(button) &&
-                  !head->action.dropIfDisabled;
+    int blocked =
+        button && !head->force && !RecordingEnabled(button) && !head->action.dropIfDisabled;
     KeepEarliest(&earliest, blocked ? due + ACTION_TIMEOUT_MS : due);
     return earliest;
 }
 
 void ViewIdle(void)
 {
-    if (host || quitTaken || lastPassDelivered) return;
+    if (quitTaken || lastPassDelivered) return;
     int64_t next = NextEventMs();
     if (next != INT64_MAX && next > clockMs) clockMs = next;
 }
@@ -413,11 +396,10 @@ void RecordingStartUp(void)
 int RecordingRun(void)
 {
     RecordingStartUp();
-    while (!quitTaken && (host || queueCount > 0)) {
+    while (!quitTaken && (inputOpen || queueCount > 0)) {
         if (!PumpMessages()) ViewIdle();
     }
-    if (timedOut) return RUN_TIMED_OUT;
-    return quitTaken ? RUN_QUIT : RUN_IDLE;
+    return timedOut ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
 }
 
 const char *RecordingTimeoutMessage(void)
@@ -435,22 +417,16 @@ void RecordingReset(void)
     lastDeliveryMs = 0;
     utcSet = 0;
     quitTaken = timedOut = startedUp = 0;
-    inputHeld = swapAnswer = newGameAnswer = newGameAsking = 0;
-    focusId = 0;
-    windowChanged = 0;
+    inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = inputOpen = 0;
+    sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
     memset(&counts, 0, sizeof counts);
     timeoutMessage[0] = '\0';
 }
 
-void RecordingSetHost(const ConsoleHost *newHost)
+void RecordingSetInputOpen(int open)
 {
-    host = newHost;
-}
-
-int RecordingBoxPass(void)
-{
-    return PumpMessages();
+    inputOpen = open;
 }
 
 /* ---- Reading the window ------------------------------------------------- */
@@ -494,14 +470,20 @@ const char *RecordingLine(int listId, int index)
     return list ? ListLine(list, index) : "";
 }
 
-int RecordingFocus(void)
-{
-    return focusId;
-}
-
 const RecordingCounts *RecordingGetCounts(void)
 {
     return &counts;
+}
+
+int RecordingSoundNow(int background)
+{
+    int i = background ? 1 : 0;
+    return clockMs < sounds[i].untilMs ? sounds[i].n : -1;
+}
+
+long long RecordingChangeCount(void)
+{
+    return changeCount;
 }
 
 /* ---- The view operations ------------------------------------------------ */
@@ -512,7 +494,7 @@ static Control *Target(int id)
 {
     Control *control = FindControl(id);
     if (!control) counts.unknownIds++;
-    windowChanged = 1;
+    changeCount++;
     return control;
 }
 
@@ -539,7 +521,7 @@ void ViewAddLine(int listId, const char *text)
     char quoted[TEXT_QUOTED_SIZE];
     Log("add %d %s", listId, Quoted(text, quoted, sizeof quoted));
     ListModel *list = FindList(listId);
-    windowChanged = 1;
+    changeCount++;
     if (list)
         AddListLine(list, text);
     else
@@ -550,7 +532,7 @@ void ViewEmptyList(int listId)
 {
     Log("empty %d", listId);
     ListModel *list = FindList(listId);
-    windowChanged = 1;
+    changeCount++;
     if (list)
         list->count = 0;
     else
@@ -594,7 +576,6 @@ void ViewShowPicture(int pictureId, int bitmapId)
 void ViewFocusOffers(void)
 {
     Log("focus %d", IDC_OFFER_LIST);
-    focusId = IDC_OFFER_LIST;
 }
 
 /* A message box without an owner runs its own modal loop, so the timer and
@@ -605,36 +586,36 @@ void ViewInform(const char *text, const char *caption)
     counts.informs++;
     Log("inform %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
         Quoted(text, quotedText, sizeof quotedText));
-    windowChanged = 1;
-    if (host)
-        host->box(text, caption, 0);
-    else
-        PumpMessages();
+    changeCount++;
+    recordingSlots.messageBox(text, caption, 0);
+    PumpMessages();
 }
 
 int ViewAsk(const char *text, const char *caption)
 {
     char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
     counts.asks++;
-    windowChanged = 1;
-    int ownQuestion = newGameAsking && strcmp(text, "START AGAIN?") == 0;
+    changeCount++;
+    int ownQuestion = newGameAsking && strcmp(text, ASK_START_AGAIN) == 0;
     newGameAsking = 0;
-    int yes;
-    if (host) {
-        yes = host->box(text, caption, 1);
-    } else {
-        ApplyDueSettings();
-        yes = ownQuestion ? newGameAnswer : strcmp(text, "SWAP YOUR BOX?") == 0 && swapAnswer;
-    }
+    ApplyDueSettings();
+    askingOwnQuestion = ownQuestion;
+    int yes = recordingSlots.messageBox(text, caption, 1);
+    askingOwnQuestion = 0;
     Log("ask %s %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
         Quoted(text, quotedText, sizeof quotedText), yes ? "yes" : "no");
-    if (!host) {
-        /* The player is busy with the question that the action opened. */
-        inputHeld += ownQuestion;
-        PumpMessages();
-        inputHeld -= ownQuestion;
-    }
+    /* The player is busy with the question that the action opened. */
+    inputHeld += ownQuestion;
+    PumpMessages();
+    inputHeld -= ownQuestion;
     return yes && !quitTaken;
+}
+
+static void StartSound(int background, int n)
+{
+    changeCount++;
+    sounds[background].n = n;
+    sounds[background].untilMs = clockMs + SoundLengthMs[n];
 }
 
 void PlayGameSound(int n)
@@ -642,12 +623,14 @@ void PlayGameSound(int n)
     Log("play %d", n);
     if (n < 0 || n >= SOUND_COUNT) return;
     counts.plays[n]++;
-    windowChanged = 1; /* a player at a terminal sees what is playing */
+    StartSound(0, n);
     Rest(SoundLengthMs[n]);
 }
 
 void PlayGameSoundAsync(int n)
 {
     Log("start %d", n);
-    if (n >= 0 && n < SOUND_COUNT) counts.starts[n]++;
+    if (n < 0 || n >= SOUND_COUNT) return;
+    counts.starts[n]++;
+    StartSound(1, n);
 }

@@ -1,7 +1,8 @@
-/* Results of the setup test client: each check prints one line, and the
-   client's exit code is the number of failed checks. */
-#ifndef ZENDARO_SETUP_CHECK_H
-#define ZENDARO_SETUP_CHECK_H
+/* Results of a test client: each failed check prints one line and is
+   counted; the client's exit code comes from the count. Shared by the
+   clients of every program. */
+#ifndef ZENDARO_CHECK_H
+#define ZENDARO_CHECK_H
 
 #include <string>
 

@@ -1,6 +1,6 @@
 /* The controls of the main window as the recording view keeps them. */
-#ifndef ZENDARO_CONSOLE_WINDOW_H
-#define ZENDARO_CONSOLE_WINDOW_H
+#ifndef ZENDARO_RECORD_WINDOW_H
+#define ZENDARO_RECORD_WINDOW_H
 
 #include "../model/model.h"
 #include "../view/view.h"
@@ -18,13 +18,12 @@ struct Control {
 /* A list box; when it outgrows its buffer the oldest lines are forgotten,
    but count goes on counting every line added since it was last emptied. */
 struct ListModel {
-    int id;
     int count;
     char lines[LIST_CAPACITY][LIST_LINE_SIZE];
 };
 
-/* The window as the template creates it: positions converted from dialog
-   units at base units 6 x 13, DEAL and NO DEAL disabled. */
+/* The window as the template creates it (resources/board.h): positions
+   converted from dialog units to pixels, DEAL and NO DEAL disabled. */
 void ResetWindow(void);
 
 /* NULL for an id the window does not have. */
@@ -33,8 +32,5 @@ ListModel *FindList(int id);
 
 void AddListLine(ListModel *list, const char *text);
 const char *ListLine(const ListModel *list, int index);
-
-/* number * numerator / denominator, rounded to the nearest. */
-int MulDivRounded(int number, int numerator, int denominator);
 
 #endif

@@ -1,0 +1,585 @@
+/* The game client's shared moves: starting and closing the game, reading
+   the board, and playing boxes, offers and whole games as a player would. */
+#include <windows.h>
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "game_play.h"
+
+/* Texts of the game are code page 1252; the log is UTF-8. */
+std::string Show(const std::string &text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        if (c == 0xA3)
+            out += "\xC2\xA3";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += (char)c;
+    }
+    return out;
+}
+
+void ExpectText(HWND dlg, int id, const char *expected, int line)
+{
+    std::string text = DriveText(dlg, id);
+    if (text != expected)
+        Check(false, Format("(line %d) control %d shows \"%s\", expected \"%s\"", line, id,
+                            Show(text).c_str(), Show(expected).c_str()));
+}
+
+const char OPEN_YOUR_BOX[] = "OPEN YOUR BOX";
+const char OPEN_LAST[] = "OPEN THE LAST BOX";
+const char REMINDER[] = "PRESS THE DEAL BUTTON OR NO DEAL BUTTON";
+const char CALLING_AFTER_DEAL[] = "THE BANKER WANTS TO SAY HOW MUCH HE WOULD HAVE OFFERED YOU";
+const char WOULD_HAVE[] = "BANKER WOULD'VE OFFERED YOU THE ABOVE. NOW OPEN MORE BOXES";
+const char SWAP_OFFERED[] = "THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX";
+const char GAME_OVER[] = "THANKYOU FOR PLAYING VANTOREL.  PRESS 'NEW GAME'";
+const char POUND[] = "\xA3";
+const char NO_POUNDS[] = "\xA3"
+                         "0.00";
+
+/* The player's own box after its choice, in client pixels (the client's
+   oracle, like board.cpp's layout). */
+const POINT ownPicture = {339, 431}, ownButton = {359, 452};
+
+std::string exePath;
+std::string outputFolder;
+int captureBoard;
+
+int StartGame(Game *g, const char *path)
+{
+    memset(g, 0, sizeof *g);
+    GetSystemTime(&g->startedAfter);
+    if (!DriveStart(path, " ", NULL, 20000, &g->process)) {
+        EXPECT(0, "Zendaro.exe did not start (error %lu)", GetLastError());
+        return 0;
+    }
+    g->dlg = DriveWaitDialog(g->process.pid, GAME_TITLE, 30000);
+    EXPECT(g->dlg, "no window titled \"%s\"", Show(GAME_TITLE).c_str());
+    if (!g->dlg) return 0;
+    int ready = DriveWaitText(g->dlg, ID_MESSAGE, CHOOSE, 10000);
+    GetSystemTime(&g->readyBy);
+    EXPECT(ready, "the first game did not start");
+    return ready;
+}
+
+/* Closes the window and checks the program ends at once with code 0. */
+void CloseGame(Game *g, const char *when)
+{
+    if (!g->process.process) return;
+    DWORD code = 99, elapsed = 0;
+    int ended = DriveClose(&g->process, g->dlg, 5000, &code, &elapsed);
+    EXPECT(ended, "closed %s, the program still runs after 5 s", when);
+    if (ended) {
+        Log("closed %s: ended in %lu ms with code %lu", when, elapsed, code);
+        EXPECT(code == 0, "closed %s, exit code %lu", when, code);
+        EXPECT(elapsed <= 2000, "closed %s, took %lu ms to end", when, elapsed);
+    }
+    DriveRelease(&g->process);
+}
+
+/* A dialog of the game other than its main window, or NULL. */
+HWND MessageBoxOf(Game *g)
+{
+    for (HWND window : DriveDialogs(g->process.pid)) {
+        if (window != g->dlg) return window;
+    }
+    return NULL;
+}
+
+HWND WaitMessageBox(Game *g, const char *caption, DWORD timeoutMs)
+{
+    HWND box = NULL;
+    DriveWaitFor([&] { return (box = MessageBoxOf(g)) && DriveTitle(box) == caption; }, timeoutMs);
+    return box && DriveTitle(box) == caption ? box : NULL;
+}
+
+int IsOut(HWND dlg, int id)
+{
+    RECT r = DriveRect(dlg, id);
+    return r.left == OUT_OF_VIEW && r.top == OUT_OF_VIEW;
+}
+
+int IsAt(HWND dlg, int id, POINT p)
+{
+    RECT r = DriveRect(dlg, id);
+    return r.left == p.x && r.top == p.y;
+}
+
+int Near(const RECT &a, const RECT &b)
+{
+    return abs(a.left - b.left) <= 1 && abs(a.top - b.top) <= 1 &&
+           abs((a.right - a.left) - (b.right - b.left)) <= 1 &&
+           abs((a.bottom - a.top) - (b.bottom - b.top)) <= 1;
+}
+
+/* Control id's template rectangle in client pixels. */
+RECT HomeRect(int id)
+{
+    for (const TemplateControl &c : TemplateControls()) {
+        if (c.id == id) return DialogUnitsToPixels(c.x, c.y, c.w, c.h);
+    }
+    RECT none = {0, 0, 0, 0};
+    return none;
+}
+
+/* ---- the board at rest ---- */
+
+void CheckLayout(HWND dlg)
+{
+    int checked = 0;
+    for (const TemplateControl &c : TemplateControls()) {
+        HWND control =
+            c.id == -1 ? FindUnnamedControl(dlg, c.className, c.text) : GetDlgItem(dlg, c.id);
+        if (!control) {
+            EXPECT(0, "no control %d \"%s\"", c.id, c.text ? c.text : "");
+            continue;
+        }
+        char className[64];
+        GetClassNameA(control, className, sizeof className);
+        EXPECT(lstrcmpiA(className, c.className) == 0, "control %d is a %s, not a %s", c.id,
+               className, c.className);
+        RECT r;
+        GetWindowRect(control, &r);
+        MapWindowPoints(NULL, dlg, (POINT *)&r, 2);
+        RECT want = DialogUnitsToPixels(c.x, c.y, c.w, c.h);
+        EXPECT(Near(r, want), "control %d \"%s\" at %ld,%ld %ldx%ld, template says %ld,%ld %ldx%ld",
+               c.id, c.text ? c.text : "", r.left, r.top, r.right - r.left, r.bottom - r.top,
+               want.left, want.top, want.right - want.left, want.bottom - want.top);
+        if (c.text && c.id != -1 && c.id != ID_OFFER_VALUE) EXPECT_TEXT(dlg, c.id, c.text);
+        checked++;
+    }
+    Log("layout: %d controls within 1 pixel of the template at 6 x 13 base units", checked);
+}
+
+/* The board as NewGame leaves it; history is the number of finished games. */
+void CheckCleanBoard(HWND dlg, size_t history, const char *when)
+{
+    int misplaced = 0;
+    for (int b = 0; b < BOXES; b++) {
+        RECT want, r;
+        for (int id : {ID_PLATE + b, ID_BOX_PICTURE + b, ID_BOX_BUTTON + b}) {
+            want = HomeRect(id);
+            r = DriveRect(dlg, id);
+            if (!Near(r, want)) {
+                misplaced++;
+                Log("%s: control %d at %ld,%ld, home %ld,%ld", when, id, r.left, r.top, want.left,
+                    want.top);
+            }
+        }
+        char number[4];
+        snprintf(number, sizeof number, "%d", b + 1);
+        EXPECT_TEXT(dlg, ID_BOX_BUTTON + b, number);
+        EXPECT(DriveEnabled(dlg, ID_BOX_BUTTON + b), "%s: box %d disabled", when, b + 1);
+    }
+    EXPECT(misplaced == 0, "%s: %d plates, pictures or buttons away from home", when, misplaced);
+    EXPECT_TEXT(dlg, ID_MESSAGE, CHOOSE);
+    EXPECT_TEXT(dlg, ID_OFFER_VALUE, POUND);
+    EXPECT_TEXT(dlg, ID_BANK_VALUE, NO_POUNDS);
+    EXPECT(!DriveEnabled(dlg, ID_DEAL) && !DriveEnabled(dlg, ID_NO_DEAL),
+           "%s: DEAL or NO DEAL enabled", when);
+    EXPECT(DriveListLines(dlg, ID_OFFER_LIST).empty(), "%s: offers list not empty", when);
+    EXPECT(DriveListLines(dlg, ID_WIN_HISTORY).size() == history,
+           "%s: win history has %zu lines, expected %zu", when,
+           DriveListLines(dlg, ID_WIN_HISTORY).size(), history);
+}
+
+/* ---- playing ---- */
+
+void BeginPlay(Play *p, Game *g, const std::vector<uint32_t> &states)
+{
+    p->g = g;
+    p->own = -1;
+    p->openedCount = 0;
+    p->dealt = 0;
+    p->bankText = NO_POUNDS;
+    p->offers.clear();
+    for (int b = 0; b < BOXES; b++) {
+        p->opened[b] = 0;
+        p->sumOfBox[b] = -1;
+    }
+    p->states = states;
+    p->predicting = !states.empty();
+    p->predictions.clear();
+    for (uint32_t &state : p->states) p->predictions.push_back(PredictGame(&state));
+}
+
+/* Drops the predictions that disagree with box b holding sum k. */
+void LearnSum(Play *p, int b, int k)
+{
+    p->sumOfBox[b] = k;
+    for (size_t i = p->predictions.size(); i-- > 0;) {
+        if (p->predictions[i].sumOfBox[b] != k) {
+            p->predictions.erase(p->predictions.begin() + (long)i);
+            p->states.erase(p->states.begin() + (long)i);
+        }
+    }
+    EXPECT(!p->predicting || !p->predictions.empty(),
+           "the deal follows no seed of the UTC clock at start-up");
+    p->predicting = !p->predictions.empty();
+}
+
+int BoxButtonsEnabled(HWND dlg)
+{
+    for (int b = 0; b < BOXES; b++) {
+        if (!IsOut(dlg, ID_BOX_BUTTON + b)) return DriveEnabled(dlg, ID_BOX_BUTTON + b);
+    }
+    return 1;
+}
+
+int WaitBoxButtonsEnabled(HWND dlg, DWORD timeoutMs)
+{
+    return DriveWaitFor([&] { return BoxButtonsEnabled(dlg); }, timeoutMs);
+}
+
+int WaitListLines(HWND dlg, int id, size_t lines, DWORD timeoutMs)
+{
+    return DriveWaitFor([&] { return DriveListLines(dlg, id).size() >= lines; }, timeoutMs, 50);
+}
+
+int WaitEnabled(HWND dlg, int id, int enabled, DWORD timeoutMs)
+{
+    return DriveWaitFor([&] { return DriveEnabled(dlg, id) == enabled; }, timeoutMs);
+}
+
+void ChooseOwnBox(Play *p, int b)
+{
+    HWND dlg = p->g->dlg;
+    DriveClick(dlg, ID_BOX_BUTTON + b);
+    EXPECT(DriveWaitText(dlg, ID_MESSAGE, OPEN_A_BOX, 5000), "no \"OPEN A BOX\" after the choice");
+    EXPECT(IsAt(dlg, ID_BOX_PICTURE + b, ownPicture) && IsAt(dlg, ID_BOX_BUTTON + b, ownButton),
+           "own box %d not in the MY BOX frame: picture %ld,%ld button %ld,%ld", b + 1,
+           DriveRect(dlg, ID_BOX_PICTURE + b).left, DriveRect(dlg, ID_BOX_PICTURE + b).top,
+           DriveRect(dlg, ID_BOX_BUTTON + b).left, DriveRect(dlg, ID_BOX_BUTTON + b).top);
+    p->own = b;
+}
+
+/* The sum whose plate has just left the board, or -1. */
+int NewlyRevealedSum(Play *p)
+{
+    for (int k = 0; k < BOXES; k++) {
+        int known = 0;
+        for (int b = 0; b < BOXES; b++) known |= p->opened[b] && p->sumOfBox[b] == k;
+        if (!known && IsOut(p->g->dlg, ID_PLATE + k)) return k;
+    }
+    return -1;
+}
+
+/* Clicks box b and waits until its button and plate have left the board;
+   answers the sum it held, or -1. */
+int RevealBox(Play *p, int b)
+{
+    HWND dlg = p->g->dlg;
+    RECT home = DriveRect(dlg, ID_BOX_PICTURE + b);
+    DriveClick(dlg, ID_BOX_BUTTON + b);
+    int k = -1;
+    DriveWaitFor([&] { return (k = NewlyRevealedSum(p)) >= 0; }, 5000, 10);
+    EXPECT(k >= 0, "no plate left the board after box %d was clicked", b + 1);
+    if (k < 0) return -1;
+    DriveWaitFor([&] { return IsOut(dlg, ID_BOX_BUTTON + b); }, 2000, 10);
+    EXPECT(IsOut(dlg, ID_BOX_BUTTON + b), "box %d's button still in view after it was opened",
+           b + 1);
+    RECT now = DriveRect(dlg, ID_BOX_PICTURE + b);
+    EXPECT(now.left == home.left && now.top == home.top, "box %d's picture moved when opened",
+           b + 1);
+    p->opened[b] = 1;
+    p->openedCount++;
+    LearnSum(p, b, k);
+    return k;
+}
+
+/* A money text as a banker's figure: "£" and digits. */
+void CheckMoneyText(const std::string &text, const char *what)
+{
+    EXPECT(MoneyValue(text) >= 0, "%s \"%s\" is not a money text", what, Show(text).c_str());
+}
+
+/* After the banker's call has shown its figure. */
+void SeeOffer(Play *p)
+{
+    HWND dlg = p->g->dlg;
+    std::vector<std::string> lines = DriveListLines(dlg, ID_OFFER_LIST);
+    EXPECT(lines.size() == p->offers.size() + 1, "offers list has %zu lines after call %zu",
+           lines.size(), p->offers.size() + 1);
+    if (lines.empty()) return;
+    std::string offer = lines.back();
+    CheckMoneyText(offer, "offer");
+    p->offers.push_back(offer);
+}
+
+/* Answers the offer on show, once the reminder has enabled the buttons. */
+void AnswerOffer(Play *p, int deal)
+{
+    HWND dlg = p->g->dlg;
+    EXPECT(WaitEnabled(dlg, ID_DEAL, 1, 8000), "no reminder enabled DEAL within 8 s of the offer");
+    Sleep(100);
+    EXPECT_TEXT(dlg, ID_MESSAGE, REMINDER);
+    EXPECT(DriveEnabled(dlg, ID_NO_DEAL), "NO DEAL not enabled by the reminder");
+    std::string offer = DriveText(dlg, ID_OFFER_VALUE);
+    EXPECT(offer == p->offers.back(), "offer display \"%s\", offers list \"%s\"",
+           Show(offer).c_str(), Show(p->offers.back()).c_str());
+    DriveClick(dlg, deal ? ID_DEAL : ID_NO_DEAL);
+    const char *said =
+        deal ? "DEAL! NOW CARRY ON AND OPEN THE BOXES" : "NO DEAL! NOW CARRY ON AND OPEN THE BOXES";
+    EXPECT(DriveWaitText(dlg, ID_MESSAGE, said, 5000), "no answer message after %s",
+           deal ? "DEAL" : "NO DEAL");
+    EXPECT(WaitEnabled(dlg, ID_DEAL, 0, 3000) && !DriveEnabled(dlg, ID_NO_DEAL),
+           "DEAL / NO DEAL still enabled after the answer");
+    EXPECT_TEXT(dlg, ID_OFFER_VALUE, "");
+    if (deal) {
+        p->dealt = 1;
+        p->bankText = offer;
+        EXPECT_TEXT(dlg, ID_BANK_VALUE, offer.c_str());
+    } else {
+        EXPECT_TEXT(dlg, ID_BANK_VALUE, p->bankText.c_str());
+    }
+}
+
+/* Once: a box clicked while the offer waits changes nothing. */
+void ClickWhileOfferWaits(Play *p)
+{
+    HWND dlg = p->g->dlg;
+    int b = 0;
+    while (b < BOXES && (p->opened[b] || b == p->own)) b++;
+    std::string offer = DriveText(dlg, ID_OFFER_VALUE);
+    DriveClick(dlg, ID_BOX_BUTTON + b);
+    Sleep(600);
+    EXPECT(Near(DriveRect(dlg, ID_BOX_BUTTON + b), HomeRect(ID_BOX_BUTTON + b)),
+           "box %d opened while an offer waited", b + 1);
+    EXPECT_TEXT(dlg, ID_OFFER_VALUE, offer.c_str());
+    EXPECT(DriveListLines(dlg, ID_OFFER_LIST).size() == p->offers.size(),
+           "a click while the offer waited changed the offers list");
+}
+
+/* After the call of the last round: the swap question, if it comes. */
+void MaybeSwap(Play *p, int answerYes, int *swapSeen)
+{
+    HWND dlg = p->g->dlg;
+    int other = -1;
+    for (int b = 0; b < BOXES; b++) {
+        if (!p->opened[b] && b != p->own) other = b;
+    }
+    DWORD start = DriveNow();
+    *swapSeen = 0;
+    while (DriveNow() - start < 25000) {
+        if (DriveText(dlg, ID_MESSAGE) == SWAP_OFFERED) *swapSeen = 1;
+        HWND box = MessageBoxOf(p->g);
+        if (box) {
+            EXPECT(DriveTitle(box) == "BANKER ASKS ...", "message box \"%s\" instead of the swap",
+                   DriveTitle(box).c_str());
+            EXPECT(DriveMessageBoxText(box) == "SWAP YOUR BOX?", "swap question reads \"%s\"",
+                   DriveMessageBoxText(box).c_str());
+            *swapSeen = 1;
+            EXPECT(DriveAnswer(box, answerYes ? IDYES : IDNO, 3000), "swap box did not close");
+            break;
+        }
+        if (!*swapSeen && DriveText(dlg, ID_MESSAGE) == OPEN_YOUR_BOX && BoxButtonsEnabled(dlg))
+            break;
+        Sleep(20);
+    }
+    EXPECT(DriveWaitText(dlg, ID_MESSAGE, OPEN_YOUR_BOX, 5000) && WaitBoxButtonsEnabled(dlg, 2000),
+           "no \"OPEN YOUR BOX\" after the last call");
+    char ownNumber[4], otherNumber[4];
+    snprintf(ownNumber, sizeof ownNumber, "%d", p->own + 1);
+    snprintf(otherNumber, sizeof otherNumber, "%d", other + 1);
+    int swapped = *swapSeen && answerYes;
+    EXPECT_TEXT(dlg, ID_BOX_BUTTON + p->own, swapped ? otherNumber : ownNumber);
+    EXPECT_TEXT(dlg, ID_BOX_BUTTON + other, swapped ? ownNumber : otherNumber);
+    Log("swap %s%s", *swapSeen ? "offered, answered " : "not offered",
+        *swapSeen ? (answerYes ? "Yes" : "No") : "");
+    if (swapped && p->predictions.size() == 1) {
+        /* The two boxes now hold each other's sums. */
+        std::swap(p->predictions[0].sumOfBox[p->own], p->predictions[0].sumOfBox[other]);
+    }
+}
+
+/* One banker round: open boxes until the call, then see the figure. */
+void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound)
+{
+    HWND dlg = p->g->dlg;
+    for (int i = 0; i < boxesToOpen; i++) {
+        int b = 0;
+        while (p->opened[b] || b == p->own) b++;
+        int k = RevealBox(p, b);
+        if (k < 0) return;
+        if (i + 1 < boxesToOpen) {
+            EXPECT(WaitBoxButtonsEnabled(dlg, 5000), "box buttons not enabled after a reveal");
+            if (p->dealt) {
+                char reveal[64];
+                snprintf(reveal, sizeof reveal, "YOU HAVE REVEALED '%0.2f'", SUMS[k]);
+                EXPECT_TEXT(dlg, ID_MESSAGE, reveal);
+            } else {
+                EXPECT_TEXT(dlg, ID_MESSAGE, OPEN_A_BOX);
+            }
+            EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled between calls");
+        }
+        if (captureBoard && p->openedCount == 3 && !outputFolder.empty() && p->offers.empty()) {
+            std::string bmp = outputFolder + "\\board.bmp";
+            EXPECT(DriveCaptureWindow(dlg, bmp.c_str()), "no screenshot written to %s",
+                   bmp.c_str());
+        }
+    }
+    const char *calling = p->dealt ? CALLING_AFTER_DEAL : CALLING;
+    EXPECT(DriveWaitText(dlg, ID_MESSAGE, calling, 3000), "the banker did not call");
+    DWORD callStart = DriveNow();
+    EXPECT(WaitListLines(dlg, ID_OFFER_LIST, p->offers.size() + 1, 15000),
+           "no figure within 15 s of the call");
+    DWORD callTime = DriveNow() - callStart;
+    int dealDisabled = !DriveEnabled(dlg, ID_DEAL) && !DriveEnabled(dlg, ID_NO_DEAL);
+    SeeOffer(p);
+    Log("call %zu: %s after %lu ms", p->offers.size(), Show(p->offers.back()).c_str(), callTime);
+    EXPECT(callTime >= 5000, "the call took only %lu ms (three waits of 3 ticks)", callTime);
+    if (p->dealt) {
+        /* At the last call "OPEN YOUR BOX" follows at once. */
+        if (!lastRound) {
+            EXPECT(DriveWaitText(dlg, ID_MESSAGE, WOULD_HAVE, 3000), "no \"would have offered\"");
+        }
+        EXPECT(dealDisabled, "DEAL enabled after a deal");
+    } else {
+        EXPECT(dealDisabled, "DEAL or NO DEAL enabled when the offer was shown");
+        if (!lastRound) {
+            EXPECT(WaitBoxButtonsEnabled(dlg, 3000), "turn did not end after the offer");
+            if (p->offers.size() == 1) ClickWhileOfferWaits(p);
+        }
+        AnswerOffer(p, dealNow);
+    }
+}
+
+/* Verdict: own box opened at the end. */
+void OpenOwnBox(Play *p, size_t historyBefore)
+{
+    HWND dlg = p->g->dlg;
+    int k = RevealBox(p, p->own);
+    HWND box = NULL;
+    DriveWaitFor([&] { return (box = MessageBoxOf(p->g)) != NULL; }, 5000);
+    EXPECT(box, "no verdict after the own box was opened");
+    if (!box || k < 0) return;
+    std::vector<std::string> history = DriveListLines(dlg, ID_WIN_HISTORY);
+    std::string bank = DriveText(dlg, ID_BANK_VALUE);
+    EXPECT(history.size() == historyBefore + 1, "win history has %zu lines at the verdict",
+           history.size());
+    if (!history.empty()) {
+        EXPECT(history.back() == bank, "last history line \"%s\", bank \"%s\"",
+               Show(history.back()).c_str(), Show(bank).c_str());
+    }
+    if (p->dealt) {
+        EXPECT(bank == p->bankText, "bank shows \"%s\" at the end, the deal was \"%s\"",
+               Show(bank).c_str(), Show(p->bankText).c_str());
+    } else {
+        char sum[32];
+        snprintf(sum, sizeof sum, "%s%.*f", POUND, SUMS[k] < 1 ? 2 : 0, SUMS[k]);
+        EXPECT(bank == sum, "bank shows \"%s\", own box held \"%s\"", Show(bank).c_str(),
+               Show(sum).c_str());
+    }
+    /* Figures are shown cut down: an exact comparison is possible only when
+       the shown figures are far enough apart. */
+    double figure = MoneyValue(p->dealt ? p->bankText : p->offers.back());
+    double unit = figure >= 100000 ? 1000 : figure >= 1000 ? 100 : figure >= 100 ? 10 : 1;
+    std::string caption = DriveTitle(box), text = DriveMessageBoxText(box);
+    int won = caption == "CONGRATULATIONS";
+    EXPECT(won ? text == "YOU VANTOREL"
+               : caption == "UNLUCKY" && text == "YOU DID NOT VANTOREL\n\nTHE BANKER WON",
+           "verdict \"%s\" / \"%s\"", caption.c_str(), Show(text).c_str());
+    int surelyWon = p->dealt ? figure > SUMS[k] : SUMS[k] >= figure + unit;
+    int surelyLost = p->dealt ? figure + unit <= SUMS[k] : SUMS[k] < figure;
+    EXPECT(!(surelyWon && !won) && !(surelyLost && won),
+           "verdict %s with own sum %.2f against %.2f (%s)", caption.c_str(), SUMS[k], figure,
+           p->dealt ? "deal" : "no deal");
+    Log("verdict: %s, own box held %.2f, bank %s", caption.c_str(), SUMS[k], Show(bank).c_str());
+    EXPECT(DriveAnswer(box, IDOK, 3000), "verdict box did not close");
+    EXPECT(DriveWaitText(dlg, ID_MESSAGE, OPEN_LAST, 5000), "no \"OPEN THE LAST BOX\"");
+}
+
+void OpenLastBox(Play *p)
+{
+    HWND dlg = p->g->dlg;
+    int last = 0;
+    while (p->opened[last]) last++;
+    EXPECT(WaitBoxButtonsEnabled(dlg, 3000), "last box not enabled");
+    RevealBox(p, last);
+    EXPECT(DriveWaitText(dlg, ID_MESSAGE, GAME_OVER, 5000), "no closing message");
+    int inView = 0;
+    for (int b = 0; b < BOXES; b++) {
+        inView += !IsOut(dlg, ID_BOX_BUTTON + b);
+        inView += !IsOut(dlg, ID_PLATE + b);
+    }
+    EXPECT(inView == 0, "%d buttons or plates still in view after the last box", inView);
+    EXPECT(DriveListLines(dlg, ID_OFFER_LIST).size() == 6, "offers list has %zu lines, not 6",
+           DriveListLines(dlg, ID_OFFER_LIST).size());
+}
+
+/* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
+void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes)
+{
+    HWND dlg = p->g->dlg;
+    size_t historyBefore = DriveListLines(dlg, ID_WIN_HISTORY).size();
+    ChooseOwnBox(p, firstBox);
+    static const int boxesPerRound[6] = {5, 3, 3, 3, 3, 3};
+    int failuresBefore = FailureCount();
+    for (int call = 1; call <= 6 && FailureCount() == failuresBefore; call++) {
+        PlayRound(p, boxesPerRound[call - 1], call == dealAtCall, call == 6);
+    }
+    if (FailureCount() != failuresBefore) return;
+    int swapSeen = 0;
+    MaybeSwap(p, swapYes, &swapSeen);
+    if (p->predictions.size() == 1) {
+        EXPECT(swapSeen == p->predictions[0].swapOffered, "swap %s, the clock's seed says it %s",
+               swapSeen ? "offered" : "not offered",
+               p->predictions[0].swapOffered ? "comes" : "does not");
+    }
+    OpenOwnBox(p, historyBefore);
+    OpenLastBox(p);
+    std::vector<std::string> history = DriveListLines(dlg, ID_WIN_HISTORY);
+    EXPECT(history.size() == historyBefore + 1, "win history grew by %zu lines in one game",
+           history.size() - historyBefore);
+}
+
+/* NEW GAME, answered Yes. */
+void ConfirmNewGame(Game *g)
+{
+    DriveClick(g->dlg, ID_NEW_GAME);
+    HWND box = WaitMessageBox(g, "NEW GAME", 5000);
+    EXPECT(box, "NEW GAME asked nothing");
+    if (!box) return;
+    EXPECT(DriveMessageBoxText(box) == "START AGAIN?", "NEW GAME asks \"%s\"",
+           DriveMessageBoxText(box).c_str());
+    EXPECT(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO), "START AGAIN? is not a Yes/No box");
+    EXPECT(DriveAnswer(box, IDYES, 3000), "START AGAIN? did not close");
+    /* The message comes last, once every box is home. */
+    EXPECT(DriveWaitText(g->dlg, ID_MESSAGE, CHOOSE, 5000), "no new game after Yes");
+}
+
+/* Processes now running whose program file is name. */
+size_t CountProcesses(const char *name)
+{
+    size_t count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        count += lstrcmpiA(entry.szExeFile, name) == 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
+/* Opens boxes up to the first call and waits until the banker rings. */
+void StartFirstCall(Play *p)
+{
+    ChooseOwnBox(p, 0);
+    for (int i = 0; i < 5; i++) {
+        int b = 1 + i;
+        RevealBox(p, b);
+        if (i < 4) WaitBoxButtonsEnabled(p->g->dlg, 5000);
+    }
+    EXPECT(DriveWaitText(p->g->dlg, ID_MESSAGE, CALLING, 3000), "the banker did not call");
+}

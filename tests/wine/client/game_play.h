@@ -1,0 +1,91 @@
+/* What the game client's scenarios share: the game started and closed,
+   the board read, boxes, offers and whole games played as a player would.
+   Each scenario is a file of its own (*_scenario.cpp). */
+#ifndef ZENDARO_GAME_PLAY_H
+#define ZENDARO_GAME_PLAY_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "board.h"
+#include "check.h"
+#include "drive.h"
+
+/* Checks made many times over print only their failures. */
+#define EXPECT(condition, ...)                                                                     \
+    do {                                                                                           \
+        if (!(condition)) Check(false, Format("(line %d) ", __LINE__) + Format(__VA_ARGS__));      \
+    } while (0)
+
+void ExpectText(HWND dlg, int id, const char *expected, int line);
+#define EXPECT_TEXT(dlg, id, expected) ExpectText(dlg, id, expected, __LINE__)
+
+/* Texts of the game are code page 1252; the log is UTF-8. */
+std::string Show(const std::string &text);
+
+const char CHOOSE[] = "CHOOSE YOUR OWN BOX";
+const char OPEN_A_BOX[] = "OPEN A BOX";
+const char CALLING[] = "THE BANKER WISHES TO MAKE A DEAL";
+
+extern std::string exePath;
+extern std::string outputFolder;
+extern int captureBoard; /* the whole-games scenario takes the board's picture */
+
+struct Game {
+    DriveProcess process;
+    HWND dlg;
+    SYSTEMTIME startedAfter, readyBy;
+};
+
+int StartGame(Game *g, const char *path);
+/* Closes the window and checks the program ends at once with code 0. */
+void CloseGame(Game *g, const char *when);
+HWND WaitMessageBox(Game *g, const char *caption, DWORD timeoutMs);
+int Near(const RECT &a, const RECT &b);
+/* Control id's template rectangle in client pixels. */
+RECT HomeRect(int id);
+void CheckLayout(HWND dlg);
+void CheckCleanBoard(HWND dlg, size_t history, const char *when);
+
+/* What the client has seen of the game in progress. */
+struct Play {
+    Game *g;
+    int own;
+    int opened[BOXES];
+    int sumOfBox[BOXES]; /* -1 until seen */
+    int openedCount;
+    int dealt;
+    std::string bankText;
+    std::vector<std::string> offers;
+    /* Generator states that agree with every sum seen so far. */
+    std::vector<uint32_t> states;
+    std::vector<DealPrediction> predictions;
+    int predicting; /* whether the start-up's seeds were known */
+};
+
+void BeginPlay(Play *p, Game *g, const std::vector<uint32_t> &states);
+int WaitBoxButtonsEnabled(HWND dlg, DWORD timeoutMs);
+int WaitListLines(HWND dlg, int id, size_t lines, DWORD timeoutMs);
+int WaitEnabled(HWND dlg, int id, int enabled, DWORD timeoutMs);
+void ChooseOwnBox(Play *p, int b);
+int RevealBox(Play *p, int b);
+void SeeOffer(Play *p);
+void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound);
+/* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
+void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes);
+void ConfirmNewGame(Game *g);
+/* Opens boxes up to the first call and waits until the banker rings. */
+void StartFirstCall(Play *p);
+/* Processes now running whose program file is name. */
+size_t CountProcesses(const char *name);
+
+int ScenarioLayout(void);
+int ScenarioGames(void);
+int ScenarioNewGame(void);
+int ScenarioClose(void);
+int ScenarioShortcut(void);
+int ScenarioMissing(void);
+
+#endif

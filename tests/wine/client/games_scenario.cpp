@@ -1,0 +1,46 @@
+/* Whole games in one run, with and without a deal and a swap. */
+#include <stdio.h>
+#include <string.h>
+
+#include "game_play.h"
+
+/* Two whole games in one run: the first without a deal, taking the swap;
+   the second with a deal at the second call. The start is timed so that the
+   clock's seed offers the swap in the first game and not in the second. */
+int ScenarioGames(void)
+{
+    Game g;
+    /* A first start warms Wine up, so the timed start below is quick. */
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    CloseGame(&g, "after a warm-up start");
+    uint32_t seed = WaitForSeedWindow(1, 0, 30);
+    captureBoard = 1;
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    std::vector<uint32_t> seeds = SeedsBetween(g.startedAfter, g.readyBy);
+    Log("start-up read the clock in one of %zu seed windows (aimed at seed %u)", seeds.size(),
+        seed);
+
+    Play p;
+    BeginPlay(&p, &g, seeds);
+    PlayWholeGame(&p, 9, 0, 1);
+    if (FailureCount()) {
+        CloseGame(&g, "after a failure");
+        return 1;
+    }
+    ConfirmNewGame(&g);
+    CheckCleanBoard(g.dlg, 1, "second game");
+    std::vector<std::string> first = DriveListLines(g.dlg, ID_WIN_HISTORY);
+
+    std::vector<uint32_t> states = p.states;
+    BeginPlay(&p, &g, states);
+    PlayWholeGame(&p, 16, 2, 0);
+    std::vector<std::string> both = DriveListLines(g.dlg, ID_WIN_HISTORY);
+    EXPECT(both.size() == 2 && !first.empty() && both[0] == first[0],
+           "win history does not keep the first game's line");
+    for (const std::string &line : both) Log("win history: %s", Show(line).c_str());
+
+    ConfirmNewGame(&g);
+    CheckCleanBoard(g.dlg, 2, "third game");
+    CloseGame(&g, "after two games");
+    return 0;
+}

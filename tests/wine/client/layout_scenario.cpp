@@ -1,0 +1,121 @@
+/* The board as the game opens it, and keys that must do nothing. */
+#include <stdio.h>
+#include <string.h>
+
+#include "game_play.h"
+
+void SendKey(WORD key, int up)
+{
+    INPUT input;
+    memset(&input, 0, sizeof input);
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void PressKey(WORD key)
+{
+    SendKey(key, 0);
+    SendKey(key, 1);
+}
+
+HWND FocusOf(HWND dlg)
+{
+    GUITHREADINFO info;
+    memset(&info, 0, sizeof info);
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dlg, NULL), &info);
+    return info.hwndFocus;
+}
+
+/* Brings the game's window to the foreground, so typed keys go to it. */
+int TakeKeyboard(HWND dlg)
+{
+    DWORD start = DriveNow();
+    while (GetForegroundWindow() != dlg && DriveNow() - start < 3000) {
+        SetForegroundWindow(dlg);
+        Sleep(100);
+    }
+    Sleep(100);
+    return GetForegroundWindow() == dlg;
+}
+
+/* Keys reach the window both posted and typed; none may change anything. */
+void CheckKeysDoNothing(Game *g)
+{
+    HWND dlg = g->dlg;
+    HWND focus = FocusOf(dlg);
+    HWND edit = GetDlgItem(dlg, ID_MESSAGE);
+    HWND box1 = GetDlgItem(dlg, ID_BOX_BUTTON);
+    for (HWND target : {focus, box1, edit}) {
+        if (!target) continue;
+        for (WPARAM key : {(WPARAM)VK_SPACE, (WPARAM)VK_RETURN, (WPARAM)VK_TAB, (WPARAM)'A'}) {
+            PostMessageA(target, WM_KEYDOWN, key, 1);
+            PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+        }
+    }
+    EXPECT(TakeKeyboard(dlg), "the game window is not in the foreground for typed keys");
+    for (WORD key : {(WORD)VK_TAB, (WORD)VK_SPACE, (WORD)VK_RETURN, (WORD)VK_RIGHT, (WORD)VK_DOWN,
+                     (WORD)'A', (WORD)'5'}) {
+        PressKey(key);
+        Sleep(50);
+    }
+    Sleep(500);
+    EXPECT(FocusOf(dlg) == focus, "a key moved the focus");
+    EXPECT_TEXT(dlg, ID_MESSAGE, CHOOSE);
+    int moved = 0;
+    for (int b = 0; b < BOXES; b++) {
+        moved += !Near(DriveRect(dlg, ID_BOX_BUTTON + b), HomeRect(ID_BOX_BUTTON + b));
+    }
+    EXPECT(moved == 0, "a key chose a box");
+    EXPECT(DriveResponds(dlg, 2000), "window busy after the keys");
+    Log("keys: posted and typed Space, Enter, Tab, arrows and letters changed nothing");
+}
+
+int ScenarioLayout(void)
+{
+    Game g;
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    HWND dlg = g.dlg;
+    EXPECT(DriveTitle(dlg) == GAME_TITLE, "title \"%s\"", Show(DriveTitle(dlg)).c_str());
+    SIZE client = DriveClientSize(dlg);
+    EXPECT(client.cx == 765 && client.cy == 574, "client area %ldx%ld, not 765x574", client.cx,
+           client.cy);
+    LONG style = GetWindowLongA(dlg, GWL_STYLE);
+    EXPECT((style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
+           "window style %08lx: minimise only, no maximise, no resizing", (unsigned long)style);
+    CheckLayout(dlg);
+    CheckCleanBoard(dlg, 0, "first game");
+    CheckKeysDoNothing(&g);
+
+    Play p;
+    BeginPlay(&p, &g, std::vector<uint32_t>());
+    ChooseOwnBox(&p, 6);
+    EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled after the choice");
+
+    /* Alt+F4 is a system key: it still closes the window. */
+    EXPECT(TakeKeyboard(dlg), "the game window is not in the foreground for Alt+F4");
+    SendKey(VK_MENU, 0);
+    PressKey(VK_F4);
+    SendKey(VK_MENU, 1);
+    DWORD code = 99;
+    int ended = DriveWaitEnd(&g.process, 3000, &code);
+    EXPECT(ended && code == 0, "Alt+F4: %s, code %lu", ended ? "ended" : "still running", code);
+    if (!ended) CloseGame(&g, "after Alt+F4 failed");
+    DriveRelease(&g.process);
+
+    /* MORE GAMES and HELP start the browser and leave the game as it was. */
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    for (int id : {ID_MORE_GAMES, ID_HELP}) {
+        size_t browsers = CountProcesses("iexplore.exe");
+        DriveClick(g.dlg, id);
+        DriveWaitFor([&] { return CountProcesses("iexplore.exe") > browsers; }, 5000);
+        EXPECT(CountProcesses("iexplore.exe") > browsers, "button %d started no iexplore.exe", id);
+        EXPECT(DriveResponds(g.dlg, 3000), "window busy after %d", id);
+        EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
+    }
+    Log("MORE GAMES and HELP: each started iexplore.exe and the game went on");
+    CloseGame(&g, "after MORE GAMES and HELP");
+    return 0;
+}
