@@ -1,4 +1,4 @@
-# make play   install what is missing, build, start the game under Wine
+# make play   install what is missing, build, start the shipped game under Wine 10
 # make test   install what is missing, build everything, run every test
 # make check  native build and native tests only (fast)
 
@@ -55,9 +55,9 @@ assets: bootstrap
 	@$(NATIVE)/tools/zendaro-assetgen $(TOP) --sheet $(TOP)/build/assets-sheet.png
 
 # 100,000 random games under the sanitizers, then 20 monkey runs on the
-# real window under Wine; prints the counts.
-soak: bootstrap native x86_64
-	@JOBS=$(JOBS) scripts/soak $(NATIVE) $(WIN64)
+# real window of the i686 game under Wine 10; prints the counts.
+soak: bootstrap native windows
+	@JOBS=$(JOBS) scripts/soak $(NATIVE) $(WIN32) $(WIN64)
 
 # The figures against their baselines, side by side (timings: not a test).
 bench: bootstrap windows
