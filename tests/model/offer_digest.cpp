@@ -42,13 +42,25 @@ void ViewSetCaption(int, const char *) {}
 void ViewEmptyList(int) {}
 void ViewEnable(int, int) {}
 void ViewMove(int, int, int) {}
-void ViewGetPosition(int, int *x, int *y) { *x = *y = 0; }
+void ViewGetPosition(int, int *x, int *y)
+{
+    *x = *y = 0;
+}
 void ViewRedraw(int) {}
 void ViewShowPicture(int, int) {}
-void ViewReadClock(ClockTime *now) { memset(now, 0, sizeof *now); }
+void ViewReadClock(ClockTime *now)
+{
+    memset(now, 0, sizeof *now);
+}
 void PlayGameSound(int) {}
-int PumpMessages(void) { return 1; }
-int ViewQuitTaken(void) { return 0; }
+int PumpMessages(void)
+{
+    return 1;
+}
+int ViewQuitTaken(void)
+{
+    return 0;
+}
 
 /* Every set of `left` sums out of the 22, in play as the unopened boxes. */
 static void EachSet(int left)

@@ -198,7 +198,8 @@ TEST_P(BuiltGame, ManifestAsksForVersion6CommonControls)
     std::vector<uint8_t> file = ReadWholeFile(ResourcesFolder() + "zendaro.manifest");
     std::string expected(file.begin(), file.end());
     const std::string x86 = "processorArchitecture=\"X86\"";
-    const std::string ours = std::string("processorArchitecture=\"") + GetParam().architecture + "\"";
+    const std::string ours =
+        std::string("processorArchitecture=\"") + GetParam().architecture + "\"";
     int replaced = 0;
     for (size_t at = expected.find(x86); at != std::string::npos;
          at = expected.find(x86, at + ours.size()), ++replaced)
