@@ -26,7 +26,6 @@ struct Build {
     const char *name;
     const char *folder;
     uint16_t machine;
-    const char *architecture; // the manifest's processorArchitecture
 };
 
 void PrintTo(const Build &build, std::ostream *out)
@@ -198,8 +197,7 @@ TEST_P(BuiltGame, ManifestAsksForVersion6CommonControls)
     std::vector<uint8_t> file = ReadWholeFile(ResourcesFolder() + "zendaro.manifest");
     std::string expected(file.begin(), file.end());
     const std::string x86 = "processorArchitecture=\"X86\"";
-    const std::string ours =
-        std::string("processorArchitecture=\"") + GetParam().architecture + "\"";
+    const std::string ours = GetParam().machine == 0x8664 ? "processorArchitecture=\"amd64\"" : x86;
     int replaced = 0;
     for (size_t at = expected.find(x86); at != std::string::npos;
          at = expected.find(x86, at + ours.size()), ++replaced)
@@ -426,8 +424,8 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
 }
 
 INSTANTIATE_TEST_SUITE_P(Zendaro, BuiltGame,
-                         ::testing::Values(Build{"i686", ZENDARO_WIN32_DIR, 0x014C, "X86"},
-                                           Build{"x86_64", ZENDARO_WIN64_DIR, 0x8664, "amd64"}),
+                         ::testing::Values(Build{"i686", ZENDARO_WIN32_DIR, 0x014C},
+                                           Build{"x86_64", ZENDARO_WIN64_DIR, 0x8664}),
                          [](const ::testing::TestParamInfo<Build> &info) {
                              return std::string(info.param.name == std::string("i686") ? "i686"
                                                                                        : "x86_64");
