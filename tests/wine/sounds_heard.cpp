@@ -39,7 +39,7 @@ int ReadFile(const std::string &path, std::vector<uint8_t> *bytes)
     size_t n;
     while ((n = fread(chunk, 1, sizeof chunk, f)) > 0)
         bytes->insert(bytes->end(), chunk, chunk + n);
-    fclose(f);
+    (void)fclose(f);
     return 1;
 }
 
@@ -59,17 +59,17 @@ uint32_t Le32(const uint8_t *p)
 Samples ReadWav(const std::string &path)
 {
     std::vector<uint8_t> b;
-    if (!ReadFile(path, &b) || b.size() < 12 || memcmp(&b[0], "RIFF", 4) ||
-        memcmp(&b[8], "WAVE", 4))
+    if (!ReadFile(path, &b) || b.size() < 12 || memcmp(&b[0], "RIFF", 4) != 0 ||
+        memcmp(&b[8], "WAVE", 4) != 0)
         return Samples();
     int formatOk = 0;
     for (size_t at = 12; at + 8 <= b.size();) {
         uint32_t size = Le32(&b[at + 4]);
         if (size > b.size() - at - 8) break;
         const uint8_t *body = &b[at + 8];
-        if (!memcmp(&b[at], "fmt ", 4) && size >= 16)
+        if (memcmp(&b[at], "fmt ", 4) == 0 && size >= 16)
             formatOk = body[2] == 1 && Le32(body + 4) == RATE && body[14] == 8;
-        if (!memcmp(&b[at], "data", 4) && formatOk) return Centred(body, size);
+        if (memcmp(&b[at], "data", 4) == 0 && formatOk) return Centred(body, size);
         at += 8 + size + (size & 1);
     }
     return Samples();
