@@ -282,11 +282,13 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
     if (!ok) Log("run %d: FAIL: no window titled with the jackpot", run);
     /* Every run begins as a player's game does, a box chosen and another
        opened, so that the start and a reveal are the first sounds heard.
-       A player clicks while the start jingle plays, when the game answers
-       nothing; silent, it never stops answering, so 2 s at most. */
+       A player clicks while the start jingle plays, when the game has
+       answered nothing for a while; a click taken in the moments before
+       it would open a box first. Silent, the game never stops answering,
+       so 4 s at most. */
     if (ok) {
         DWORD shown = DriveNow();
-        while (DriveNow() - shown < 2000 && DriveResponds(dlg, 100)) Sleep(20);
+        while (DriveNow() - shown < 4000 && DriveResponds(dlg, 2000)) Sleep(20);
         int own = Roll(BOXES), other = (own + 1 + Roll(BOXES - 1)) % BOXES;
         PostMessageA(GetDlgItem(dlg, IDC_BOX_BUTTON_FIRST + own), BM_CLICK, 0, 0);
         PostMessageA(GetDlgItem(dlg, IDC_BOX_BUTTON_FIRST + other), BM_CLICK, 0, 0);
