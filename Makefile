@@ -70,8 +70,9 @@ assets: bootstrap
 	@cmake --build $(NATIVE) -j $(JOBS) --target zendaro-assetgen
 	@$(NATIVE)/tools/zendaro-assetgen $(TOP) --sheet $(TOP)/build/assets-sheet.png
 
-# 100,000 random games under the sanitizers, then 20 monkey runs on the
-# real window of the i686 game under Wine 10; prints the counts.
+# 100,000 random games under the sanitizers, then 20 monkey runs and one
+# of 20 minutes on the real window of the i686 game under Wine 10; prints
+# the counts and the game's memory, which must not grow.
 soak: bootstrap native windows wine10-root
 	@JOBS=$(JOBS) scripts/soak $(NATIVE) $(WIN32) $(WIN64)
 

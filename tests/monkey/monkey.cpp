@@ -3,17 +3,23 @@
    box is open, random pauses, and the window closed at a random moment.
 
      zendaro-monkey ZENDARO_EXE RUNS [SEED [LONGEST_RUN_SECONDS]]
+     zendaro-monkey ZENDARO_EXE long SECONDS [SEED]
 
    Every run must end with exit code 0, the game must never stop answering
    for long, and what the window shows must stay whole at every check:
    as many money plates in view as boxes still closed, at most one box in
    the MY BOX frame (exactly one once a box has been opened), at most six
-   lines in the offers list. Answers 0 when every run held, else 1. */
+   lines in the offers list. The long form is one run of that many seconds
+   that keeps the game moving, for a long session: NEW GAME less often, so
+   that games reach the banker's calls. Each run counts the work it saw
+   done: boxes opened, calls (lines added to the offers list) and new games
+   that cleared a board in play. Answers 0 when every run held, else 1. */
 #include <windows.h>
 
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <random>
 #include <string>
@@ -34,13 +40,13 @@ const int BOXES = 22;
 const POINT MY_BOX_BUTTON = {359, 452}, MY_BOX_PICTURE = {339, 431};
 const int MOST_OFFER_LINES = 6;
 const DWORD START_TIMEOUT_MS = 30000;
-/* Longer than any blocking step of the game: it sleeps 1 ms per pass and
-   plays sounds that, without a sound card, return at once. */
-const DWORD HANG_TIMEOUT_MS = 10000;
+/* Longer than any blocking step of the game: it sleeps 1 ms per pass, and
+   a sound with a sound card (Wine 10's null sink) blocks for its length,
+   two sounds in a row at most 7 s. */
+const DWORD HANG_TIMEOUT_MS = 20000;
 const DWORD END_TIMEOUT_MS = 10000;
 
 std::mt19937 chance;
-
 
 int Roll(int n)
 {
@@ -103,7 +109,26 @@ std::string Broken(const Board &b)
 
 struct RunCounts {
     int actions, boxClicks, mouseClicks, answers, dealClicks, newGames, checks, retried;
+    int opened, calls, gamesCleared;
+    Board last;
 };
+
+bool InPlay(const Board &b)
+{
+    return b.buttonsInView < BOXES || b.buttonsInMyBox > 0 || b.offerLines > 0;
+}
+
+/* The work done since the last check, told from how the board changed. */
+void CountWork(const Board &now, RunCounts *counts)
+{
+    const Board &was = counts->last;
+    if (InPlay(was) && !InPlay(now))
+        counts->gamesCleared++;
+    else if (now.buttonsInView < was.buttonsInView)
+        counts->opened += was.buttonsInView - now.buttonsInView;
+    if (now.offerLines > was.offerLines) counts->calls += now.offerLines - was.offerLines;
+    counts->last = now;
+}
 
 /* A turn moves a plate and then a button, and a new game puts 66 controls
    back one after another: a board read in between is not a fault. A fault
@@ -124,6 +149,7 @@ int CheckBoard(HWND dlg, RunCounts *counts, std::string *why)
         *why = Broken(second);
         if (first == second && why->empty()) {
             counts->checks++;
+            CountWork(second, counts);
             return 1;
         }
         counts->retried++;
@@ -185,17 +211,20 @@ void ClickButton(HWND dlg, int id, RunCounts *counts)
     }
 }
 
+/* Out of 1000 actions: how many are NEW GAME. */
+int newGameShare = 70;
+
 void RandomAction(HWND dlg, DWORD pid, RunCounts *counts)
 {
     counts->actions++;
-    int roll = Roll(100);
+    int roll = Roll(1000);
     HWND box = AnyMessageBox(pid, dlg);
-    if (box && roll < 45) {
+    if (box && roll < 450) {
         AnswerAtRandom(box, counts);
-    } else if (roll < 70) {
+    } else if (roll < 700) {
         ClickButton(dlg, IDC_BOX_BUTTON_FIRST + Roll(BOXES), counts);
         counts->boxClicks++;
-    } else if (roll < 93) {
+    } else if (roll < 1000 - newGameShare) {
         ClickButton(dlg, Roll(2) ? IDC_DEAL : IDC_NO_DEAL, counts);
         counts->dealClicks++;
     } else {
@@ -245,6 +274,7 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
 {
     DriveProcess process;
     RunCounts counts = {};
+    counts.last.buttonsInView = BOXES;
     if (!DriveStart(exe, " ", NULL, START_TIMEOUT_MS, &process)) {
         Log("run %d: FAIL: %s did not start (error %lu)", run, exe, GetLastError());
         return 0;
@@ -252,6 +282,20 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
     HWND dlg = DriveWaitDialog(process.pid, GAME_TITLE, START_TIMEOUT_MS);
     int ok = dlg != NULL;
     if (!ok) Log("run %d: FAIL: no window titled with the jackpot", run);
+    /* Every run begins as a player's game does, a box chosen and another
+       opened, so that the start and a reveal are the first sounds heard.
+       A player clicks while the start jingle plays, when the game has
+       answered nothing for a while; a click taken in the moments before
+       it would open a box first. Silent, the game never stops answering,
+       so 4 s at most. */
+    if (ok) {
+        DWORD shown = DriveNow();
+        while (DriveNow() - shown < 4000 && DriveResponds(dlg, 2000)) Sleep(20);
+        int own = Roll(BOXES), other = (own + 1 + Roll(BOXES - 1)) % BOXES;
+        PostMessageA(GetDlgItem(dlg, IDC_BOX_BUTTON_FIRST + own), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(dlg, IDC_BOX_BUTTON_FIRST + other), BM_CLICK, 0, 0);
+        counts.boxClicks += 2;
+    }
     std::string why;
     DWORD start = DriveNow(), code = 0;
     while (ok && DriveNow() - start < lifetimeMs) {
@@ -271,6 +315,8 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
         "answers, %d by mouse), board whole at %d checks (%d reads retried)",
         run, counts.actions, DriveNow() - start, counts.boxClicks, counts.dealClicks,
         counts.newGames, counts.answers, counts.mouseClicks, counts.checks, counts.retried);
+    Log("run %d: work seen: %d boxes opened, %d banker's calls, %d new games", run, counts.opened,
+        counts.calls, counts.gamesCleared);
     if (dlg && !DriveHasEnded(&process, &code)) ok = CloseAndCheckEnd(&process, dlg, run) && ok;
     DriveRelease(&process);
     return ok;
@@ -283,6 +329,17 @@ int main(int argc, char **argv)
     if (argc < 3) {
         fprintf(stderr, "usage: zendaro-monkey ZENDARO_EXE RUNS [SEED [LONGEST_RUN_SECONDS]]\n");
         return 2;
+    }
+    if (strcmp(argv[2], "long") == 0) {
+        if (argc < 4) return 2;
+        DWORD lifetimeMs = (DWORD)strtoul(argv[3], NULL, 10) * 1000;
+        unsigned seed = argc > 4 ? (unsigned)strtoul(argv[4], NULL, 10) : (unsigned)GetTickCount();
+        chance.seed(seed);
+        newGameShare = 40;
+        Log("monkey: one run of %lu s on %s, seed %u", lifetimeMs / 1000, argv[1], seed);
+        int good = PlayOneRun(argv[1], 1, lifetimeMs);
+        Log("monkey: the long run %s", good ? "ended well" : "FAILED");
+        return good ? 0 : 1;
     }
     int runs = (int)strtol(argv[2], NULL, 10);
     unsigned seed = argc > 3 ? (unsigned)strtoul(argv[3], NULL, 10) : (unsigned)GetTickCount();
