@@ -39,7 +39,8 @@ int ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height, Pixels *out)
     return GetDIBits(dc, bitmap, 0, height, out->at.data(), &info, DIB_RGB_COLORS) == height;
 }
 
-/* A committed picture of game/resources/art; empty when it cannot be read. */
+/* A committed picture of game/resources/art, found beside the output
+   folder (the checkout's build folder); empty when it cannot be read. */
 const Pixels &Art(const char *name, int k)
 {
     static std::vector<std::pair<std::string, Pixels>> loaded;
