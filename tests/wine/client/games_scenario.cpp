@@ -6,7 +6,9 @@
 
 /* Two whole games in one run: the first without a deal, taking the swap;
    the second with a deal at the second call. The start is timed so that the
-   clock's seed offers the swap in the first game and not in the second. */
+   clock's seed offers the swap in the first game and not in the second.
+   The screen is read back at the start and the end of each game; in the
+   third, the own box is chosen with the real mouse. */
 int ScenarioGames(void)
 {
     Game g;
