@@ -45,6 +45,12 @@ class Games : public ConsoleTest
         }
         return found;
     }
+    /* The sound played to its end next after log line from; -1 for none. */
+    int SoundAfter(int from) const
+    {
+        int next = from < 0 ? -1 : Find(" play ", from + 1);
+        return next < 0 ? -1 : std::stoi(log[next].args);
+    }
 };
 
 TEST_F(Games, FirstClockGameWithoutDealRevealsTheKnownDeal)
@@ -65,6 +71,13 @@ TEST_F(Games, FirstClockGameWithoutDealRevealsTheKnownDeal)
     std::vector<std::string> messages = Messages();
     EXPECT_EQ("YOU HAVE CHOSEN BOX '1'", messages[2]);
     EXPECT_EQ("OPEN A BOX", messages[3]);
+    /* Choosing is silent: the next sound is the first reveal's. */
+    EXPECT_GT(Find(" play ", Find("YOU HAVE CHOSEN BOX")), Find("YOU HAVE REVEALED"));
+    /* NO DEAL is good news too, heard before the next box. */
+    int answers = 0;
+    for (int i = Find("NO DEAL! NOW"); i >= 0; i = Find("NO DEAL! NOW", i + 1), answers++)
+        EXPECT_EQ(IDW_GOOD_NEWS, SoundAfter(i));
+    EXPECT_EQ(6, answers);
     EXPECT_EQ("THANKYOU FOR PLAYING VANTOREL.  PRESS 'NEW GAME'", messages.back());
     EXPECT_EQ(IDW_START_END, std::stoi(Ops("play").back().args));
 
@@ -104,6 +117,7 @@ TEST_F(Games, DealAtTheFirstOfferBanksItAndTurnsTheSoundsRound)
     EXPECT_EQ("1009 \"" + PoundsUtf8("8400") + "\"", log[bank].args);
     EXPECT_LT(bank, deal);
     EXPECT_EQ(log[deal].ms, log[bank].ms);
+    EXPECT_EQ(IDW_GOOD_NEWS, SoundAfter(deal));
 
     auto reveals = RevealsAndReactions();
     for (int box = 2; box <= 21; box++)
@@ -165,6 +179,26 @@ TEST_F(Games, SwapYesExchangesNumbersAndSumsUntilTheNextGame)
         EXPECT_EQ(std::to_string(b + 1), RecordingText(IDC_BOX_BUTTON_FIRST + b));
 }
 
+TEST_F(Games, SwapAfterADealDecidesTheVerdictOnTheOtherSum)
+{
+    Load(swapClockLine + "swap yes\n" + GameScript(true));
+    ASSERT_EQ(RUN_IDLE, Run());
+    int offer = Find("THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX");
+    ASSERT_GT(offer, Find("DEAL! NOW")) << "this clock must offer the swap after a deal too";
+    ASSERT_GT(Find("ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" yes", offer), offer);
+    EXPECT_STREQ("22", RecordingText(IDC_BOX_BUTTON_FIRST + 0));
+    /* The own box now holds 0.50, below the banked first offer; it held
+       15,000 before the swap, above it. */
+    std::vector<std::string> messages = Messages();
+    int own =
+        (int)(std::find(messages.begin(), messages.end(), "OPEN YOUR BOX") - messages.begin());
+    EXPECT_EQ(Reveal(swapDeal[21]), messages.at(own + 1));
+    std::string banked = RecordingLine(IDC_OFFER_LIST, 0);
+    EXPECT_EQ(banked, RecordingText(IDC_BANK_VALUE));
+    EXPECT_EQ(banked, RecordingLine(IDC_WIN_HISTORY, 0));
+    EXPECT_EQ("\"CONGRATULATIONS\" \"YOU VANTOREL\"", Ops("inform").at(0).args);
+}
+
 TEST_F(Games, SwapNoChangesNothing)
 {
     Load(swapClockLine + GameScript(false));
@@ -177,6 +211,9 @@ TEST_F(Games, SwapNoChangesNothing)
     EXPECT_EQ(Pounds("15000"), RecordingLine(IDC_WIN_HISTORY, 0));
     EXPECT_EQ("\"CONGRATULATIONS\" \"YOU VANTOREL\"", Ops("inform").at(0).args);
 }
+
+const char won[] = "\"CONGRATULATIONS\" \"YOU VANTOREL\"";
+const char lost[] = "\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"";
 
 /* Plays to "OPEN YOUR BOX", lets adjust the state, then opens box 1. */
 class Verdict : public Games
@@ -192,12 +229,14 @@ class Verdict : public Games
         adjust();
         Queue(ACTION_CLICK, 1);
         Run();
-        return Ops("inform").at(0).args;
+        /* The verdict is heard before it is read: good news or bad. */
+        std::string verdict = Ops("inform").at(0).args;
+        int reveal = Find(" play 0", Find("\"OPEN YOUR BOX\""));
+        EXPECT_EQ(verdict == won ? IDW_GOOD_NEWS : IDW_BAD_NEWS, SoundAfter(reveal));
+        EXPECT_LT(Find(" play ", reveal + 1), Find("inform"));
+        return verdict;
     }
 };
-
-const char won[] = "\"CONGRATULATIONS\" \"YOU VANTOREL\"";
-const char lost[] = "\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"";
 
 TEST_F(Verdict, EqualValuesAreTheBankersWin)
 {
@@ -403,6 +442,31 @@ TEST_F(Games, BankersCallRingsWaitsAndOffersInOrder)
     printf("\n");
     EXPECT_GE(length, 7830 + 400 + 1510 + 3 * 1000);
     EXPECT_LE(length, 7830 + 400 + 1510 + 3 * 3000);
+}
+
+TEST_F(Games, BackgroundSoundEveryFourthTickFromTheChoiceUntilNewGame)
+{
+    Load(firstClockLine + "wait 10\n" + GameScript(false) +
+         "wait 20\nnewgame yes\nwait 20\nclick 3\nwait 10\n");
+    ASSERT_EQ(RUN_IDLE, Run());
+    /* Each game counts its ticks from its start; every fourth one starts
+       sound 2 once the own box is chosen, the game over included. */
+    std::vector<int> expected, started;
+    int ticks = 0, afterEnd = 0, ticksUnchosen = 0;
+    bool chosen = false, over = false;
+    for (int i = 0; i < (int)log.size(); i++) {
+        const LogLine &line = log[i];
+        if (line.args == "1007 \"CHOOSE YOUR OWN BOX\"") ticks = 0, chosen = false, over = false;
+        if (line.args.find("YOU HAVE CHOSEN BOX") != std::string::npos) chosen = true;
+        if (line.args.find("THANKYOU FOR PLAYING") != std::string::npos) over = true;
+        if (line.op == "tick" && ++ticks % 4 == 0 && chosen) expected.push_back(i + 1);
+        if (line.op == "tick" && !chosen) ticksUnchosen++;
+        if (line.op == "start" && line.args == "2") started.push_back(i), afterEnd += over;
+    }
+    EXPECT_EQ(expected, started);
+    EXPECT_GE(afterEnd, 4);
+    EXPECT_GE(ticksUnchosen, 20);
+    EXPECT_GT(started.back(), Find("CHOSEN BOX '3'"));
 }
 
 TEST_F(Games, TicksCollapseAfterASoundAndKeepTheirPhase)

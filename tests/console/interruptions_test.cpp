@@ -11,6 +11,7 @@ struct Moment {
     const char *script; /* after the clock line */
     const char *trigger;
     int nth;
+    const char *then = nullptr; /* the first line after the trigger that ends the moment */
 };
 
 void PrintTo(const Moment &m, std::ostream *out)
@@ -55,8 +56,10 @@ const Moment moments[] = {
     {"DealPass", false, "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\ndeal\n", "DEAL! NOW",
      1},
     {"AfterDealFigurePass", false, "deal game", "BANKER WOULD'VE OFFERED", 1},
-    {"AnswerWaitAtLastCall", false, "last call", "add 1004", 6},
-    {"SwapRings", true, "answered last call", "THE BANKER WILL ALLOW", 1},
+    /* The answer wait only starts once the last offer's reveal has played;
+       the swap's first wait once its first ring has. */
+    {"AnswerWaitAtLastCall", false, "last call", "add 1004", 6, " play 0"},
+    {"SwapRings", true, "answered last call", "THE BANKER WILL ALLOW", 1, " play 3"},
     {"SwapQuestion", true, "answered last call", "SWAP YOUR BOX?", 1},
     {"VerdictBox", false, "whole game", "inform", 1},
     {"LastBoxPass", false, "whole game", "THANKYOU FOR PLAYING", 1},
@@ -71,16 +74,14 @@ TEST_P(NewGameAtEveryMoment, StartsFreshAndTheOldTurnStops)
     const Moment &m = GetParam();
     Load(ScriptOf(m));
     int historyThen = -1;
-    /* The answer wait only starts once the last offer's reveal has played. */
-    bool waitForReveal = std::string(m.name) == "AnswerWaitAtLastCall";
     When(m.trigger, m.nth, [&] {
         auto press = [&] {
             historyThen = RecordingLineCount(IDC_WIN_HISTORY);
             RecordingClearQueue(); /* the rest of the game is not played */
             Queue(ACTION_NEW_GAME, 0, 1);
         };
-        if (waitForReveal)
-            When(" play 0", 1, press);
+        if (m.then)
+            When(m.then, 1, press);
         else
             press();
     });
@@ -121,9 +122,15 @@ TEST_P(QuitAtEveryMoment, EndsTheRunWhereItStands)
     Load(ScriptOf(m));
     size_t quitAt = 0;
     When(m.trigger, m.nth, [&] {
-        quitAt = log.size();
-        RecordingClearQueue();
-        Queue(ACTION_QUIT);
+        auto quit = [&] {
+            quitAt = log.size();
+            RecordingClearQueue();
+            Queue(ACTION_QUIT);
+        };
+        if (m.then)
+            When(m.then, 1, quit);
+        else
+            quit();
     });
     ASSERT_EQ(RUN_QUIT, Run());
     ASSERT_GT(quitAt, 0u);
@@ -133,16 +140,7 @@ TEST_P(QuitAtEveryMoment, EndsTheRunWhereItStands)
     EXPECT_NE(0, PumpMessages());
 }
 
-const Moment quitMoments[] = {
-    {"RevealPass", false, "click 1\nclick 2\n", "YOU HAVE REVEALED", 1},
-    {"FirstWaitOfCall", false, toFirstCall, " play 3", 1},
-    {"ThirdWaitOfCall", false, toFirstCall, " play 9", 1},
-    {"ReminderPass", false, toFirstReminder, "PRESS THE DEAL", 1},
-    {"SwapQuestion", true, "answered last call", "SWAP YOUR BOX?", 1},
-    {"VerdictBox", false, "whole game", "inform", 1},
-};
-
-INSTANTIATE_TEST_SUITE_P(Turn, QuitAtEveryMoment, ::testing::ValuesIn(quitMoments),
+INSTANTIATE_TEST_SUITE_P(Turn, QuitAtEveryMoment, ::testing::ValuesIn(moments),
                          [](const ::testing::TestParamInfo<Moment> &info) {
                              return std::string(info.param.name);
                          });

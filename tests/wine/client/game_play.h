@@ -78,6 +78,12 @@ void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes);
 void ConfirmNewGame(Game *g);
 /* Opens boxes up to the first call and waits until the banker rings. */
 void StartFirstCall(Play *p);
+/* What the screen shows (screen.cpp): every box picture the closed box, or
+   for a box p saw opened its opened picture; every plate in view its own;
+   the message, offer and bank their colours. p NULL: a fresh board. */
+void CheckPictures(HWND dlg, const Play *p, const char *when);
+/* A click of the real mouse at a point of dlg's client area. */
+void MouseClick(HWND dlg, POINT client);
 /* Processes now running whose program file is name. */
 size_t CountProcesses(const char *name);
 

@@ -6,7 +6,9 @@
 
 /* Two whole games in one run: the first without a deal, taking the swap;
    the second with a deal at the second call. The start is timed so that the
-   clock's seed offers the swap in the first game and not in the second. */
+   clock's seed offers the swap in the first game and not in the second.
+   The screen is read back at the start and the end of each game; in the
+   third, the own box is chosen with the real mouse. */
 int ScenarioGames(void)
 {
     Game g;
@@ -20,20 +22,24 @@ int ScenarioGames(void)
     Log("start-up read the clock in one of %zu seed windows (aimed at seed %u)", seeds.size(),
         seed);
 
+    CheckPictures(g.dlg, NULL, "first game");
     Play p;
     BeginPlay(&p, &g, seeds);
     PlayWholeGame(&p, 9, 0, 1);
+    CheckPictures(g.dlg, &p, "end of the first game");
     if (FailureCount()) {
         CloseGame(&g, "after a failure");
         return 1;
     }
     ConfirmNewGame(&g);
     CheckCleanBoard(g.dlg, 1, "second game");
+    CheckPictures(g.dlg, NULL, "second game");
     std::vector<std::string> first = DriveListLines(g.dlg, ID_WIN_HISTORY);
 
     std::vector<uint32_t> states = p.states;
     BeginPlay(&p, &g, states);
     PlayWholeGame(&p, 16, 2, 0);
+    CheckPictures(g.dlg, &p, "end of the second game");
     std::vector<std::string> both = DriveListLines(g.dlg, ID_WIN_HISTORY);
     EXPECT(both.size() == 2 && !first.empty() && both[0] == first[0],
            "win history does not keep the first game's line");
@@ -41,6 +47,26 @@ int ScenarioGames(void)
 
     ConfirmNewGame(&g);
     CheckCleanBoard(g.dlg, 2, "third game");
+    CheckPictures(g.dlg, NULL, "third game");
+
+    /* The real mouse: a click on box 5's picture beside its number does
+       nothing; a click on the number chooses it. */
+    RECT picture = DriveRect(g.dlg, ID_BOX_PICTURE + 4),
+         number = DriveRect(g.dlg, ID_BOX_BUTTON + 4);
+    MouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4});
+    Sleep(1500);
+    EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
+    CheckCleanBoard(g.dlg, 2, "after a click on box 5's picture");
+    MouseClick(g.dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2});
+    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, OPEN_A_BOX, 5000),
+           "a click on box 5's number did not choose it");
+    EXPECT(DriveRect(g.dlg, ID_BOX_PICTURE + 4).left != picture.left,
+           "box 5 is not in the MY BOX frame");
+    states = p.states;
+    BeginPlay(&p, &g, states);
+    p.own = 4;
+    RevealBox(&p, 10);
+    CheckPictures(g.dlg, &p, "third game, box 11 opened");
     CloseGame(&g, "after two games");
     return 0;
 }
