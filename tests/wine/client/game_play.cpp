@@ -330,8 +330,17 @@ void AnswerOffer(Play *p, int deal)
     DriveClick(dlg, deal ? ID_DEAL : ID_NO_DEAL);
     const char *said =
         deal ? "DEAL! NOW CARRY ON AND OPEN THE BOXES" : "NO DEAL! NOW CARRY ON AND OPEN THE BOXES";
-    EXPECT(DriveWaitText(dlg, ID_MESSAGE, said, 5000), "no answer message after %s",
-           deal ? "DEAL" : "NO DEAL");
+    /* After the last call the game moves straight on to the swap offer or
+       the own box, so the answer's text may show too briefly to be seen. */
+    int lastCall = p->offers.size() == 6;
+    EXPECT(DriveWaitFor(
+               [&] {
+                   std::string text = DriveText(dlg, ID_MESSAGE);
+                   return text == said ||
+                          (lastCall && (text == SWAP_OFFERED || text == OPEN_YOUR_BOX));
+               },
+               5000),
+           "no answer message after %s", deal ? "DEAL" : "NO DEAL");
     EXPECT(WaitEnabled(dlg, ID_DEAL, 0, 3000) && !DriveEnabled(dlg, ID_NO_DEAL),
            "DEAL / NO DEAL still enabled after the answer");
     EXPECT_TEXT(dlg, ID_OFFER_VALUE, "");
