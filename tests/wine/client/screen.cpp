@@ -161,7 +161,7 @@ std::vector<std::string> PictureFaults(HWND dlg, const Play *p)
         std::string why = ShowsPicture(shot, r, RECT{}, Art("plate", k));
         if (!why.empty()) faults.push_back(Format("plate %d: %s", k, why.c_str()));
     }
-    struct {
+    const struct {
         int id;
         DWORD background;
     } areas[] = {
