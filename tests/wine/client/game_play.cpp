@@ -78,11 +78,11 @@ void CloseGame(Game *g, const char *when)
     if (!g->process.process) return;
     DWORD code = 99, elapsed = 0;
     int ended = DriveClose(&g->process, g->dlg, 5000, &code, &elapsed);
-    EXPECT(ended, "closed %s, the program still runs after 5 s", when);
+    EXPECT(ended, "closed %s, the program still runs after %lu ms", when, 5000 + driveSoundMs);
     if (ended) {
         Log("closed %s: ended in %lu ms with code %lu", when, elapsed, code);
         EXPECT(code == 0, "closed %s, exit code %lu", when, code);
-        EXPECT(elapsed <= 2000, "closed %s, took %lu ms to end", when, elapsed);
+        EXPECT(elapsed <= 2000 + driveSoundMs, "closed %s, took %lu ms to end", when, elapsed);
     }
     DriveRelease(&g->process);
 }
@@ -440,8 +440,8 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound)
     const char *calling = p->dealt ? CALLING_AFTER_DEAL : CALLING;
     EXPECT(DriveWaitText(dlg, ID_MESSAGE, calling, 3000), "the banker did not call");
     DWORD callStart = DriveNow();
-    EXPECT(WaitListLines(dlg, ID_OFFER_LIST, p->offers.size() + 1, 15000),
-           "no figure within 15 s of the call");
+    EXPECT(WaitListLines(dlg, ID_OFFER_LIST, p->offers.size() + 1, CallMs()),
+           "no figure within %lu ms of the call", CallMs() + driveSoundMs);
     DWORD callTime = DriveNow() - callStart;
     int dealDisabled = !DriveEnabled(dlg, ID_DEAL) && !DriveEnabled(dlg, ID_NO_DEAL);
     SeeOffer(p);

@@ -30,7 +30,7 @@ int ScenarioNewGame(void)
     DriveClick(dlg, ID_NEW_GAME);
     HWND box = WaitMessageBox(&g, "NEW GAME", 5000);
     EXPECT(box && DriveAnswer(box, IDNO, 3000), "START AGAIN? not answered No");
-    EXPECT(WaitListLines(dlg, ID_OFFER_LIST, 1, 15000), "the call did not go on after No");
+    EXPECT(WaitListLines(dlg, ID_OFFER_LIST, 1, CallMs()), "the call did not go on after No");
     SeeOffer(&p);
 
     /* Yes while the offer waits, after the reminder. */
