@@ -353,6 +353,13 @@ void AnswerOffer(Play *p, int deal)
     }
 }
 
+/* Waits until the game answers messages again: a click that must change
+   nothing is then taken at once, not held behind a sound that plays. */
+void WaitSoundEnded(HWND dlg)
+{
+    EXPECT(DriveResponds(dlg, 5000 + driveSoundMs), "the game does not answer");
+}
+
 /* Once: a box clicked while the offer waits changes nothing. */
 void ClickWhileOfferWaits(Play *p)
 {
@@ -360,6 +367,7 @@ void ClickWhileOfferWaits(Play *p)
     int b = 0;
     while (b < BOXES && (p->opened[b] || b == p->own)) b++;
     std::string offer = DriveText(dlg, ID_OFFER_VALUE);
+    WaitSoundEnded(dlg);
     DriveClick(dlg, ID_BOX_BUTTON + b);
     Sleep(600);
     EXPECT(Near(DriveRect(dlg, ID_BOX_BUTTON + b), HomeRect(ID_BOX_BUTTON + b)),
@@ -379,7 +387,7 @@ void MaybeSwap(Play *p, int answerYes, int *swapSeen)
     }
     DWORD start = DriveNow();
     *swapSeen = 0;
-    while (DriveNow() - start < 25000) {
+    while (DriveNow() - start < 25000 + driveSoundMs) {
         if (DriveText(dlg, ID_MESSAGE) == SWAP_OFFERED) *swapSeen = 1;
         HWND box = MessageBoxOf(p->g);
         if (box) {

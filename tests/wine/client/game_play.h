@@ -87,6 +87,8 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound);
 /* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
 void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes);
 void ConfirmNewGame(Game *g);
+/* Waits until the game answers again, once the sound it plays has ended. */
+void WaitSoundEnded(HWND dlg);
 /* Opens boxes up to the first call and waits until the banker rings. */
 void StartFirstCall(Play *p);
 /* What the screen shows (screen.cpp): every box picture the closed box, or
