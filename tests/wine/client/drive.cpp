@@ -141,8 +141,8 @@ std::string DriveText(HWND dlg, int id)
     HWND control = GetDlgItem(dlg, id);
     if (!control) return "";
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000,
-                             &copied))
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL,
+                             WithSound(5000), &copied))
         return "";
     text[sizeof text - 1] = '\0';
     return text;
