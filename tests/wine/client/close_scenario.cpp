@@ -23,7 +23,7 @@ int ScenarioClose(void)
     if (!StartGame(&g, exePath.c_str())) return 1;
     BeginPlay(&p, &g, std::vector<uint32_t>());
     StartFirstCall(&p);
-    EXPECT(WaitListLines(g.dlg, ID_OFFER_LIST, 1, 15000), "no offer");
+    EXPECT(WaitListLines(g.dlg, ID_OFFER_LIST, 1, CallMs()), "no offer");
     CloseGame(&g, "while an offer waited");
 
     /* A banker's call running inside the START AGAIN? box's own loop: the

@@ -37,10 +37,18 @@ int DriveHasEnded(const DriveProcess *p, DWORD *exitCode)
     return DriveWaitEnd(p, 0, exitCode);
 }
 
+DWORD driveSoundMs = 0;
+
+/* A wait of timeoutMs with room for the sounds; a look (0) stays a look. */
+static DWORD WithSound(DWORD timeoutMs)
+{
+    return timeoutMs ? timeoutMs + driveSoundMs : 0;
+}
+
 int DriveWaitEnd(const DriveProcess *p, DWORD timeoutMs, DWORD *exitCode)
 {
     if (!p->process) return 0;
-    if (WaitForSingleObject(p->process, timeoutMs) != WAIT_OBJECT_0) return 0;
+    if (WaitForSingleObject(p->process, WithSound(timeoutMs)) != WAIT_OBJECT_0) return 0;
     DWORD code = 0;
     GetExitCodeProcess(p->process, &code);
     if (exitCode) *exitCode = code;
@@ -121,7 +129,7 @@ HWND DriveWaitDialog(DWORD pid, const char *caption, DWORD timeoutMs)
     for (;;) {
         HWND window = DriveFindDialog(pid, caption);
         if (window) return window;
-        if (DriveNow() - start >= timeoutMs) return NULL;
+        if (DriveNow() - start >= WithSound(timeoutMs)) return NULL;
         Sleep(20);
     }
 }
@@ -133,8 +141,8 @@ std::string DriveText(HWND dlg, int id)
     HWND control = GetDlgItem(dlg, id);
     if (!control) return "";
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 5000,
-                             &copied))
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL,
+                             WithSound(5000), &copied))
         return "";
     text[sizeof text - 1] = '\0';
     return text;
@@ -202,7 +210,7 @@ int DriveAnswer(HWND box, int button, DWORD timeoutMs)
     PostMessageA(control, BM_CLICK, 0, 0);
     DWORD start = DriveNow();
     while (IsWindow(box) && IsWindowVisible(box)) {
-        if (DriveNow() - start >= timeoutMs) return 0;
+        if (DriveNow() - start >= WithSound(timeoutMs)) return 0;
         Sleep(10);
     }
     return 1;
@@ -213,7 +221,7 @@ int DriveWaitUntil(int (*done)(void *context), void *context, DWORD timeoutMs, D
     DWORD start = DriveNow();
     for (;;) {
         if (done(context)) return 1;
-        if (DriveNow() - start >= timeoutMs) return 0;
+        if (DriveNow() - start >= WithSound(timeoutMs)) return 0;
         Sleep(pollMs);
     }
 }

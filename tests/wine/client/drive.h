@@ -13,6 +13,12 @@
 #include <string>
 #include <vector>
 
+/* Added to every timed wait below (0 by default). A program that plays its
+   sounds synchronously answers nothing while one plays, so where the sounds
+   take their real time a client sets this to the longest run of sounds
+   the program plays without a break. */
+extern DWORD driveSoundMs;
+
 /* A program started by DriveStart. */
 struct DriveProcess {
     HANDLE process;

@@ -29,6 +29,17 @@ const char CHOOSE[] = "CHOOSE YOUR OWN BOX";
 const char OPEN_A_BOX[] = "OPEN A BOX";
 const char CALLING[] = "THE BANKER WISHES TO MAKE A DEAL";
 
+/* Where the sounds take their real time, the longest run of them the game
+   plays without a break: the reveal and the closing jingle, 7.3 s. */
+const DWORD SOUND_ALLOWANCE_MS = 9000;
+/* The wait from the banker's call to its figure. The three rings and the
+   end of the call are 8.2 s of sound with short breaks, more than the
+   drive's allowance covers once, so the wait counts it twice. */
+inline DWORD CallMs(void)
+{
+    return 15000 + driveSoundMs;
+}
+
 extern std::string exePath;
 extern std::string outputFolder;
 extern int captureBoard; /* the whole-games scenario takes the board's picture */
@@ -76,6 +87,8 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound);
 /* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
 void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes);
 void ConfirmNewGame(Game *g);
+/* Waits until the game answers again, once the sound it plays has ended. */
+void WaitSoundEnded(HWND dlg);
 /* Opens boxes up to the first call and waits until the banker rings. */
 void StartFirstCall(Play *p);
 /* What the screen shows (screen.cpp): every box picture the closed box, or

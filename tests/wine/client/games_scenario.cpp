@@ -53,6 +53,7 @@ int ScenarioGames(void)
        nothing; a click on the number chooses it. */
     RECT picture = DriveRect(g.dlg, ID_BOX_PICTURE + 4),
          number = DriveRect(g.dlg, ID_BOX_BUTTON + 4);
+    WaitSoundEnded(g.dlg);
     MouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4});
     Sleep(1500);
     EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
