@@ -24,7 +24,7 @@ std::string Numbered(const char *pattern, int k)
 
 Bitmap Load(const std::string &relative)
 {
-    Bitmap bmp = ParseBitmap(ReadBytes(SourcePath(relative)));
+    Bitmap bmp = ParseBitmap(ReadSource(relative));
     EXPECT_EQ(bmp.error, "") << relative;
     return bmp;
 }
@@ -86,7 +86,7 @@ TEST(Bitmaps, EveryFileHasItsSizeAndThe24BitUncompressedLayout)
 
 TEST(Bitmaps, ParserRejectsBrokenHeadersAndPadding)
 {
-    Bytes good = ReadBytes(SourcePath("setup/art/folder.bmp"));
+    Bytes good = ReadSource("setup/art/folder.bmp");
     ASSERT_EQ(ParseBitmap(good).error, "");
     Bytes compressed = good;
     compressed[30] = 1;
@@ -94,7 +94,7 @@ TEST(Bitmaps, ParserRejectsBrokenHeadersAndPadding)
     Bytes topDown = good;
     topDown[25] = 0xFF; // negative height
     EXPECT_NE(ParseBitmap(topDown).error, "");
-    Bytes odd = ReadBytes(SourcePath("game/resources/art/closed_box.bmp"));
+    Bytes odd = ReadSource("game/resources/art/closed_box.bmp");
     odd[54 + 85 * 3] = 9; // 255 bytes of pixels, one pad byte
     EXPECT_EQ(ParseBitmap(odd).error, "row padding is not zero");
 }

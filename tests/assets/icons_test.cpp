@@ -10,7 +10,7 @@ enum { kNavy = 4, kTeal = 6, kSilver = 7, kGrey = 8, kRed = 9, kYellow = 11 };
 
 Icon Load(const std::string &relative)
 {
-    Icon icon = ParseIcon(ReadBytes(SourcePath(relative)));
+    Icon icon = ParseIcon(ReadSource(relative));
     EXPECT_EQ(icon.error, "") << relative;
     return icon;
 }

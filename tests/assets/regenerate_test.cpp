@@ -78,8 +78,8 @@ TEST(Regenerate, CommittedAssetsEqualFreshOutputByteForByte)
             produced.insert(fs::relative(entry.path(), out.path).generic_string());
     EXPECT_EQ(produced, ExpectedFiles());
     for (const std::string &file : produced) {
-        Bytes fresh = ReadBytes((fs::path(out.path) / file).string());
-        Bytes committed = ReadBytes((fs::path(gSource) / file).string());
+        Bytes fresh = ReadWholeFile((fs::path(out.path) / file).string());
+        Bytes committed = ReadWholeFile((fs::path(gSource) / file).string());
         EXPECT_TRUE(fresh == committed)
             << file << " differs from the generator's output: run `make assets` and commit";
     }

@@ -26,7 +26,7 @@ Wave Load(int n)
 {
     char path[64];
     std::snprintf(path, sizeof path, "game/resources/sounds/sound_%d.wav", n);
-    Wave wave = ParseWave(ReadBytes(SourcePath(path)));
+    Wave wave = ParseWave(ReadSource(path));
     EXPECT_EQ(wave.error, "") << path;
     return wave;
 }

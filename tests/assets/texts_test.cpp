@@ -10,7 +10,7 @@ namespace
 
 TEST(Licence, ExactSizeCrLfLinesAndPlainText)
 {
-    Bytes text = ReadBytes(SourcePath("setup/license.txt"));
+    Bytes text = ReadSource("setup/license.txt");
     EXPECT_EQ(text.size(), 5064u);
     int breaks = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -35,7 +35,7 @@ TEST(Licence, ExactSizeCrLfLinesAndPlainText)
 
 TEST(Manifest, NamesTheAppAndAsksForCommonControlsSix)
 {
-    Bytes bytes = ReadBytes(SourcePath("game/resources/zendaro.manifest"));
+    Bytes bytes = ReadSource("game/resources/zendaro.manifest");
     std::string m(bytes.begin(), bytes.end());
     const char *const required[] = {
         "version=\"1.0.0.0\"",
