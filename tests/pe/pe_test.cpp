@@ -98,8 +98,6 @@ TEST_P(ShippedProgram, ImportsOnlyWindowsSystemDlls)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pe, ShippedProgram, ::testing::ValuesIn(PROGRAMS),
-                         [](const ::testing::TestParamInfo<Program> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ::testing::PrintToStringParamName());
 
 } // namespace

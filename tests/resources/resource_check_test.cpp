@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pe_dialog.h"
@@ -39,18 +40,7 @@ void PrintTo(const Build &build, std::ostream *out)
 class BuiltGame : public ::testing::TestWithParam<Build>
 {
   protected:
-    static const PeFile &Game(const Build &build)
-    {
-        static PeFile files[2];
-        static bool read[2];
-        int i = build.machine == 0x8664;
-        if (!read[i]) {
-            files[i] = ReadPeFile(std::string(build.folder) + "/game/win32/Zendaro.exe");
-            read[i] = true;
-        }
-        return files[i];
-    }
-    const PeFile &pe = Game(GetParam());
+    const PeFile pe = ReadPeFile(std::string(GetParam().folder) + "/game/win32/Zendaro.exe");
 
     void SetUp() override
     {
@@ -223,8 +213,8 @@ std::vector<DialogItem> ExpectedControls()
         {"STATIC", SHOWN | SS_BITMAP, 0, "#108"},
         {"STATIC", valueStyle, 0, nullptr},
         {"STATIC", valueStyle, 0, nullptr},
-        {"BUTTON", button | WS_DISABLED, 0, nullptr},
-        {"BUTTON", button | WS_DISABLED, 0, nullptr},
+        {"BUTTON", button, 0, nullptr},
+        {"BUTTON", button, 0, nullptr},
         {"BUTTON", button, 0, nullptr},
         {"BUTTON", button, 0, nullptr},
         {"LISTBOX", list, WS_EX_RIGHT, nullptr},
@@ -242,8 +232,9 @@ std::vector<DialogItem> ExpectedControls()
     static_assert(sizeof kinds / sizeof kinds[0] == BOARD_CONTROL_COUNT, "one kind a control");
     for (int i = 0; i < BOARD_CONTROL_COUNT; i++) {
         const BoardControl &c = BOARD_CONTROLS[i];
-        items.push_back({kinds[i].exStyle, kinds[i].style, (uint32_t)c.id, c.x, c.y, c.width,
-                         c.height, kinds[i].className, kinds[i].bitmap ? kinds[i].bitmap : c.text});
+        uint32_t style = kinds[i].style | (c.disabled ? WS_DISABLED : 0u);
+        items.push_back({kinds[i].exStyle, style, (uint32_t)c.id, c.x, c.y, c.width, c.height,
+                         kinds[i].className, kinds[i].bitmap ? kinds[i].bitmap : c.text});
     }
     return items;
 }
@@ -254,19 +245,12 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
     ASSERT_NE(bytes, nullptr);
     DialogTemplate t = ParseDialogTemplate(*bytes);
     ASSERT_TRUE(t.complete && t.extended) << "not a whole extended dialog template";
-    EXPECT_EQ(t.style, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
-                           DS_CENTER | DS_SETFONT);
-    EXPECT_EQ(t.exStyle, 0u);
-    EXPECT_EQ(t.cx, 510);
-    EXPECT_EQ(t.cy, 353);
-    EXPECT_EQ(t.menu, "");
-    EXPECT_EQ(t.className, "");
-    EXPECT_EQ(t.title, "");
-    EXPECT_EQ(t.face, "MS Sans Serif");
-    EXPECT_EQ(t.pointSize, 8);
-    EXPECT_EQ(t.weight, 0);
-    EXPECT_EQ(t.italic, 0);
-    EXPECT_EQ(t.charset, 1);
+    const uint32_t style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
+                           DS_CENTER | DS_SETFONT;
+    EXPECT_EQ(std::make_tuple(t.style, t.exStyle, t.cx, t.cy, t.menu, t.className, t.title),
+              std::make_tuple(style, 0u, 510, 353, "", "", ""));
+    EXPECT_EQ(std::make_tuple(t.face, t.pointSize, t.weight, t.italic, t.charset),
+              std::make_tuple("MS Sans Serif", 8, 0, 0, 1));
 
     std::vector<DialogItem> expected = ExpectedControls();
     ASSERT_EQ(t.items.size(), expected.size());
@@ -279,9 +263,6 @@ TEST_P(BuiltGame, MainDialogTemplateIsTheBoard)
 INSTANTIATE_TEST_SUITE_P(Zendaro, BuiltGame,
                          ::testing::Values(Build{"i686", ZENDARO_WIN32_DIR, 0x014C},
                                            Build{"x86_64", ZENDARO_WIN64_DIR, 0x8664}),
-                         [](const ::testing::TestParamInfo<Build> &info) {
-                             return std::string(info.param.name == std::string("i686") ? "i686"
-                                                                                       : "x86_64");
-                         });
+                         ::testing::PrintToStringParamName());
 
 } // namespace
