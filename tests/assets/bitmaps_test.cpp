@@ -15,13 +15,6 @@ const int kSums = 22;
 // How many characters each sum takes on the board ("1p" ... "£250,000").
 const int kLabelLengths[kSums] = {2, 3, 3, 2, 2, 3, 3, 4, 4, 4, 4, 6, 6, 6, 7, 7, 7, 7, 7, 7, 8, 8};
 
-std::string Numbered(const char *pattern, int k)
-{
-    char name[96];
-    std::snprintf(name, sizeof name, pattern, k);
-    return name;
-}
-
 Bitmap Load(const std::string &relative)
 {
     Bitmap bmp = ParseBitmap(ReadSource(relative));
@@ -29,14 +22,12 @@ Bitmap Load(const std::string &relative)
     return bmp;
 }
 
-Bitmap Plate(int k)
+// The plate or the opened box of sum k.
+Bitmap Art(const char *name, int k)
 {
-    return Load(Numbered("game/resources/art/plate_%02d.bmp", k));
-}
-
-Bitmap OpenBox(int k)
-{
-    return Load(Numbered("game/resources/art/open_box_%02d.bmp", k));
+    char path[96];
+    std::snprintf(path, sizeof path, "game/resources/art/%s_%02d.bmp", name, k);
+    return Load(path);
 }
 
 // The columns that hold white letters inside the given rectangle.
@@ -78,7 +69,7 @@ TEST(Bitmaps, EveryFileHasItsSizeAndThe24BitUncompressedLayout)
         EXPECT_EQ(bmp.height, e.height) << e.path;
     }
     for (int k = 0; k < kSums; ++k) {
-        Bitmap plate = Plate(k), box = OpenBox(k);
+        Bitmap plate = Art("plate", k), box = Art("open_box", k);
         EXPECT_EQ(plate.width, 128);
         EXPECT_EQ(plate.height, 23);
         EXPECT_EQ(box.width, 85);
@@ -110,7 +101,7 @@ TEST(Plates, ColourStepsConnectorAndCentredSum)
     int previous = -1, width[kSums];
     for (int k = 0; k < kSums; ++k) {
         SCOPED_TRACE("plate " + std::to_string(k));
-        Bitmap plate = Plate(k);
+        Bitmap plate = Art("plate", k);
         bool left = k < 11;
         // A body pixel clear of the letters, the outline and the connector.
         Pixel body = plate.At(left ? 22 : 105, 6);
@@ -159,7 +150,7 @@ TEST(OpenBoxes, LavenderEdgeColouredPanelAndCentredSum)
     int width[kSums];
     for (int k = 0; k < kSums; ++k) {
         SCOPED_TRACE("box " + std::to_string(k));
-        Bitmap box = OpenBox(k);
+        Bitmap box = Art("open_box", k);
         for (int y = 0; y < 67; ++y)
             for (int x = 0; x < 85; ++x) {
                 if (x > 1 && x < 83 && y > 1 && y < 65) continue;
@@ -191,7 +182,9 @@ TEST(OpenBoxes, LavenderEdgeColouredPanelAndCentredSum)
             }
 }
 
-TEST(Background, BlackPanelWithSilverStreakInsideABlueVioletBorder)
+// A black panel with a silver streak inside a blue-violet border, on light
+// wood in a darker frame.
+TEST(Background, PanelBorderWoodAndFrame)
 {
     Bitmap bg = Load("game/resources/art/background.bmp");
     ASSERT_EQ(bg.error, "");
@@ -214,11 +207,7 @@ TEST(Background, BlackPanelWithSilverStreakInsideABlueVioletBorder)
     }
     EXPECT_NE(bg.At(108, 236).b, 204);
     EXPECT_NE(bg.At(655, 300).b, 204);
-}
 
-TEST(Background, DarkFrameAroundLightWood)
-{
-    Bitmap bg = Load("game/resources/art/background.bmp");
     long frame = 0, wood = 0, frameCount = 0, woodCount = 0;
     for (int y = 100; y < 480; ++y) {
         for (int x = 2; x < 8; ++x, ++frameCount)
