@@ -1,17 +1,8 @@
 #include "asset_files.h"
 
-#include <fstream>
-#include <iterator>
-
-std::string SourcePath(const std::string &relative)
+Bytes ReadSource(const std::string &relative)
 {
-    return std::string(ZENDARO_SOURCE_DIR) + "/" + relative;
-}
-
-Bytes ReadBytes(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWholeFile(std::string(ZENDARO_SOURCE_DIR) + "/" + relative);
 }
 
 int Luma(Pixel p)

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "pe_image.h"  // ReadWholeFile
 #include "pe_reader.h" // U16, U32
 
 typedef std::vector<uint8_t> Bytes;
 
-std::string SourcePath(const std::string &relative);
-Bytes ReadBytes(const std::string &path);
+// A committed file, by its path in the checkout.
+Bytes ReadSource(const std::string &relative);
 
 struct Pixel {
     int r, g, b;

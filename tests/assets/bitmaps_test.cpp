@@ -15,44 +15,37 @@ const int kSums = 22;
 // How many characters each sum takes on the board ("1p" ... "£250,000").
 const int kLabelLengths[kSums] = {2, 3, 3, 2, 2, 3, 3, 4, 4, 4, 4, 6, 6, 6, 7, 7, 7, 7, 7, 7, 8, 8};
 
-std::string Numbered(const char *pattern, int k)
-{
-    char name[96];
-    std::snprintf(name, sizeof name, pattern, k);
-    return name;
-}
-
 Bitmap Load(const std::string &relative)
 {
-    Bitmap bmp = ParseBitmap(ReadBytes(SourcePath(relative)));
+    Bitmap bmp = ParseBitmap(ReadSource(relative));
     EXPECT_EQ(bmp.error, "") << relative;
     return bmp;
 }
 
-Bitmap Plate(int k)
+// The plate or the opened box of sum k.
+Bitmap Art(const char *name, int k)
 {
-    return Load(Numbered("game/resources/art/plate_%02d.bmp", k));
+    char path[96];
+    std::snprintf(path, sizeof path, "game/resources/art/%s_%02d.bmp", name, k);
+    return Load(path);
 }
 
-Bitmap OpenBox(int k)
-{
-    return Load(Numbered("game/resources/art/open_box_%02d.bmp", k));
-}
+// The columns that hold white letters inside the given rectangle.
+struct Ink {
+    int first, last, count;
+};
 
-// Columns that hold white letters inside the given rectangle.
-void InkSpan(const Bitmap &bmp, int left, int top, int right, int bottom, int &first, int &last,
-             int &count)
+Ink InkSpan(const Bitmap &bmp, int left, int top, int right, int bottom)
 {
-    first = bmp.width;
-    last = -1;
-    count = 0;
+    Ink ink = {bmp.width, -1, 0};
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
             if (IsWhite(bmp.At(x, y))) {
-                first = std::min(first, x);
-                last = std::max(last, x);
-                ++count;
+                ink.first = std::min(ink.first, x);
+                ink.last = std::max(ink.last, x);
+                ++ink.count;
             }
+    return ink;
 }
 
 struct Expected {
@@ -76,7 +69,7 @@ TEST(Bitmaps, EveryFileHasItsSizeAndThe24BitUncompressedLayout)
         EXPECT_EQ(bmp.height, e.height) << e.path;
     }
     for (int k = 0; k < kSums; ++k) {
-        Bitmap plate = Plate(k), box = OpenBox(k);
+        Bitmap plate = Art("plate", k), box = Art("open_box", k);
         EXPECT_EQ(plate.width, 128);
         EXPECT_EQ(plate.height, 23);
         EXPECT_EQ(box.width, 85);
@@ -86,7 +79,7 @@ TEST(Bitmaps, EveryFileHasItsSizeAndThe24BitUncompressedLayout)
 
 TEST(Bitmaps, ParserRejectsBrokenHeadersAndPadding)
 {
-    Bytes good = ReadBytes(SourcePath("setup/art/folder.bmp"));
+    Bytes good = ReadSource("setup/art/folder.bmp");
     ASSERT_EQ(ParseBitmap(good).error, "");
     Bytes compressed = good;
     compressed[30] = 1;
@@ -94,69 +87,54 @@ TEST(Bitmaps, ParserRejectsBrokenHeadersAndPadding)
     Bytes topDown = good;
     topDown[25] = 0xFF; // negative height
     EXPECT_NE(ParseBitmap(topDown).error, "");
-    Bytes odd = ReadBytes(SourcePath("game/resources/art/closed_box.bmp"));
+    Bytes odd = ReadSource("game/resources/art/closed_box.bmp");
     odd[54 + 85 * 3] = 9; // 255 bytes of pixels, one pad byte
     EXPECT_EQ(ParseBitmap(odd).error, "row padding is not zero");
 }
 
-TEST(Plates, BlueColumnBrightensAndRedColumnDeepensStepByStep)
+// Blue plates brighten down the left column and red ones deepen down the
+// right; each has a connector towards the panel edge, black corners, a white
+// outline and its white sum centred, as wide as the text.
+TEST(Plates, ColourStepsConnectorAndCentredSum)
 {
-    int previous = -1;
+    const Pixel grey = {127, 127, 127};
+    int previous = -1, width[kSums];
     for (int k = 0; k < kSums; ++k) {
-        Bitmap plate = Plate(k);
+        SCOPED_TRACE("plate " + std::to_string(k));
+        Bitmap plate = Art("plate", k);
         bool left = k < 11;
         // A body pixel clear of the letters, the outline and the connector.
         Pixel body = plate.At(left ? 22 : 105, 6);
         if (left) {
-            EXPECT_GT(body.b, body.r + 20) << "plate " << k << " should be blue";
+            EXPECT_GT(body.b, body.r + 20) << "should be blue";
         } else {
-            EXPECT_GT(body.r, body.b + 40) << "plate " << k << " should be red";
-            EXPECT_GE(body.r, body.g) << k;
+            EXPECT_GT(body.r, body.b + 40) << "should be red";
+            EXPECT_GE(body.r, body.g);
         }
         int luma = Luma(body);
         if (k == 11) previous = 1000;
         if (left) {
-            EXPECT_GT(luma, previous) << "plate " << k << " breaks the blue steps";
+            EXPECT_GT(luma, previous) << "breaks the blue steps";
         } else {
-            EXPECT_LT(luma, previous) << "plate " << k << " breaks the red steps";
+            EXPECT_LT(luma, previous) << "breaks the red steps";
         }
         previous = luma;
-    }
-}
 
-TEST(Plates, ConnectorLeavesTowardsThePanelEdgeOnBlack)
-{
-    const Pixel grey = {127, 127, 127};
-    for (int k = 0; k < kSums; ++k) {
-        Bitmap plate = Plate(k);
-        bool left = k < 11;
         int outer = left ? 1 : 126, inner = left ? 127 : 0;
         Pixel line = plate.At(outer, 11), other = plate.At(inner, 11);
-        EXPECT_TRUE(line.r == grey.r && line.g == grey.g && line.b == grey.b) << "plate " << k;
-        EXPECT_EQ(other.r + other.g + other.b, 0) << "plate " << k << " should end on black";
+        EXPECT_TRUE(line.r == grey.r && line.g == grey.g && line.b == grey.b);
+        EXPECT_EQ(other.r + other.g + other.b, 0) << "should end on black";
         for (int corner = 0; corner < 4; ++corner) {
             Pixel p = plate.At(corner % 2 ? 127 : 0, corner / 2 ? 22 : 0);
-            EXPECT_EQ(p.r + p.g + p.b, 0) << "plate " << k << " corner " << corner;
+            EXPECT_EQ(p.r + p.g + p.b, 0) << "corner " << corner;
         }
-        EXPECT_TRUE(IsWhite(plate.At(60, 1))) << "plate " << k << " outline";
-    }
-}
+        EXPECT_TRUE(IsWhite(plate.At(60, 1))) << "outline";
 
-TEST(Plates, WhiteSumIsCentredAndAsWideAsItsText)
-{
-    int width[kSums];
-    for (int k = 0; k < kSums; ++k) {
-        Bitmap plate = Plate(k);
-        int first, last, count;
         // Inside the outline, clear of its rounded ends.
-        if (k < 11)
-            InkSpan(plate, 18, 4, 118, 18, first, last, count);
-        else
-            InkSpan(plate, 9, 4, 109, 18, first, last, count);
-        ASSERT_GT(count, 15) << "plate " << k << " has no white sum";
-        width[k] = last - first + 1;
-        float centre = (first + last) * 0.5f, body = k < 11 ? 68.0f : 59.0f;
-        EXPECT_NEAR(centre, body, 4.0f) << "plate " << k;
+        Ink ink = left ? InkSpan(plate, 18, 4, 118, 18) : InkSpan(plate, 9, 4, 109, 18);
+        ASSERT_GT(ink.count, 15) << "no white sum";
+        width[k] = ink.last - ink.first + 1;
+        EXPECT_NEAR((ink.first + ink.last) * 0.5f, left ? 68.0f : 59.0f, 4.0f);
     }
     for (int a = 0; a < kSums; ++a)
         for (int b = 0; b < kSums; ++b)
@@ -165,44 +143,36 @@ TEST(Plates, WhiteSumIsCentredAndAsWideAsItsText)
             }
 }
 
-TEST(OpenBoxes, LavenderEdgeAroundAColouredPanelWithALightSpot)
-{
-    for (int k = 0; k < kSums; ++k) {
-        Bitmap box = OpenBox(k);
-        for (int x = 0; x < 85; ++x)
-            for (int y : {0, 1, 65, 66}) {
-                Pixel p = box.At(x, y);
-                ASSERT_TRUE(p.r == 204 && p.g == 204 && p.b == 255) << k << " at " << x << "," << y;
-            }
-        for (int y = 0; y < 67; ++y)
-            for (int x : {0, 1, 83, 84}) {
-                Pixel p = box.At(x, y);
-                ASSERT_TRUE(p.r == 204 && p.g == 204 && p.b == 255) << k << " at " << x << "," << y;
-            }
-        Pixel panel = box.At(10, 55);
-        if (k < 11) {
-            EXPECT_GT(panel.b, panel.r + 40) << "box " << k << " should be blue-violet";
-            EXPECT_GT(panel.r, panel.g) << "box " << k << " should lean to violet";
-        } else {
-            EXPECT_GT(panel.r, panel.b + 100) << "box " << k << " should be red-orange";
-            EXPECT_GT(panel.g, panel.b) << "box " << k << " should lean to orange";
-        }
-        EXPECT_GT(Luma(box.At(42, 12)), Luma(box.At(42, 58)) + 30) << "box " << k;
-    }
-}
-
-TEST(OpenBoxes, WhiteSumAcrossTheMiddleAsWideAsItsText)
+// A lavender edge two pixels wide around a coloured panel with a light spot
+// at the top, and the white sum across the middle, as wide as its text.
+TEST(OpenBoxes, LavenderEdgeColouredPanelAndCentredSum)
 {
     int width[kSums];
     for (int k = 0; k < kSums; ++k) {
-        Bitmap box = OpenBox(k);
-        int first, last, count;
-        InkSpan(box, 2, 20, 82, 48, first, last, count);
-        ASSERT_GT(count, 30) << "box " << k << " has no white sum";
-        width[k] = last - first + 1;
-        EXPECT_NEAR((first + last) * 0.5f, 42.0f, 3.0f) << "box " << k;
-        EXPECT_GE(first, 3) << "box " << k;
-        EXPECT_LE(last, 81) << "box " << k;
+        SCOPED_TRACE("box " + std::to_string(k));
+        Bitmap box = Art("open_box", k);
+        for (int y = 0; y < 67; ++y)
+            for (int x = 0; x < 85; ++x) {
+                if (x > 1 && x < 83 && y > 1 && y < 65) continue;
+                Pixel p = box.At(x, y);
+                ASSERT_TRUE(p.r == 204 && p.g == 204 && p.b == 255) << x << "," << y;
+            }
+        Pixel panel = box.At(10, 55);
+        if (k < 11) {
+            EXPECT_GT(panel.b, panel.r + 40) << "should be blue-violet";
+            EXPECT_GT(panel.r, panel.g) << "should lean to violet";
+        } else {
+            EXPECT_GT(panel.r, panel.b + 100) << "should be red-orange";
+            EXPECT_GT(panel.g, panel.b) << "should lean to orange";
+        }
+        EXPECT_GT(Luma(box.At(42, 12)), Luma(box.At(42, 58)) + 30);
+
+        Ink ink = InkSpan(box, 2, 20, 82, 48);
+        ASSERT_GT(ink.count, 30) << "no white sum";
+        width[k] = ink.last - ink.first + 1;
+        EXPECT_NEAR((ink.first + ink.last) * 0.5f, 42.0f, 3.0f);
+        EXPECT_GE(ink.first, 3);
+        EXPECT_LE(ink.last, 81);
     }
     // Long sums are set smaller to fit, so only clear length steps order the widths.
     for (int a = 0; a < kSums; ++a)
@@ -212,7 +182,9 @@ TEST(OpenBoxes, WhiteSumAcrossTheMiddleAsWideAsItsText)
             }
 }
 
-TEST(Background, BlackPanelWithSilverStreakInsideABlueVioletBorder)
+// A black panel with a silver streak inside a blue-violet border, on light
+// wood in a darker frame.
+TEST(Background, PanelBorderWoodAndFrame)
 {
     Bitmap bg = Load("game/resources/art/background.bmp");
     ASSERT_EQ(bg.error, "");
@@ -235,11 +207,7 @@ TEST(Background, BlackPanelWithSilverStreakInsideABlueVioletBorder)
     }
     EXPECT_NE(bg.At(108, 236).b, 204);
     EXPECT_NE(bg.At(655, 300).b, 204);
-}
 
-TEST(Background, DarkFrameAroundLightWood)
-{
-    Bitmap bg = Load("game/resources/art/background.bmp");
     long frame = 0, wood = 0, frameCount = 0, woodCount = 0;
     for (int y = 100; y < 480; ++y) {
         for (int x = 2; x < 8; ++x, ++frameCount)

@@ -26,41 +26,21 @@ Wave Load(int n)
 {
     char path[64];
     std::snprintf(path, sizeof path, "game/resources/sounds/sound_%d.wav", n);
-    Wave wave = ParseWave(ReadBytes(SourcePath(path)));
+    Wave wave = ParseWave(ReadSource(path));
     EXPECT_EQ(wave.error, "") << path;
     return wave;
 }
 
-TEST(Sounds, ChunksAreFmtDataAndA78ByteList)
+// A RIFF WAVE of fmt, data and a 78-byte LIST, mono 8-bit PCM at 11025 Hz,
+// as long and as loud as the sound should be, silent at both ends.
+TEST(Sounds, LayoutFormatLengthAndLevel)
 {
     for (int n = 0; n < 10; ++n) {
+        SCOPED_TRACE("sound " + std::to_string(n));
         Wave w = Load(n);
-        ASSERT_EQ(w.chunks.size(), 3u) << "sound " << n;
+        ASSERT_EQ(w.chunks.size(), 3u);
         EXPECT_EQ(w.chunks[0].id, "fmt ");
         EXPECT_EQ(w.chunks[0].size, 16u);
-        EXPECT_EQ(w.chunks[1].id, "data");
-        EXPECT_EQ(w.chunks[1].size, kSounds[n].dataBytes) << "sound " << n;
-        // The recording view paces every console game by the same lengths.
-        EXPECT_NEAR(SoundLengthMs[n], w.chunks[1].size / 11.025, 5.0) << "sound " << n;
-        if (kSounds[n].dataBytes % 2) {
-            EXPECT_EQ(w.file[w.chunks[1].dataAt + w.chunks[1].size], 0) << "pad byte";
-        }
-        EXPECT_EQ(w.chunks[2].id, "LIST");
-        EXPECT_EQ(w.chunks[2].size + 8, 78u) << "sound " << n;
-        size_t list = w.chunks[2].dataAt;
-        EXPECT_EQ(std::string(w.file.begin() + list, w.file.begin() + list + 4), "INFO");
-        // The INFO entries fill the list exactly.
-        size_t at = list + 4, end = list + w.chunks[2].size;
-        while (at + 8 <= end) at += 8 + U32(w.file, at + 4) + (U32(w.file, at + 4) & 1);
-        EXPECT_EQ(at, end) << "sound " << n;
-    }
-}
-
-TEST(Sounds, FormatIsMono8BitPcmAt11025Hz)
-{
-    for (int n = 0; n < 10; ++n) {
-        Wave w = Load(n);
-        ASSERT_FALSE(w.chunks.empty());
         size_t f = w.chunks[0].dataAt;
         EXPECT_EQ(U16(w.file, f), 1u) << "PCM";
         EXPECT_EQ(U16(w.file, f + 2), 1u) << "mono";
@@ -68,30 +48,39 @@ TEST(Sounds, FormatIsMono8BitPcmAt11025Hz)
         EXPECT_EQ(U32(w.file, f + 8), 11025u) << "bytes per second";
         EXPECT_EQ(U16(w.file, f + 12), 1u) << "block align";
         EXPECT_EQ(U16(w.file, f + 14), 8u);
-    }
-}
 
-TEST(Sounds, PeakLevelsMatchAndEdgesAreSilent)
-{
-    for (int n = 0; n < 10; ++n) {
-        Wave w = Load(n);
-        ASSERT_GE(w.chunks.size(), 2u);
         const Chunk &data = w.chunks[1];
+        EXPECT_EQ(data.id, "data");
+        EXPECT_EQ(data.size, kSounds[n].dataBytes);
+        // The recording view paces every console game by the same lengths.
+        EXPECT_NEAR(SoundLengthMs[n], data.size / 11.025, 5.0);
+        if (data.size % 2) {
+            EXPECT_EQ(w.file[data.dataAt + data.size], 0) << "pad byte";
+        }
         int loudest = 0;
         for (size_t i = 0; i < data.size; ++i)
             loudest = std::max(loudest, std::abs(w.file[data.dataAt + i] - 128));
-        EXPECT_NEAR(loudest / 127.0, kSounds[n].peak, 0.02) << "sound " << n;
+        EXPECT_NEAR(loudest / 127.0, kSounds[n].peak, 0.02);
         // No click at either end: the first and last samples sit at silence
         // and the first and last 5 ms rise and fall gently.
-        EXPECT_LE(std::abs(w.file[data.dataAt] - 128), 1) << "sound " << n;
-        EXPECT_LE(std::abs(w.file[data.dataAt + data.size - 1] - 128), 1) << "sound " << n;
+        EXPECT_LE(std::abs(w.file[data.dataAt] - 128), 1);
+        EXPECT_LE(std::abs(w.file[data.dataAt + data.size - 1] - 128), 1);
         for (size_t i = 1; i < 55; ++i) {
             int head = w.file[data.dataAt + i] - w.file[data.dataAt + i - 1];
             int tail =
                 w.file[data.dataAt + data.size - i] - w.file[data.dataAt + data.size - i - 1];
-            EXPECT_LE(std::abs(head), 24) << "sound " << n << " sample " << i;
-            EXPECT_LE(std::abs(tail), 24) << "sound " << n << " from the end " << i;
+            EXPECT_LE(std::abs(head), 24) << "sample " << i;
+            EXPECT_LE(std::abs(tail), 24) << "from the end " << i;
         }
+
+        EXPECT_EQ(w.chunks[2].id, "LIST");
+        EXPECT_EQ(w.chunks[2].size + 8, 78u);
+        size_t list = w.chunks[2].dataAt;
+        EXPECT_EQ(std::string(w.file.begin() + list, w.file.begin() + list + 4), "INFO");
+        // The INFO entries fill the list exactly.
+        size_t at = list + 4, end = list + w.chunks[2].size;
+        while (at + 8 <= end) at += 8 + U32(w.file, at + 4) + (U32(w.file, at + 4) & 1);
+        EXPECT_EQ(at, end);
     }
 }
 

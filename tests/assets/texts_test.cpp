@@ -10,7 +10,7 @@ namespace
 
 TEST(Licence, ExactSizeCrLfLinesAndPlainText)
 {
-    Bytes text = ReadBytes(SourcePath("setup/license.txt"));
+    Bytes text = ReadSource("setup/license.txt");
     EXPECT_EQ(text.size(), 5064u);
     int breaks = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -35,7 +35,7 @@ TEST(Licence, ExactSizeCrLfLinesAndPlainText)
 
 TEST(Manifest, NamesTheAppAndAsksForCommonControlsSix)
 {
-    Bytes bytes = ReadBytes(SourcePath("game/resources/zendaro.manifest"));
+    Bytes bytes = ReadSource("game/resources/zendaro.manifest");
     std::string m(bytes.begin(), bytes.end());
     const char *const required[] = {
         "version=\"1.0.0.0\"",
@@ -49,16 +49,14 @@ TEST(Manifest, NamesTheAppAndAsksForCommonControlsSix)
         "language=\"*\"",
     };
     for (const char *r : required) EXPECT_NE(m.find(r), std::string::npos) << r;
+    auto count = [&m](const char *part) {
+        size_t n = 0;
+        for (size_t at = m.find(part); at != std::string::npos; at = m.find(part, at + 1)) ++n;
+        return n;
+    };
     // One identity of our own and exactly one dependency.
-    size_t identities = 0, dependencies = 0;
-    for (size_t at = m.find("<assemblyIdentity"); at != std::string::npos;
-         at = m.find("<assemblyIdentity", at + 1))
-        ++identities;
-    for (size_t at = m.find("<dependency>"); at != std::string::npos;
-         at = m.find("<dependency>", at + 1))
-        ++dependencies;
-    EXPECT_EQ(identities, 2u);
-    EXPECT_EQ(dependencies, 1u);
+    EXPECT_EQ(count("<assemblyIdentity"), 2u);
+    EXPECT_EQ(count("<dependency>"), 1u);
     EXPECT_LT(m.find("CompanyName.ProductName.YourApp"), m.find("<dependency>"));
 }
 

@@ -148,13 +148,6 @@ std::vector<uint8_t> ReadWholeFile(const std::string &path)
                                 std::istreambuf_iterator<char>());
 }
 
-std::string ReadPeImage(const std::string &path, PeImage *image)
-{
-    std::vector<uint8_t> bytes = ReadWholeFile(path);
-    if (bytes.empty()) return "cannot read " + path;
-    return ParsePeImage(bytes, image);
-}
-
 uint64_t PeFileOffset(const PeImage &image, uint32_t rva)
 {
     for (const PeSection &s : image.sections) {

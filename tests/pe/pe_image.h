@@ -1,7 +1,6 @@
-/* Reads what the hardening checks and the bench need from a Windows
-   program file: the COFF and optional headers, the section table and the
-   names of the DLLs it imports (pe_resources.h adds the resources). Works on the raw bytes, so it
-   runs on the build machine without any Windows header. */
+/* Reads a Windows program file's COFF and optional headers, section table
+   and imported DLL names from its raw bytes, so it runs on the build
+   machine without any Windows header (pe_resources.h adds the resources). */
 #ifndef ZENDARO_PE_IMAGE_H
 #define ZENDARO_PE_IMAGE_H
 
@@ -16,12 +15,8 @@ enum : uint16_t {
     PE_MAGIC_PE32 = 0x10b,
     PE_MAGIC_PE32_PLUS = 0x20b,
     PE_SUBSYSTEM_GUI = 2,
-    PE_SUBSYSTEM_CONSOLE = 3,
     PE_FILE_RELOCS_STRIPPED = 0x0001,
-    PE_FILE_EXECUTABLE_IMAGE = 0x0002,
-    PE_DLL_HIGH_ENTROPY_VA = 0x0020,
-    PE_DLL_DYNAMIC_BASE = 0x0040,
-    PE_DLL_NX_COMPAT = 0x0100
+    PE_FILE_EXECUTABLE_IMAGE = 0x0002
 };
 
 struct PeSection {
@@ -63,9 +58,6 @@ std::string ParsePeImage(const std::vector<uint8_t> &bytes, PeImage *image);
    CheckSumMappedFile sum): 16-bit words added with end-around carry, the
    header's own checksum field counted as zero, plus the file size. */
 uint32_t PeChecksum(const std::vector<uint8_t> &bytes, const PeImage &image);
-
-/* Reads and parses a file; answers "" or what is wrong. */
-std::string ReadPeImage(const std::string &path, PeImage *image);
 
 /* The bytes of a file, or an empty vector. */
 std::vector<uint8_t> ReadWholeFile(const std::string &path);

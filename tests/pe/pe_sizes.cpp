@@ -1,7 +1,7 @@
 /* zendaro-pe-sizes FILE: prints "<file bytes> <resource section bytes>". */
 #include <stdio.h>
 
-#include "pe_image.h"
+#include "pe_resources.h"
 
 int main(int argc, char **argv)
 {
@@ -9,14 +9,13 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: zendaro-pe-sizes FILE\n");
         return 2;
     }
-    PeImage image;
-    std::string wrong = ReadPeImage(argv[1], &image);
-    if (!wrong.empty()) {
-        fprintf(stderr, "%s: %s\n", argv[1], wrong.c_str());
+    PeFile pe = ReadPeFile(argv[1]);
+    if (!pe.error.empty()) {
+        fprintf(stderr, "%s\n", pe.error.c_str());
         return 1;
     }
-    const PeSection *rsrc = FindPeSection(image, ".rsrc");
-    printf("%llu %lu\n", (unsigned long long)image.fileSize,
+    const PeSection *rsrc = FindPeSection(pe.image, ".rsrc");
+    printf("%llu %lu\n", (unsigned long long)pe.image.fileSize,
            (unsigned long)(rsrc ? rsrc->rawSize : 0));
     return 0;
 }

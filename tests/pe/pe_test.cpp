@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pe_image.h"
+#include "pe_resources.h"
 
 namespace
 {
@@ -42,8 +42,9 @@ class ShippedProgram : public ::testing::TestWithParam<Program>
     void SetUp() override
     {
         path = std::string(GetParam().buildDir) + "/" + GetParam().file;
-        std::string wrong = ReadPeImage(path, &image);
-        ASSERT_EQ(wrong, "") << path;
+        PeFile pe = ReadPeFile(path);
+        ASSERT_EQ(pe.error, "");
+        image = pe.image;
     }
     std::string path;
     PeImage image;
@@ -97,8 +98,6 @@ TEST_P(ShippedProgram, ImportsOnlyWindowsSystemDlls)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pe, ShippedProgram, ::testing::ValuesIn(PROGRAMS),
-                         [](const ::testing::TestParamInfo<Program> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ::testing::PrintToStringParamName());
 
 } // namespace
