@@ -5,7 +5,6 @@
 #include <string>
 
 const size_t LICENCE_BYTES = 5064;
-const int LICENCE_LINE_BREAKS = 46;
 
 /* Plain ANSI with CR LF line ends. */
 std::string LicenceText();
