@@ -11,8 +11,8 @@
 
 const int SUM_COUNT = AMOUNT_COUNT;
 
-/* The sums as the board writes them, by amount index (code page 1252). */
-extern const char *const SUM_LABELS[SUM_COUNT];
+/* The sum as the board writes it (code page 1252). */
+std::string SumLabel(int amountIndex);
 
 /* Light wood, shared by the background and the closed box so the box blends in. */
 Rgb LightWood(float x, float y);

@@ -115,21 +115,13 @@ void TextMask(std::vector<float> &mask, int width, int height, const std::string
 }
 
 void DrawText(Image &image, const std::string &text, const TextStyle &style, float left,
-              int baseline, float opacity)
+              int baseline)
 {
     std::vector<float> mask;
     TextMask(mask, image.width, image.height, text, style, left, baseline);
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float m = mask[static_cast<size_t>(y) * image.width + x];
-            if (m > 0.0f) BlendPixel(image, x, y, style.colour, m * opacity);
+            if (m > 0.0f) BlendPixel(image, x, y, style.colour, m);
         }
-}
-
-void DrawTextCentred(Image &image, const std::string &text, const TextStyle &style, float centreX,
-                     float centreY, float opacity)
-{
-    float left = std::round(centreX - TextWidth(text, style) * 0.5f);
-    int baseline = static_cast<int>(std::lround(centreY + style.digitHeight * 0.5f));
-    DrawText(image, text, style, left, baseline, opacity);
 }
