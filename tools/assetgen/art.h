@@ -14,9 +14,6 @@ const int SUM_COUNT = AMOUNT_COUNT;
 /* The sum as the board writes it (code page 1252). */
 std::string SumLabel(int amountIndex);
 
-/* Light wood, shared by the background and the closed box so the box blends in. */
-Rgb LightWood(float x, float y);
-
 Image PaintBackground();
 Image PaintClosedBox();
 Image PaintBankerPhone();

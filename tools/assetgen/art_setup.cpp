@@ -31,11 +31,6 @@ void FillHeader(Image &image, Distance distance, Shader shader, float opacity = 
     FillShape(image, 0, 0, 90, HEADER_HEIGHT - 1, distance, shader, opacity);
 }
 
-auto Rounded(float x0, float y0, float x1, float y1, float r)
-{
-    return [=](float px, float py) { return SdRoundBox(px, py, x0, y0, x1, y1, r); };
-}
-
 /* Putty-coloured plastic with a dark seam round it, lit from above. */
 template <typename Distance> void PaintCase(Image &image, Distance shape, float top, float bottom)
 {

@@ -44,6 +44,33 @@ float SdSegment(float px, float py, float ax, float ay, float bx, float by, floa
 /* Closed polygon given as x0, y0, x1, y1, ...; count is the number of corners. */
 float SdPolygon(float px, float py, const float *corners, int count);
 
+/* The same shapes as distance functions of the sample point alone, for
+   FillShape and DropShadow, and a shader that paints one colour. */
+inline auto Circle(float cx, float cy, float radius)
+{
+    return [=](float px, float py) { return SdCircle(px, py, cx, cy, radius); };
+}
+
+inline auto Rounded(float x0, float y0, float x1, float y1, float radius)
+{
+    return [=](float px, float py) { return SdRoundBox(px, py, x0, y0, x1, y1, radius); };
+}
+
+inline auto Segment(float ax, float ay, float bx, float by, float halfWidth)
+{
+    return [=](float px, float py) { return SdSegment(px, py, ax, ay, bx, by, halfWidth); };
+}
+
+inline auto Polygon(const float *corners, int count)
+{
+    return [=](float px, float py) { return SdPolygon(px, py, corners, count); };
+}
+
+inline auto Solid(Rgb colour)
+{
+    return [=](float, float) { return colour; };
+}
+
 /* Deterministic value noise in [0, 1], smooth between integer lattice points. */
 float HashUnit(int x, int y, uint32_t seed);
 float ValueNoise(float x, float y, uint32_t seed);
@@ -76,6 +103,18 @@ void DropShadow(Image &image, int x0, int y0, int x1, int y1, Distance distance,
             if (a > 0.0f) BlendPixel(image, x, y, Rgb{0, 0, 0}, a);
         }
     }
+}
+
+/* A shape with a rim: all of it in the rim's colour, then the shader's
+   colour inside, rimWidth pixels in from the edge. */
+template <typename Distance, typename Shader>
+void FillRimmed(Image &image, int x0, int y0, int x1, int y1, Distance distance, Rgb rim,
+                float rimWidth, Shader shader)
+{
+    FillShape(image, x0, y0, x1, y1, distance, Solid(rim));
+    FillShape(
+        image, x0, y0, x1, y1, [&](float px, float py) { return distance(px, py) + rimWidth; },
+        shader);
 }
 
 #endif
