@@ -164,10 +164,8 @@ void PaintBoxBody(Image &image)
             return c;
         };
     };
-    FillShape(image, 0, 0, 84, 66, body,
-              redShade(FromBytes(222, 44, 36), FromBytes(150, 18, 18), 8, 59, 7, 71));
-    FillShape(image, 0, 0, 84, 66, lid,
-              redShade(FromBytes(238, 70, 58), FromBytes(186, 28, 24), 4, 18, 5, 73));
+    Fill(image, body, redShade(FromBytes(222, 44, 36), FromBytes(150, 18, 18), 8, 59, 7, 71));
+    Fill(image, lid, redShade(FromBytes(238, 70, 58), FromBytes(186, 28, 24), 4, 18, 5, 73));
     /* The lid's light lower edge, the shade under it, and the gleam on top. */
     for (int x = 3; x <= 75; ++x) {
         BlendPixel(image, x, 17, FromBytes(255, 196, 180), 0.85f);
@@ -178,11 +176,10 @@ void PaintBoxBody(Image &image)
 
 void PaintBoxPanel(Image &image)
 {
-    FillRimmed(image, 10, 19, 68, 51, Rounded(12, 21, 66, 49, 5.0f), FromBytes(176, 112, 8), 1.0f,
-               [](float, float py) {
-                   return Mix(FromBytes(255, 232, 96), FromBytes(246, 186, 26),
-                              (py - 21.0f) / 28.0f);
-               });
+    FillRimmed(
+        image, Rounded(12, 21, 66, 49, 5.0f), FromBytes(176, 112, 8), 1.0f, [](float, float py) {
+            return Mix(FromBytes(255, 232, 96), FromBytes(246, 186, 26), (py - 21.0f) / 28.0f);
+        });
 }
 
 } /* namespace */

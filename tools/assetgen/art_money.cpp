@@ -93,17 +93,12 @@ Image PaintPlate(int amountIndex)
         return SdRoundBox(px, py, x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, radius);
     };
     Rgb base = PlateColour(amountIndex);
-    FillShape(image, 0, 0, PLATE_WIDTH_PX - 1, PLATE_HEIGHT_PX - 1, outline,
-              [](float, float) { return WHITE; });
-    FillShape(
-        image, 0, 0, PLATE_WIDTH_PX - 1, PLATE_HEIGHT_PX - 1,
-        [&](float px, float py) { return outline(px, py) + 1.25f; },
-        [&](float, float py) {
-            float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
-            Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
-            if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
-            return c;
-        });
+    FillRimmed(image, outline, WHITE, 1.25f, [&](float, float py) {
+        float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
+        Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
+        if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
+        return c;
+    });
     DrawSum(image, SumLabel(amountIndex), 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
     return image;
 }

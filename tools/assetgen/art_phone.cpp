@@ -26,12 +26,6 @@ float SdPolyline(float px, float py, const float *points, int count, float halfW
     return best;
 }
 
-template <typename Distance, typename Shader>
-void Fill(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
-{
-    FillShape(image, 0, 0, WIDTH - 1, HEIGHT - 1, distance, shader, opacity);
-}
-
 void PaintGround(Image &image)
 {
     for (int y = 0; y < HEIGHT; ++y)

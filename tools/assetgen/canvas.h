@@ -91,6 +91,13 @@ void FillShape(Image &image, int x0, int y0, int x1, int y1, Distance distance, 
     }
 }
 
+/* FillShape over the whole picture. */
+template <typename Distance, typename Shader>
+void Fill(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
+{
+    FillShape(image, 0, 0, image.width - 1, image.height - 1, distance, shader, opacity);
+}
+
 /* Soft drop shadow: darkens pixels by a blurred copy of a shape's coverage. */
 template <typename Distance>
 void DropShadow(Image &image, int x0, int y0, int x1, int y1, Distance distance, float softness,
@@ -108,13 +115,11 @@ void DropShadow(Image &image, int x0, int y0, int x1, int y1, Distance distance,
 /* A shape with a rim: all of it in the rim's colour, then the shader's
    colour inside, rimWidth pixels in from the edge. */
 template <typename Distance, typename Shader>
-void FillRimmed(Image &image, int x0, int y0, int x1, int y1, Distance distance, Rgb rim,
-                float rimWidth, Shader shader)
+void FillRimmed(Image &image, Distance distance, Rgb rim, float rimWidth, Shader shader)
 {
-    FillShape(image, x0, y0, x1, y1, distance, Solid(rim));
-    FillShape(
-        image, x0, y0, x1, y1, [&](float px, float py) { return distance(px, py) + rimWidth; },
-        shader);
+    Fill(image, distance, Solid(rim));
+    Fill(
+        image, [&](float px, float py) { return distance(px, py) + rimWidth; }, shader);
 }
 
 #endif
