@@ -32,11 +32,6 @@ Rgb Mix(Rgb a, Rgb b, float t)
     return Rgb{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Rgb Scale(Rgb c, float f)
-{
-    return Rgb{c.r * f, c.g * f, c.b * f};
-}
-
 Rgb Lighten(Rgb c, float t)
 {
     return Mix(c, Rgb{255, 255, 255}, t);

@@ -26,7 +26,6 @@ Rgb PixelOf(const Image &image, int x, int y);
 void BlendPixel(Image &image, int x, int y, Rgb colour, float alpha);
 
 Rgb Mix(Rgb a, Rgb b, float t);
-Rgb Scale(Rgb c, float f);
 Rgb Lighten(Rgb c, float t); /* towards white */
 Rgb Darken(Rgb c, float t);  /* towards black */
 Rgb FromBytes(int r, int g, int b);
