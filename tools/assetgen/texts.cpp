@@ -1,11 +1,7 @@
 /* The texts: the setup program's licence agreement and the game's manifest. */
 #include "texts.h"
 
-namespace
-{
-
-/* The licence, in lines ended by CR LF. */
-const char LICENCE[] =
+const char LICENCE_TEXT[] =
     "ZENDARO END-USER LICENCE AGREEMENT\r\n\r\n"
     "Please read this agreement carefully before you install or use the software.\r\n\r\n"
     "This End-User Licence Agreement (\"Agreement\") is a legal agreement between you (either an "
@@ -78,7 +74,9 @@ const char LICENCE[] =
     "Copyright (C) Fernwick Softworks Ltd. All rights reserved.\r\n"
     "Zendaro and the Zendaro box design are trade marks of Fernwick Softworks Ltd.\r\n";
 
-const char MANIFEST[] =
+static_assert(sizeof LICENCE_TEXT == LICENCE_BYTES + 1, "the licence is not LICENCE_BYTES long");
+
+const char MANIFEST_TEXT[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
     "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
     "  <assemblyIdentity\r\n"
@@ -101,15 +99,3 @@ const char MANIFEST[] =
     "    </dependentAssembly>\r\n"
     "  </dependency>\r\n"
     "</assembly>\r\n";
-
-} /* namespace */
-
-std::string LicenceText()
-{
-    return LICENCE;
-}
-
-std::string ManifestText()
-{
-    return MANIFEST;
-}
