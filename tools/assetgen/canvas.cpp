@@ -15,7 +15,7 @@ Rgb &PixelAt(Image &image, int x, int y)
     return image.pixels[static_cast<size_t>(y) * image.width + x];
 }
 
-Rgb PixelOf(const Image &image, int x, int y)
+const Rgb &PixelAt(const Image &image, int x, int y)
 {
     return image.pixels[static_cast<size_t>(y) * image.width + x];
 }

@@ -20,7 +20,7 @@ struct Image {
 
 Image MakeImage(int width, int height, Rgb fill);
 Rgb &PixelAt(Image &image, int x, int y);
-Rgb PixelOf(const Image &image, int x, int y);
+const Rgb &PixelAt(const Image &image, int x, int y);
 
 /* Paints colour over the pixel with the given opacity (0..1); outside is ignored. */
 void BlendPixel(Image &image, int x, int y, Rgb colour, float alpha);

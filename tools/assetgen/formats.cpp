@@ -121,7 +121,7 @@ Bytes EncodeBmp24(const Image &image)
     Put32(out, 14 + 40);
     PutInfoHeader(out, image.width, image.height, 24, imageBytes);
     for (int y = image.height - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width; ++x) PutBgr(out, PixelOf(image, x, y));
+        for (int x = 0; x < image.width; ++x) PutBgr(out, PixelAt(image, x, y));
         out.resize(out.size() + rowBytes - image.width * 3, 0);
     }
     return out;

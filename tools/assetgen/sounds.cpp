@@ -71,12 +71,6 @@ const Voice STAB = {BRASS_PARTIALS, 9, 0.015f, 0.3f, 2.2f, 2.0f, 0.2f};
 const Voice HELD_BRASS = {BRASS_PARTIALS, 9, 0.05f, 0.9f, 0.45f, 2.0f, 0.3f};
 const Voice CHIME = {BELL_PARTIALS, 5, 0.002f, 0.2f, 2.0f, 0.0f, 0.0f};
 
-/* Vibrato grows in over the first third of a second. */
-float SmoothRamp(float t)
-{
-    return std::min(1.0f, t / 0.3f);
-}
-
 struct Shape {
     float bend = 0.0f;    /* semitones of pitch change over the note */
     float vibrato = 0.0f; /* semitones of vibrato depth */
@@ -104,7 +98,8 @@ void AddNote(Track &track, const Voice &voice, float start, float length, float 
         float rise = voice.attack > 0.0f ? std::min(1.0f, t / voice.attack) : 1.0f;
         float fall = std::min(1.0f, std::max(0.0f, (length - t) / voice.release));
         float env = rise * fall * std::exp(-voice.decay * t);
-        float wobble = shape.vibrato * std::sin(2.0f * PI * 5.5f * t) * SmoothRamp(t);
+        /* Vibrato grows in over the first third of a second. */
+        float wobble = shape.vibrato * std::sin(2.0f * PI * 5.5f * t) * std::min(1.0f, t / 0.3f);
         float scoop = -voice.scoop * std::exp(-t / 0.035f);
         float f = frequency * std::pow(2.0f, (shape.bend * t / length + wobble + scoop) / 12.0f);
         float open =
@@ -200,10 +195,8 @@ std::vector<uint8_t> Finish(Track &track, float peak)
 void Reveal(Track &t)
 {
     /* A snare roll that swells into the hit, over a rising whoosh. */
-    for (int i = 0; i < 10; ++i) {
-        float at = 0.015f + i * 0.03f;
-        AddNoiseHit(t, at, 0.05f, 0.12f + 0.1f * i, 35.0f, 0.55f, 100u + i);
-    }
+    for (int i = 0; i < 10; ++i)
+        AddNoiseHit(t, 0.015f + i * 0.03f, 0.05f, 0.12f + 0.1f * i, 35.0f, 0.55f, 100u + i);
     AddNote(t, PAD, 0.0f, 0.34f, Note(A3), 0.3f, Shape{12.0f});
     const float hit = 0.33f;
     AddThump(t, hit, 0.9f, 160.0f, Note(D3) * 0.5f, 5.0f);
