@@ -19,7 +19,6 @@ Image PaintClosedBox();
 Image PaintBankerPhone();
 Image PaintPlate(int amountIndex);
 Image PaintOpenBox(int amountIndex);
-Rgb PlateColour(int amountIndex);
 
 Image PaintSetupHeader();
 Image PaintFolder();

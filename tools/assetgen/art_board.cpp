@@ -122,10 +122,8 @@ void PaintCornerScrews(Image &image, float left, float top, float right, float b
 
 float ShineLevel(int x)
 {
-    if (x <= SHINE_LEFT || x >= SHINE_RIGHT) return 0.0f;
-    float t = x <= SHINE_MIDDLE ? float(x - SHINE_LEFT) / float(SHINE_MIDDLE - SHINE_LEFT)
-                                : float(SHINE_RIGHT - x) / float(SHINE_RIGHT - SHINE_MIDDLE);
-    return t * t * (3.0f - 2.0f * t);
+    return x <= SHINE_MIDDLE ? SmoothStep(SHINE_LEFT, SHINE_MIDDLE, x)
+                             : SmoothStep(SHINE_RIGHT, SHINE_MIDDLE, x);
 }
 
 void PaintDisplayPanel(Image &image)

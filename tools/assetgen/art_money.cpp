@@ -72,11 +72,6 @@ std::string SumLabel(int amountIndex)
     return amountIndex < PENCE_COUNT ? figures : "\xA3" + std::string(figures);
 }
 
-Rgb PlateColour(int amountIndex)
-{
-    return PLATE_COLOURS[amountIndex];
-}
-
 Image PaintPlate(int amountIndex)
 {
     Image image = MakeImage(PLATE_WIDTH_PX, PLATE_HEIGHT_PX, Rgb{0, 0, 0});
@@ -92,7 +87,7 @@ Image PaintPlate(int amountIndex)
     auto outline = [&](float px, float py) {
         return SdRoundBox(px, py, x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, radius);
     };
-    Rgb base = PlateColour(amountIndex);
+    Rgb base = PLATE_COLOURS[amountIndex];
     FillRimmed(image, outline, WHITE, 1.25f, [&](float, float py) {
         float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
         Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);

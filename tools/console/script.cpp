@@ -174,8 +174,7 @@ template <typename Visit> static int ForEachLine(const char *script, Visit visit
         number++;
         if (length >= sizeof line) length = sizeof line - 1; /* too long: tokenising rejects it */
         snprintf(line, sizeof line, "%.*s", (int)length, p);
-        int stop = visit(line, number);
-        if (stop) return stop;
+        if (int stop = visit(line, number)) return stop;
         p += end ? length + 1 : length;
         if (!end) break;
     }
