@@ -48,17 +48,16 @@ void DrawSum(Image &image, const std::string &text, float digitHeight, float cx,
     TextMask(mask, image.width, image.height, text, letters, left, baseline);
     Rgb dark = Darken(ground, 0.6f);
     float rim = Clamp01((Luma(ground) - 90.0f) / 200.0f) * 0.5f + 0.15f;
+    auto maskAt = [&](int x, int y) {
+        bool inside = x >= 0 && y >= 0 && x < image.width && y < image.height;
+        return inside ? mask[static_cast<size_t>(y) * image.width + x] : 0.0f;
+    };
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float near = 0.0f;
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= image.width || ny >= image.height) continue;
-                    near = std::max(near, mask[static_cast<size_t>(ny) * image.width + nx]);
-                }
-            float below =
-                x > 0 && y > 0 ? mask[static_cast<size_t>(y - 1) * image.width + x - 1] : 0.0f;
+                for (int dx = -1; dx <= 1; ++dx) near = std::max(near, maskAt(x + dx, y + dy));
+            float below = maskAt(x - 1, y - 1);
             BlendPixel(image, x, y, dark, std::max(near * rim, below * 0.75f));
         }
     DrawText(image, text, letters, left, baseline);
@@ -83,17 +82,14 @@ Image PaintPlate(int amountIndex)
     int cx0 = leftColumn ? 0 : PLATE_WIDTH_PX - CONNECTOR_LENGTH;
     for (int x = cx0; x < cx0 + CONNECTOR_LENGTH; ++x) PixelAt(image, x, mid) = CONNECTOR_GREY;
 
-    const float radius = 8.0f;
-    auto outline = [&](float px, float py) {
-        return SdRoundBox(px, py, x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, radius);
-    };
     Rgb base = PLATE_COLOURS[amountIndex];
-    FillRimmed(image, outline, WHITE, 1.25f, [&](float, float py) {
-        float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
-        Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
-        if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
-        return c;
-    });
+    FillRimmed(image, Rounded(x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, 8.0f), WHITE, 1.25f,
+               [&](float, float py) {
+                   float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
+                   Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
+                   if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
+                   return c;
+               });
     DrawSum(image, SumLabel(amountIndex), 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
     return image;
 }
