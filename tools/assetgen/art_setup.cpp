@@ -17,8 +17,9 @@ const uint8_t BLACK = 0, DARK_RED = 1, NAVY = 4, TEAL = 6, SILVER = 7, GREY = 8,
 const int HEADER_WIDTH = 481, HEADER_HEIGHT = 58;
 
 /* Putty-coloured plastic with a dark seam round it, lit from above. */
-template <typename Distance> void PaintCase(Image &image, Distance shape, float top, float bottom)
+void PaintCase(Image &image, float x0, float top, float x1, float bottom, float radius)
 {
+    auto shape = Rounded(x0, top, x1, bottom, radius);
     DropShadow(
         image, 0, 0, 90, HEADER_HEIGHT - 1,
         [&](float px, float py) { return shape(px - 2.0f, py - 2.0f); }, 2.0f, 0.35f);
@@ -30,14 +31,14 @@ template <typename Distance> void PaintCase(Image &image, Distance shape, float 
 
 void PaintSystemUnit(Image &image)
 {
-    PaintCase(image, Rounded(12, 31, 66, 43, 2.0f), 31, 43);
+    PaintCase(image, 12, 31, 66, 43, 2.0f);
     Fill(image, Rounded(42, 35, 60, 37, 0.5f), Solid(FromBytes(90, 88, 84)));
     Fill(image, Rounded(17, 37, 20, 39, 1.0f), Solid(FromBytes(40, 200, 60)));
 }
 
 void PaintMonitor(Image &image)
 {
-    PaintCase(image, Rounded(18, 3, 60, 32, 2.5f), 3, 32);
+    PaintCase(image, 18, 3, 60, 32, 2.5f);
     Fill(image, Rounded(22, 7, 56, 27, 1.5f), [](float px, float py) {
         float t = Clamp01((px - 22.0f) / 34.0f * 0.4f + (py - 7.0f) / 20.0f * 0.6f);
         return Mix(FromBytes(70, 120, 220), FromBytes(16, 36, 110), t);
