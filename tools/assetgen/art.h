@@ -7,7 +7,6 @@
 #include "resources/board.h"
 
 #include <string>
-#include <vector>
 
 const int SUM_COUNT = AMOUNT_COUNT;
 

@@ -69,7 +69,7 @@ static void MakeTerminalRaw(void)
     struct sigaction action;
     memset(&action, 0, sizeof action);
     action.sa_handler = OnSignal;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, NULL);
+    for (int which : {SIGINT, SIGTERM, SIGHUP}) sigaction(which, &action, NULL);
     fputs("\x1b[?1049h\x1b[?25l", stdout);
 }
 
