@@ -44,7 +44,8 @@ float SdSegment(float px, float py, float ax, float ay, float bx, float by, floa
 float SdPolygon(float px, float py, const float *corners, int count);
 
 /* The same shapes as distance functions of the sample point alone, for
-   FillShape and DropShadow, and a shader that paints one colour. */
+   FillShape and DropShadow (Polygon keeps a pointer to the caller's corners),
+   and a shader that paints one colour. */
 inline auto Circle(float cx, float cy, float radius)
 {
     return [=](float px, float py) { return SdCircle(px, py, cx, cy, radius); };
