@@ -7,22 +7,17 @@
 #include "resources/board.h"
 
 #include <string>
-#include <vector>
 
 const int SUM_COUNT = AMOUNT_COUNT;
 
-/* The sums as the board writes them, by amount index (code page 1252). */
-extern const char *const SUM_LABELS[SUM_COUNT];
-
-/* Light wood, shared by the background and the closed box so the box blends in. */
-Rgb LightWood(float x, float y);
+/* The sum as the board writes it (code page 1252). */
+std::string SumLabel(int amountIndex);
 
 Image PaintBackground();
 Image PaintClosedBox();
 Image PaintBankerPhone();
 Image PaintPlate(int amountIndex);
 Image PaintOpenBox(int amountIndex);
-Rgb PlateColour(int amountIndex);
 
 Image PaintSetupHeader();
 Image PaintFolder();

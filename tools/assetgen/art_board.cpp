@@ -43,15 +43,23 @@ Rgb WoodTone(float x, float y, uint32_t seed, Rgb early, Rgb late, float spacing
                Clamp01(0.6f * line + 0.2f * fibre + 0.12f * pores + 0.4f * cloud + 0.1f));
 }
 
+/* Light wood, shared by the background and the closed box so the box blends in. */
+Rgb LightWood(float x, float y)
+{
+    return WoodTone(x, y, 1234u, FromBytes(232, 196, 146), FromBytes(196, 146, 90), 9.0f);
+}
+
 Rgb DarkWood(float x, float y)
 {
     return WoodTone(x, y, 77u, FromBytes(150, 92, 48), FromBytes(96, 52, 24), 5.0f);
 }
 
-void PaintWoodPanel(Image &image)
+/* Fills the picture with the wood as it lies at (left, top) on the board. */
+void PaintLightWood(Image &image, int left, int top)
 {
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) PixelAt(image, x, y) = LightWood(x + 0.5f, y + 0.5f);
+        for (int x = 0; x < image.width; ++x)
+            PixelAt(image, x, y) = LightWood(x + left + 0.5f, y + top + 0.5f);
 }
 
 /* The frame is four mitred strips; the side strips run their grain vertically.
@@ -91,44 +99,31 @@ void PaintScrew(Image &image, float cx, float cy, float radius, float slotAngle)
 {
     int x0 = static_cast<int>(cx - radius - 3), x1 = static_cast<int>(cx + radius + 3);
     int y0 = static_cast<int>(cy - radius - 3), y1 = static_cast<int>(cy + radius + 3);
-    DropShadow(
-        image, x0, y0, x1 + 2, y1 + 2,
-        [&](float px, float py) { return SdCircle(px, py, cx + 0.8f, cy + 1.0f, radius); }, 1.2f,
-        0.45f);
-    FillShape(
-        image, x0, y0, x1, y1, [&](float px, float py) { return SdCircle(px, py, cx, cy, radius); },
-        [&](float px, float py) {
-            float nx = (px - cx) / radius, ny = (py - cy) / radius;
-            float light = Clamp01(0.55f - 0.45f * (nx + ny) * 0.7071f);
-            float rim = SmoothStep(0.7f, 1.0f, std::hypot(nx, ny));
-            Rgb metal = Mix(FromBytes(98, 98, 104), FromBytes(236, 236, 240), light);
-            return Darken(metal, 0.3f * rim);
-        });
+    DropShadow(image, x0, y0, x1 + 2, y1 + 2, Circle(cx + 0.8f, cy + 1.0f, radius), 1.2f, 0.45f);
+    FillShape(image, x0, y0, x1, y1, Circle(cx, cy, radius), [&](float px, float py) {
+        float nx = (px - cx) / radius, ny = (py - cy) / radius;
+        float light = Clamp01(0.55f - 0.45f * (nx + ny) * 0.7071f);
+        float rim = SmoothStep(0.7f, 1.0f, std::hypot(nx, ny));
+        Rgb metal = Mix(FromBytes(98, 98, 104), FromBytes(236, 236, 240), light);
+        return Darken(metal, 0.3f * rim);
+    });
     float dx = std::cos(slotAngle) * (radius - 1.0f), dy = std::sin(slotAngle) * (radius - 1.0f);
-    FillShape(
-        image, x0, y0, x1, y1,
-        [&](float px, float py) {
-            return SdSegment(px, py, cx - dx, cy - dy, cx + dx, cy + dy, 0.7f);
-        },
-        [&](float, float) { return FromBytes(58, 58, 64); });
+    FillShape(image, x0, y0, x1, y1, Segment(cx - dx, cy - dy, cx + dx, cy + dy, 0.7f),
+              Solid(FromBytes(58, 58, 64)));
 }
 
-void PaintFrameScrews(Image &image)
+/* Screws at the four corners, top left to bottom right, each slot turned its own way. */
+void PaintCornerScrews(Image &image, float left, float top, float right, float bottom,
+                       const float (&slotAngles)[4])
 {
-    float c = FRAME_WIDTH * 0.5f, w = static_cast<float>(image.width),
-          h = static_cast<float>(image.height);
-    PaintScrew(image, c, c, 4.0f, 0.6f);
-    PaintScrew(image, w - c, c, 4.0f, 2.2f);
-    PaintScrew(image, c, h - c, 4.0f, 1.1f);
-    PaintScrew(image, w - c, h - c, 4.0f, 0.2f);
+    for (int i = 0; i < 4; ++i)
+        PaintScrew(image, i % 2 ? right : left, i < 2 ? top : bottom, 4.0f, slotAngles[i]);
 }
 
 float ShineLevel(int x)
 {
-    if (x <= SHINE_LEFT || x >= SHINE_RIGHT) return 0.0f;
-    float t = x <= SHINE_MIDDLE ? float(x - SHINE_LEFT) / float(SHINE_MIDDLE - SHINE_LEFT)
-                                : float(SHINE_RIGHT - x) / float(SHINE_RIGHT - SHINE_MIDDLE);
-    return t * t * (3.0f - 2.0f * t);
+    return x <= SHINE_MIDDLE ? SmoothStep(SHINE_LEFT, SHINE_MIDDLE, x)
+                             : SmoothStep(SHINE_RIGHT, SHINE_MIDDLE, x);
 }
 
 void PaintDisplayPanel(Image &image)
@@ -136,12 +131,8 @@ void PaintDisplayPanel(Image &image)
     int l = PANEL_LEFT - BORDER_WIDTH, r = PANEL_RIGHT + BORDER_WIDTH;
     int t = PANEL_TOP - BORDER_WIDTH, b = PANEL_BOTTOM + BORDER_WIDTH;
     /* The panel stands slightly proud of the wood: a soft shadow below right. */
-    DropShadow(
-        image, l - 4, t - 4, r + 8, b + 8,
-        [&](float px, float py) {
-            return SdRoundBox(px, py, l + 2.0f, t + 2.0f, r + 3.0f, b + 3.0f, 3.0f);
-        },
-        2.5f, 0.45f);
+    DropShadow(image, l - 4, t - 4, r + 8, b + 8,
+               Rounded(l + 2.0f, t + 2.0f, r + 3.0f, b + 3.0f, 3.0f), 2.5f, 0.45f);
     for (int y = t; y <= b; ++y)
         for (int x = l; x <= r; ++x) PixelAt(image, x, y) = BORDER_COLOUR;
     for (int y = PANEL_TOP; y <= PANEL_BOTTOM; ++y)
@@ -150,18 +141,15 @@ void PaintDisplayPanel(Image &image)
             PixelAt(image, x, y) = Rgb{v, v, v};
         }
     /* The corner screws sit on the border's outer corners, clear of the black. */
-    PaintScrew(image, l + 0.5f, t + 0.5f, 4.0f, 0.8f);
-    PaintScrew(image, r + 0.5f, t + 0.5f, 4.0f, 2.4f);
-    PaintScrew(image, l + 0.5f, b + 0.5f, 4.0f, 1.9f);
-    PaintScrew(image, r + 0.5f, b + 0.5f, 4.0f, 0.3f);
+    PaintCornerScrews(image, l + 0.5f, t + 0.5f, r + 0.5f, b + 0.5f, {0.8f, 2.4f, 1.9f, 0.3f});
 }
 
 /* The closed box: a red body under an overhanging lid, a yellow panel on
    the front for the number button, and a shadow to the lower right. */
 void PaintBoxBody(Image &image)
 {
-    auto body = [](float px, float py) { return SdRoundBox(px, py, 4, 8, 74, 59, 3.0f); };
-    auto lid = [](float px, float py) { return SdRoundBox(px, py, 2, 4, 76, 18, 2.5f); };
+    auto body = Rounded(4, 8, 74, 59, 3.0f);
+    auto lid = Rounded(2, 4, 76, 18, 2.5f);
     DropShadow(
         image, 0, 0, 84, 66,
         [&](float px, float py) { return std::min(body(px - 4, py - 4), lid(px - 4, py - 4)); },
@@ -174,10 +162,8 @@ void PaintBoxBody(Image &image)
             return c;
         };
     };
-    FillShape(image, 0, 0, 84, 66, body,
-              redShade(FromBytes(222, 44, 36), FromBytes(150, 18, 18), 8, 59, 7, 71));
-    FillShape(image, 0, 0, 84, 66, lid,
-              redShade(FromBytes(238, 70, 58), FromBytes(186, 28, 24), 4, 18, 5, 73));
+    Fill(image, body, redShade(FromBytes(222, 44, 36), FromBytes(150, 18, 18), 8, 59, 7, 71));
+    Fill(image, lid, redShade(FromBytes(238, 70, 58), FromBytes(186, 28, 24), 4, 18, 5, 73));
     /* The lid's light lower edge, the shade under it, and the gleam on top. */
     for (int x = 3; x <= 75; ++x) {
         BlendPixel(image, x, 17, FromBytes(255, 196, 180), 0.85f);
@@ -188,28 +174,21 @@ void PaintBoxBody(Image &image)
 
 void PaintBoxPanel(Image &image)
 {
-    auto panel = [](float px, float py) { return SdRoundBox(px, py, 12, 21, 66, 49, 5.0f); };
-    FillShape(image, 10, 19, 68, 51, panel, [](float, float) { return FromBytes(176, 112, 8); });
-    FillShape(
-        image, 10, 19, 68, 51, [&](float px, float py) { return panel(px, py) + 1.0f; },
-        [](float, float py) {
+    FillRimmed(
+        image, Rounded(12, 21, 66, 49, 5.0f), FromBytes(176, 112, 8), 1.0f, [](float, float py) {
             return Mix(FromBytes(255, 232, 96), FromBytes(246, 186, 26), (py - 21.0f) / 28.0f);
         });
 }
 
 } /* namespace */
 
-Rgb LightWood(float x, float y)
-{
-    return WoodTone(x, y, 1234u, FromBytes(232, 196, 146), FromBytes(196, 146, 90), 9.0f);
-}
-
 Image PaintBackground()
 {
     Image image = MakeImage(BOARD_WIDTH, BOARD_HEIGHT, Rgb{0, 0, 0});
-    PaintWoodPanel(image);
+    PaintLightWood(image, 0, 0);
     PaintFrame(image);
-    PaintFrameScrews(image);
+    float c = FRAME_WIDTH * 0.5f;
+    PaintCornerScrews(image, c, c, image.width - c, image.height - c, {0.6f, 2.2f, 1.1f, 0.2f});
     PaintDisplayPanel(image);
     return image;
 }
@@ -218,9 +197,7 @@ Image PaintClosedBox()
 {
     Image image = MakeImage(85, 67, Rgb{0, 0, 0});
     /* The wood where box 1 stands on the board, so the grain continues there. */
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            PixelAt(image, x, y) = LightWood(x + 14.5f, y + 489.5f);
+    PaintLightWood(image, 14, 489);
     PaintBoxBody(image);
     PaintBoxPanel(image);
     return image;

@@ -5,50 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-const char *const SUM_LABELS[SUM_COUNT] = {
-    "1p",
-    "10p",
-    "50p",
-    "\xA3"
-    "1",
-    "\xA3"
-    "5",
-    "\xA3"
-    "10",
-    "\xA3"
-    "50",
-    "\xA3"
-    "100",
-    "\xA3"
-    "250",
-    "\xA3"
-    "500",
-    "\xA3"
-    "750",
-    "\xA3"
-    "1,000",
-    "\xA3"
-    "3,000",
-    "\xA3"
-    "5,000",
-    "\xA3"
-    "10,000",
-    "\xA3"
-    "15,000",
-    "\xA3"
-    "20,000",
-    "\xA3"
-    "35,000",
-    "\xA3"
-    "50,000",
-    "\xA3"
-    "75,000",
-    "\xA3"
-    "100,000",
-    "\xA3"
-    "250,000",
-};
-
 namespace
 {
 
@@ -59,6 +15,15 @@ const int LOW_COLUMN_COUNT = 11; /* amount indices 0 to 10 stand in the left col
 const Rgb WHITE = {255, 255, 255};
 const Rgb CONNECTOR_GREY = {127, 127, 127};
 const Rgb OPEN_EDGE = {204, 204, 255};
+
+/* The sums as the board writes them, by amount index: pence, then whole
+   pounds after the pound sign (0xA3 in code page 1252). */
+const char *const SUM_FIGURES[SUM_COUNT] = {
+    "1p",     "10p",    "50p",    "1",      "5",       "10",      "50",     "100",
+    "250",    "500",    "750",    "1,000",  "3,000",   "5,000",   "10,000", "15,000",
+    "20,000", "35,000", "50,000", "75,000", "100,000", "250,000",
+};
+const int PENCE_COUNT = 3;
 
 /* One colour per plate: the left column brightens evenly from deep blue
    through light blue to pale lavender, the right column deepens from pale
@@ -83,31 +48,27 @@ void DrawSum(Image &image, const std::string &text, float digitHeight, float cx,
     TextMask(mask, image.width, image.height, text, letters, left, baseline);
     Rgb dark = Darken(ground, 0.6f);
     float rim = Clamp01((Luma(ground) - 90.0f) / 200.0f) * 0.5f + 0.15f;
+    auto maskAt = [&](int x, int y) {
+        bool inside = x >= 0 && y >= 0 && x < image.width && y < image.height;
+        return inside ? mask[static_cast<size_t>(y) * image.width + x] : 0.0f;
+    };
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float near = 0.0f;
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= image.width || ny >= image.height) continue;
-                    near = std::max(near, mask[static_cast<size_t>(ny) * image.width + nx]);
-                }
-            float below =
-                x > 0 && y > 0 ? mask[static_cast<size_t>(y - 1) * image.width + x - 1] : 0.0f;
+                for (int dx = -1; dx <= 1; ++dx) near = std::max(near, maskAt(x + dx, y + dy));
+            float below = maskAt(x - 1, y - 1);
             BlendPixel(image, x, y, dark, std::max(near * rim, below * 0.75f));
         }
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            float m = mask[static_cast<size_t>(y) * image.width + x];
-            if (m > 0.0f) BlendPixel(image, x, y, WHITE, m);
-        }
+    DrawText(image, text, letters, left, baseline);
 }
 
 } /* namespace */
 
-Rgb PlateColour(int amountIndex)
+std::string SumLabel(int amountIndex)
 {
-    return PLATE_COLOURS[amountIndex];
+    const char *figures = SUM_FIGURES[amountIndex];
+    return amountIndex < PENCE_COUNT ? figures : "\xA3" + std::string(figures);
 }
 
 Image PaintPlate(int amountIndex)
@@ -121,23 +82,15 @@ Image PaintPlate(int amountIndex)
     int cx0 = leftColumn ? 0 : PLATE_WIDTH_PX - CONNECTOR_LENGTH;
     for (int x = cx0; x < cx0 + CONNECTOR_LENGTH; ++x) PixelAt(image, x, mid) = CONNECTOR_GREY;
 
-    const float radius = 8.0f;
-    auto outline = [&](float px, float py) {
-        return SdRoundBox(px, py, x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, radius);
-    };
-    Rgb base = PlateColour(amountIndex);
-    FillShape(image, 0, 0, PLATE_WIDTH_PX - 1, PLATE_HEIGHT_PX - 1, outline,
-              [](float, float) { return WHITE; });
-    FillShape(
-        image, 0, 0, PLATE_WIDTH_PX - 1, PLATE_HEIGHT_PX - 1,
-        [&](float px, float py) { return outline(px, py) + 1.25f; },
-        [&](float, float py) {
-            float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
-            Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
-            if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
-            return c;
-        });
-    DrawSum(image, SUM_LABELS[amountIndex], 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
+    Rgb base = PLATE_COLOURS[amountIndex];
+    FillRimmed(image, Rounded(x0, 1.0f, x1, PLATE_HEIGHT_PX - 1.0f, 8.0f), WHITE, 1.25f,
+               [&](float, float py) {
+                   float t = (py - 2.0f) / (PLATE_HEIGHT_PX - 4.0f);
+                   Rgb c = Mix(Lighten(base, 0.28f), Darken(base, 0.22f), t);
+                   if (py < mid) c = Lighten(c, 0.12f); /* the glaze of the upper half */
+                   return c;
+               });
+    DrawSum(image, SumLabel(amountIndex), 11.0f, (x0 + x1) * 0.5f, mid + 0.5f, base);
     return image;
 }
 
@@ -166,7 +119,7 @@ Image PaintOpenBox(int amountIndex)
         BlendPixel(image, 2, y, Darken(base, 0.5f), 0.6f);
         BlendPixel(image, w - 3, y, Lighten(base, 0.4f), 0.4f);
     }
-    const std::string text = SUM_LABELS[amountIndex];
+    const std::string text = SumLabel(amountIndex);
     float digit = 15.0f;
     while (digit > 8.0f && TextWidth(text, TextStyle{FACE_BOLD, digit, WHITE}) > w - 12.0f)
         digit -= 1.0f;

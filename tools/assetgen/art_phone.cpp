@@ -26,12 +26,6 @@ float SdPolyline(float px, float py, const float *points, int count, float halfW
     return best;
 }
 
-template <typename Distance, typename Shader>
-void Fill(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
-{
-    FillShape(image, 0, 0, WIDTH - 1, HEIGHT - 1, distance, shader, opacity);
-}
-
 void PaintGround(Image &image)
 {
     for (int y = 0; y < HEIGHT; ++y)
@@ -62,52 +56,39 @@ void PaintBody(Image &image)
         return Bakelite(0.08f + 0.3f * top + 0.3f * rim * (0.4f + left));
     });
     /* The base plate it stands on, and a gloss line along the top ridge. */
-    Fill(
-        image, [](float px, float py) { return SdRoundBox(px, py, 17, 82, 130, 88, 2.5f); },
-        [](float, float py) { return Bakelite(0.32f - (py - 82.0f) * 0.05f); });
-    Fill(
-        image, [](float px, float py) { return SdSegment(px, py, 42, 44.5f, 104, 44.5f, 0.6f); },
-        [](float, float) { return FromBytes(200, 202, 214); }, 0.7f);
+    Fill(image, Rounded(17, 82, 130, 88, 2.5f),
+         [](float, float py) { return Bakelite(0.32f - (py - 82.0f) * 0.05f); });
+    Fill(image, Segment(42, 44.5f, 104, 44.5f, 0.6f), Solid(FromBytes(200, 202, 214)), 0.7f);
 }
 
 void PaintDial(Image &image)
 {
     const float cx = 73.5f, cy = 64.0f;
-    auto ring = [&](float r) {
-        return [=](float px, float py) { return SdCircle(px, py, cx, cy, r); };
-    };
     /* Chrome bezel, lit from the upper left. */
-    Fill(image, ring(17.0f), [&](float px, float py) {
+    Fill(image, Circle(cx, cy, 17.0f), [&](float px, float py) {
         float l = 0.5f - 0.5f * ((px - cx) + (py - cy)) / 22.0f;
         return Mix(FromBytes(70, 70, 78), FromBytes(236, 236, 242), Clamp01(l));
     });
-    Fill(image, ring(15.5f), [](float, float) { return FromBytes(20, 20, 24); });
+    Fill(image, Circle(cx, cy, 15.5f), Solid(FromBytes(20, 20, 24)));
     /* The number card seen through the ten finger holes. */
     for (int hole = 0; hole < 10; ++hole) {
         float a = PI * (0.28f + hole * 0.152f);
         float hx = cx + std::cos(a) * 11.0f, hy = cy - std::sin(a) * 11.0f;
-        Fill(
-            image, [&](float px, float py) { return SdCircle(px, py, hx, hy, 2.8f); },
-            [&](float px, float py) {
-                return Mix(FromBytes(246, 242, 228), FromBytes(160, 154, 140),
-                           Clamp01((py - hy + px - hx) * 0.18f + 0.35f));
-            });
-        Fill(
-            image, [&](float px, float py) { return SdCircle(px, py, hx, hy, 0.8f); },
-            [](float, float) { return FromBytes(60, 56, 52); }, 0.6f);
+        Fill(image, Circle(hx, hy, 2.8f), [&](float px, float py) {
+            return Mix(FromBytes(246, 242, 228), FromBytes(160, 154, 140),
+                       Clamp01((py - hy + px - hx) * 0.18f + 0.35f));
+        });
+        Fill(image, Circle(hx, hy, 0.8f), Solid(FromBytes(60, 56, 52)), 0.6f);
     }
-    Fill(image, ring(6.2f), [](float, float) { return FromBytes(248, 244, 232); });
-    Fill(image, ring(6.2f), [](float, float) { return FromBytes(248, 244, 232); });
+    /* The centre card, painted twice over, which firms its edge. */
+    Fill(image, Circle(cx, cy, 6.2f), Solid(FromBytes(248, 244, 232)));
+    Fill(image, Circle(cx, cy, 6.2f), Solid(FromBytes(248, 244, 232)));
     Fill(
         image, [&](float px, float py) { return std::fabs(SdCircle(px, py, cx, cy, 4.2f)) - 0.6f; },
-        [](float, float) { return FromBytes(196, 44, 40); });
+        Solid(FromBytes(196, 44, 40)));
     /* The finger stop: a short bright hook at four o'clock. */
-    Fill(
-        image,
-        [&](float px, float py) {
-            return SdSegment(px, py, cx + 12.0f, cy + 7.5f, cx + 15.5f, cy + 10.5f, 0.9f);
-        },
-        [](float, float) { return FromBytes(226, 226, 232); });
+    Fill(image, Segment(cx + 12.0f, cy + 7.5f, cx + 15.5f, cy + 10.5f, 0.9f),
+         Solid(FromBytes(226, 226, 232)));
 }
 
 /* The handset: a gently arched handle with a cup at each end. */
@@ -125,10 +106,8 @@ void PaintHandset(Image &image)
 {
     /* The cradle's two forks, which the cups rest on. */
     for (float x : {37.0f, 110.0f})
-        Fill(
-            image,
-            [&](float px, float py) { return SdRoundBox(px, py, x - 5, 34, x + 5, 48, 2.5f); },
-            [](float px, float py) { return Bakelite(0.22f - (py - 34.0f) * 0.01f + 0.0f * px); });
+        Fill(image, Rounded(x - 5, 34, x + 5, 48, 2.5f),
+             [](float, float py) { return Bakelite(0.22f - (py - 34.0f) * 0.01f); });
     DropShadow(
         image, 0, 0, WIDTH - 1, HEIGHT - 1,
         [](float px, float py) { return Handset(px - 1.5f, py - 3.0f); }, 2.0f, 0.55f);
@@ -142,12 +121,9 @@ void PaintHandset(Image &image)
     const float gloss[] = {40, 21.5f, 52, 17.8f, 73, 16.4f, 94, 17.8f, 106, 21.5f};
     Fill(
         image, [&](float px, float py) { return SdPolyline(px, py, gloss, 5, 0.7f); },
-        [](float, float) { return FromBytes(210, 212, 224); }, 0.75f);
+        Solid(FromBytes(210, 212, 224)), 0.75f);
     for (float x : {21.0f, 108.0f})
-        Fill(
-            image,
-            [&](float px, float py) { return SdSegment(px, py, x, 26.5f, x + 16, 26.5f, 0.6f); },
-            [](float, float) { return FromBytes(180, 182, 196); }, 0.6f);
+        Fill(image, Segment(x, 26.5f, x + 16, 26.5f, 0.6f), Solid(FromBytes(180, 182, 196)), 0.6f);
 }
 
 /* The coiled cord: a helix seen from the side, from under the ear cup down
@@ -166,12 +142,11 @@ void PaintCord(Image &image)
             bool front = std::sin(a) > 0.0f;
             float lit = front ? 0.28f * Clamp01(0.5f - std::cos(a)) : 0.0f;
             Rgb colour = Bakelite(0.04f + lit);
-            FillShape(
-                image, static_cast<int>(std::min(x, prevX)) - 2,
-                static_cast<int>(std::min(y, prevY)) - 2, static_cast<int>(std::max(x, prevX)) + 2,
-                static_cast<int>(std::max(y, prevY)) + 2,
-                [&](float px, float py) { return SdSegment(px, py, prevX, prevY, x, y, 0.8f); },
-                [&](float, float) { return colour; });
+            FillShape(image, static_cast<int>(std::min(x, prevX)) - 2,
+                      static_cast<int>(std::min(y, prevY)) - 2,
+                      static_cast<int>(std::max(x, prevX)) + 2,
+                      static_cast<int>(std::max(y, prevY)) + 2, Segment(prevX, prevY, x, y, 0.8f),
+                      Solid(colour));
         }
         prevX = x;
         prevY = y;

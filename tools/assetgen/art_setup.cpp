@@ -9,78 +9,50 @@ namespace
 {
 
 /* Palette indices of the classic 16 colours. */
-enum {
-    BLACK = 0,
-    DARK_RED = 1,
-    NAVY = 4,
-    TEAL = 6,
-    SILVER = 7,
-    GREY = 8,
-    RED = 9,
-    YELLOW = 11,
-    WHITE_INDEX = 15
-};
+const uint8_t BLACK = 0, DARK_RED = 1, NAVY = 4, TEAL = 6, SILVER = 7, GREY = 8, RED = 9,
+              YELLOW = 11, WHITE_INDEX = 15;
 
 /* The header's desktop computer, near its left edge: a system unit, the
    monitor standing on it and the keyboard in front. */
 const int HEADER_WIDTH = 481, HEADER_HEIGHT = 58;
 
-template <typename Distance, typename Shader>
-void FillHeader(Image &image, Distance distance, Shader shader, float opacity = 1.0f)
-{
-    FillShape(image, 0, 0, 90, HEADER_HEIGHT - 1, distance, shader, opacity);
-}
-
-auto Rounded(float x0, float y0, float x1, float y1, float r)
-{
-    return [=](float px, float py) { return SdRoundBox(px, py, x0, y0, x1, y1, r); };
-}
-
 /* Putty-coloured plastic with a dark seam round it, lit from above. */
-template <typename Distance> void PaintCase(Image &image, Distance shape, float top, float bottom)
+void PaintCase(Image &image, float x0, float top, float x1, float bottom, float radius)
 {
+    auto shape = Rounded(x0, top, x1, bottom, radius);
     DropShadow(
         image, 0, 0, 90, HEADER_HEIGHT - 1,
         [&](float px, float py) { return shape(px - 2.0f, py - 2.0f); }, 2.0f, 0.35f);
-    FillHeader(image, shape, [](float, float) { return FromBytes(120, 118, 112); });
-    FillHeader(
-        image, [&](float px, float py) { return shape(px, py) + 1.0f; },
-        [=](float, float py) {
-            return Mix(FromBytes(236, 234, 228), FromBytes(176, 174, 168),
-                       Clamp01((py - top) / (bottom - top)));
-        });
+    FillRimmed(image, shape, FromBytes(120, 118, 112), 1.0f, [=](float, float py) {
+        return Mix(FromBytes(236, 234, 228), FromBytes(176, 174, 168),
+                   Clamp01((py - top) / (bottom - top)));
+    });
 }
 
 void PaintSystemUnit(Image &image)
 {
-    PaintCase(image, Rounded(12, 31, 66, 43, 2.0f), 31, 43);
-    FillHeader(image, Rounded(42, 35, 60, 37, 0.5f),
-               [](float, float) { return FromBytes(90, 88, 84); });
-    FillHeader(image, Rounded(17, 37, 20, 39, 1.0f),
-               [](float, float) { return FromBytes(40, 200, 60); });
+    PaintCase(image, 12, 31, 66, 43, 2.0f);
+    Fill(image, Rounded(42, 35, 60, 37, 0.5f), Solid(FromBytes(90, 88, 84)));
+    Fill(image, Rounded(17, 37, 20, 39, 1.0f), Solid(FromBytes(40, 200, 60)));
 }
 
 void PaintMonitor(Image &image)
 {
-    PaintCase(image, Rounded(18, 3, 60, 32, 2.5f), 3, 32);
-    FillHeader(image, Rounded(22, 7, 56, 27, 1.5f), [](float px, float py) {
+    PaintCase(image, 18, 3, 60, 32, 2.5f);
+    Fill(image, Rounded(22, 7, 56, 27, 1.5f), [](float px, float py) {
         float t = Clamp01((px - 22.0f) / 34.0f * 0.4f + (py - 7.0f) / 20.0f * 0.6f);
         return Mix(FromBytes(70, 120, 220), FromBytes(16, 36, 110), t);
     });
-    FillHeader(
-        image, [](float px, float py) { return SdSegment(px, py, 26, 13, 34, 9, 1.2f); },
-        [](float, float) { return FromBytes(200, 220, 255); }, 0.6f);
+    Fill(image, Segment(26, 13, 34, 9, 1.2f), Solid(FromBytes(200, 220, 255)), 0.6f);
 }
 
 void PaintKeyboard(Image &image)
 {
     const float slab[] = {10, 55, 70, 55, 66, 46, 14, 46};
-    FillHeader(
-        image, [&](float px, float py) { return SdPolygon(px, py, slab, 4); },
-        [](float, float py) {
-            return Mix(FromBytes(228, 226, 220), FromBytes(170, 168, 160),
-                       Clamp01((py - 46.0f) / 9.0f));
-        });
+    Fill(image, Polygon(slab, 4), [](float, float py) {
+        return Mix(FromBytes(228, 226, 220), FromBytes(170, 168, 160),
+                   Clamp01((py - 46.0f) / 9.0f));
+    });
     /* Three rows of keys, each row shifted along the slant. */
     for (int row = 0; row < 3; ++row)
         for (int key = 0; key < 12; ++key) {
@@ -134,26 +106,14 @@ Image PaintFolder()
     Image image = MakeImage(44, 17, FromBytes(244, 242, 236));
     auto back = Rounded(12, 3, 31, 15, 1.0f);
     auto tab = Rounded(12, 1.5f, 20, 5, 1.0f);
-    FillShape(
-        image, 0, 0, 43, 16,
-        [&](float px, float py) { return std::min(back(px, py), tab(px, py)); },
-        [](float, float) { return FromBytes(170, 120, 10); });
-    FillShape(
-        image, 0, 0, 43, 16,
-        [&](float px, float py) { return std::min(back(px, py), tab(px, py)) + 1.0f; },
-        [](float, float) { return FromBytes(236, 186, 48); });
-    FillShape(image, 0, 0, 43, 16, Rounded(15, 4, 29, 12, 0.3f),
-              [](float, float) { return FromBytes(255, 255, 255); });
+    FillRimmed(
+        image, [&](float px, float py) { return std::min(back(px, py), tab(px, py)); },
+        FromBytes(170, 120, 10), 1.0f, Solid(FromBytes(236, 186, 48)));
+    Fill(image, Rounded(15, 4, 29, 12, 0.3f), Solid(FromBytes(255, 255, 255)));
     const float flap[] = {10, 15.5f, 30, 15.5f, 34, 7, 15, 7};
-    FillShape(
-        image, 0, 0, 43, 16, [&](float px, float py) { return SdPolygon(px, py, flap, 4); },
-        [](float, float) { return FromBytes(168, 116, 8); });
-    FillShape(
-        image, 0, 0, 43, 16, [&](float px, float py) { return SdPolygon(px, py, flap, 4) + 1.0f; },
-        [](float, float py) {
-            return Mix(FromBytes(255, 232, 110), FromBytes(246, 196, 40),
-                       Clamp01((py - 7.0f) / 8.0f));
-        });
+    FillRimmed(image, Polygon(flap, 4), FromBytes(168, 116, 8), 1.0f, [](float, float py) {
+        return Mix(FromBytes(255, 232, 110), FromBytes(246, 196, 40), Clamp01((py - 7.0f) / 8.0f));
+    });
     return image;
 }
 

@@ -15,7 +15,7 @@ Rgb &PixelAt(Image &image, int x, int y)
     return image.pixels[static_cast<size_t>(y) * image.width + x];
 }
 
-Rgb PixelOf(const Image &image, int x, int y)
+const Rgb &PixelAt(const Image &image, int x, int y)
 {
     return image.pixels[static_cast<size_t>(y) * image.width + x];
 }
@@ -30,11 +30,6 @@ void BlendPixel(Image &image, int x, int y, Rgb colour, float alpha)
 Rgb Mix(Rgb a, Rgb b, float t)
 {
     return Rgb{a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-Rgb Scale(Rgb c, float f)
-{
-    return Rgb{c.r * f, c.g * f, c.b * f};
 }
 
 Rgb Lighten(Rgb c, float t)

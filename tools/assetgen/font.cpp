@@ -10,11 +10,6 @@
 namespace
 {
 
-const char *const FONT_PATHS[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-};
-
 struct LoadedFace {
     std::vector<unsigned char> data;
     stbtt_fontinfo info;
@@ -23,10 +18,10 @@ struct LoadedFace {
 
 LoadedFace gFaces[2];
 
-int CodepointOf(unsigned char c)
+int CodepointAt(const std::string &text, size_t i)
 {
     /* Code page 1252 matches Latin-1 for every character the assets use. */
-    return c;
+    return static_cast<unsigned char>(text[i]);
 }
 
 bool LoadFace(LoadedFace &face, const char *path)
@@ -56,21 +51,20 @@ float ScaleOf(const TextStyle &style)
    towards the next character. */
 void Advance(const stbtt_fontinfo &info, const std::string &text, size_t i, float scale, float *pen)
 {
-    int cp = CodepointOf(static_cast<unsigned char>(text[i]));
+    int cp = CodepointAt(text, i);
     int advance, bearing;
     stbtt_GetCodepointHMetrics(&info, cp, &advance, &bearing);
     *pen += advance * scale;
     if (i + 1 < text.size())
-        *pen += scale * stbtt_GetCodepointKernAdvance(
-                            &info, cp, CodepointOf(static_cast<unsigned char>(text[i + 1])));
+        *pen += scale * stbtt_GetCodepointKernAdvance(&info, cp, CodepointAt(text, i + 1));
 }
 
 } /* namespace */
 
 bool LoadFonts()
 {
-    return LoadFace(gFaces[FACE_BOLD], FONT_PATHS[0]) &&
-           LoadFace(gFaces[FACE_REGULAR], FONT_PATHS[1]);
+    return LoadFace(gFaces[FACE_BOLD], "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf") &&
+           LoadFace(gFaces[FACE_REGULAR], "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
 }
 
 float TextWidth(const std::string &text, const TextStyle &style)
@@ -89,7 +83,7 @@ void TextMask(std::vector<float> &mask, int width, int height, const std::string
     float pen = left;
     mask.resize(static_cast<size_t>(width) * height, 0.0f);
     for (size_t i = 0; i < text.size(); ++i) {
-        int cp = CodepointOf(static_cast<unsigned char>(text[i]));
+        int cp = CodepointAt(text, i);
         int whole = static_cast<int>(std::floor(pen));
         float shift = pen - whole;
         int x0, y0, x1, y1;
@@ -115,21 +109,13 @@ void TextMask(std::vector<float> &mask, int width, int height, const std::string
 }
 
 void DrawText(Image &image, const std::string &text, const TextStyle &style, float left,
-              int baseline, float opacity)
+              int baseline)
 {
     std::vector<float> mask;
     TextMask(mask, image.width, image.height, text, style, left, baseline);
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x) {
             float m = mask[static_cast<size_t>(y) * image.width + x];
-            if (m > 0.0f) BlendPixel(image, x, y, style.colour, m * opacity);
+            if (m > 0.0f) BlendPixel(image, x, y, style.colour, m);
         }
-}
-
-void DrawTextCentred(Image &image, const std::string &text, const TextStyle &style, float centreX,
-                     float centreY, float opacity)
-{
-    float left = std::round(centreX - TextWidth(text, style) * 0.5f);
-    int baseline = static_cast<int>(std::lround(centreY + style.digitHeight * 0.5f));
-    DrawText(image, text, style, left, baseline, opacity);
 }

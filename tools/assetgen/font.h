@@ -23,11 +23,7 @@ float TextWidth(const std::string &text, const TextStyle &style);
 
 /* Draws text whose digits span the rows baseline-digitHeight .. baseline-1. */
 void DrawText(Image &image, const std::string &text, const TextStyle &style, float left,
-              int baseline, float opacity = 1.0f);
-
-/* Centres the text's advance width on centreX and its digit height on centreY. */
-void DrawTextCentred(Image &image, const std::string &text, const TextStyle &style, float centreX,
-                     float centreY, float opacity = 1.0f);
+              int baseline);
 
 /* Coverage of the text, as DrawText would paint it, into a mask the size of
    the image (values 0..1, combined by maximum). */

@@ -29,13 +29,19 @@ void Put32(Bytes &out, uint32_t v)
 
 void PutTag(Bytes &out, const char *tag)
 {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+    out.insert(out.end(), tag, tag + 4);
 }
 
 uint8_t ToByte(float v)
 {
     long r = std::lround(v);
     return static_cast<uint8_t>(r < 0 ? 0 : r > 255 ? 255 : r);
+}
+
+/* A colour as BMP and ICO files keep it: blue, green, red. */
+void PutBgr(Bytes &out, Rgb c)
+{
+    out.insert(out.end(), {ToByte(c.b), ToByte(c.g), ToByte(c.r)});
 }
 
 void PutInfoHeader(Bytes &out, int width, int height, int bits, uint32_t imageBytes)
@@ -56,6 +62,12 @@ void PutInfoHeader(Bytes &out, int width, int height, int bits, uint32_t imageBy
 int RowBytes(int width, int bits)
 {
     return ((width * bits + 31) / 32) * 4;
+}
+
+/* An icon image's colour pixels and its transparency mask. */
+uint32_t IconPixelBytes(const IconImage &icon)
+{
+    return (RowBytes(icon.size, 4) + RowBytes(icon.size, 1)) * icon.size;
 }
 
 void PutIconPixels(Bytes &out, const IconImage &icon)
@@ -87,27 +99,30 @@ void PutInfoText(Bytes &out, const char *tag, const std::string &text, size_t fi
         out.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
 }
 
+/* Creates every missing folder on the way to path's parent folder. */
+bool MakeParentFolders(const std::string &path)
+{
+    std::error_code error;
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (parent.empty()) return true;
+    std::filesystem::create_directories(parent, error);
+    return !error;
+}
+
 } /* namespace */
 
 Bytes EncodeBmp24(const Image &image)
 {
     int rowBytes = RowBytes(image.width, 24);
     uint32_t imageBytes = static_cast<uint32_t>(rowBytes) * image.height;
-    Bytes out;
-    out.push_back('B');
-    out.push_back('M');
+    Bytes out = {'B', 'M'};
     Put32(out, 14 + 40 + imageBytes);
     Put32(out, 0);
     Put32(out, 14 + 40);
     PutInfoHeader(out, image.width, image.height, 24, imageBytes);
     for (int y = image.height - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width; ++x) {
-            Rgb p = PixelOf(image, x, y);
-            out.push_back(ToByte(p.b));
-            out.push_back(ToByte(p.g));
-            out.push_back(ToByte(p.r));
-        }
-        for (int pad = image.width * 3; pad < rowBytes; ++pad) out.push_back(0);
+        for (int x = 0; x < image.width; ++x) PutBgr(out, PixelAt(image, x, y));
+        out.resize(out.size() + rowBytes - image.width * 3, 0);
     }
     return out;
 }
@@ -120,11 +135,9 @@ Bytes EncodeIcon(const std::vector<IconImage> &images)
     Put16(out, static_cast<uint32_t>(images.size()));
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
     for (const IconImage &icon : images) {
-        uint32_t bytes = 40 + 64 + (RowBytes(icon.size, 4) + RowBytes(icon.size, 1)) * icon.size;
-        out.push_back(static_cast<uint8_t>(icon.size));
-        out.push_back(static_cast<uint8_t>(icon.size));
-        out.push_back(16);
-        out.push_back(0);
+        uint32_t bytes = 40 + 64 + IconPixelBytes(icon);
+        uint8_t size = static_cast<uint8_t>(icon.size);
+        out.insert(out.end(), {size, size, 16, 0}); /* 16 colours */
         Put16(out, 1);
         Put16(out, 4);
         Put32(out, bytes);
@@ -132,12 +145,9 @@ Bytes EncodeIcon(const std::vector<IconImage> &images)
         offset += bytes;
     }
     for (const IconImage &icon : images) {
-        uint32_t pixelBytes = (RowBytes(icon.size, 4) + RowBytes(icon.size, 1)) * icon.size;
-        PutInfoHeader(out, icon.size, icon.size * 2, 4, pixelBytes);
+        PutInfoHeader(out, icon.size, icon.size * 2, 4, IconPixelBytes(icon));
         for (const Rgb &c : ICON_PALETTE) {
-            out.push_back(ToByte(c.b));
-            out.push_back(ToByte(c.g));
-            out.push_back(ToByte(c.r));
+            PutBgr(out, c);
             out.push_back(0);
         }
         PutIconPixels(out, icon);
@@ -173,15 +183,6 @@ Bytes EncodeWav(const std::vector<uint8_t> &samples, const std::string &title,
     PutInfoText(out, "INAM", title.substr(0, 23), 24);
     PutInfoText(out, "ICMT", comment.substr(0, 25), 26);
     return out;
-}
-
-bool MakeParentFolders(const std::string &path)
-{
-    std::error_code error;
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (parent.empty()) return true;
-    std::filesystem::create_directories(parent, error);
-    return !error;
 }
 
 bool WriteFile(const std::string &path, const Bytes &bytes)

@@ -33,7 +33,4 @@ bool WriteFile(const std::string &path, const Bytes &bytes);
 bool WriteText(const std::string &path, const std::string &text);
 bool WritePng(const std::string &path, const Image &image);
 
-/* Creates every missing folder on the way to path's parent folder. */
-bool MakeParentFolders(const std::string &path);
-
 #endif

@@ -79,13 +79,7 @@ void WriteSetupFiles(Outputs &out)
     Bitmap(out, "setup/art/header.bmp", "112 setup header", PaintSetupHeader());
     Bitmap(out, "setup/art/folder.bmp", "104 folder", PaintFolder());
     Icon(out, "setup/art/setup.ico", "icon 102", {PaintSetupIcon(32), PaintSetupIcon(16)});
-    std::string licence = LicenceText();
-    if (licence.size() != LICENCE_BYTES) {
-        std::fprintf(stderr, "assetgen: licence is %zu bytes, not %zu\n", licence.size(),
-                     LICENCE_BYTES);
-        out.ok = false;
-    }
-    out.ok = WriteText(out.root + "/setup/license.txt", licence) && out.ok;
+    out.ok = WriteText(out.root + "/setup/license.txt", LICENCE_TEXT) && out.ok;
 }
 
 } /* namespace */
@@ -100,7 +94,7 @@ int main(int argc, char **argv)
     Outputs out{argv[1], true, {}};
     std::vector<Image> plates, openBoxes;
     WriteGamePictures(out, plates, openBoxes);
-    out.ok = WriteText(out.root + "/game/resources/zendaro.manifest", ManifestText()) && out.ok;
+    out.ok = WriteText(out.root + "/game/resources/zendaro.manifest", MANIFEST_TEXT) && out.ok;
     WriteSounds(out);
     WriteSetupFiles(out);
     if (argc == 4) {

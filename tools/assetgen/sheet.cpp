@@ -18,7 +18,7 @@ void Blit(Image &page, const Image &image, int left, int top)
         for (int x = 0; x < image.width; ++x) {
             int px = left + x, py = top + y;
             if (px >= 0 && py >= 0 && px < page.width && py < page.height)
-                PixelAt(page, px, py) = PixelOf(image, x, y);
+                PixelAt(page, px, py) = PixelAt(image, x, y);
         }
 }
 

@@ -27,36 +27,9 @@ float Note(int midi)
 }
 
 /* Note numbers of the scale the tunes use. */
-enum {
-    C2 = 36,
-    G2 = 43,
-    A2 = 45,
-    C3 = 48,
-    D3 = 50,
-    E3 = 52,
-    F3 = 53,
-    G3 = 55,
-    A3 = 57,
-    B3 = 59,
-    C4 = 60,
-    D4 = 62,
-    E4 = 64,
-    F4 = 65,
-    G4 = 67,
-    A4 = 69,
-    B4 = 71,
-    C5 = 72,
-    D5 = 74,
-    E5 = 76,
-    F5 = 77,
-    G5 = 79,
-    A5 = 81,
-    B5 = 83,
-    C6 = 84,
-    D6 = 86,
-    E6 = 88,
-    G6 = 91
-};
+const int C2 = 36, G2 = 43, A2 = 45, C3 = 48, D3 = 50, E3 = 52, F3 = 53, G3 = 55, A3 = 57, B3 = 59,
+          C4 = 60, D4 = 62, E4 = 64, F4 = 65, G4 = 67, A4 = 69, B4 = 71, C5 = 72, D5 = 74, E5 = 76,
+          F5 = 77, G5 = 79, A5 = 81, B5 = 83, C6 = 84, D6 = 86, E6 = 88, G6 = 91;
 
 struct Partial {
     float ratio;
@@ -81,17 +54,12 @@ const Partial BELL_PARTIALS[] = {
     {4.07f, 0.25f, 4.5f}, {5.4f, 0.2f, 6.0f},
 };
 const Partial MALLET_PARTIALS[] = {{1.0f, 1.0f, 3.0f}, {3.93f, 0.35f, 14.0f}, {9.1f, 0.12f, 30.0f}};
-const Partial BRASS_PARTIALS[] = {
-    {1, 1.0f, 0}, {2, 0.85f, 0}, {3, 0.7f, 0},  {4, 0.55f, 0}, {5, 0.42f, 0},
-    {6, 0.3f, 0}, {7, 0.2f, 0},  {8, 0.13f, 0}, {9, 0.08f, 0},
-};
+const Partial BRASS_PARTIALS[] = {{1, 1.0f, 0},  {2, 0.85f, 0}, {3, 0.7f, 0},
+                                  {4, 0.55f, 0}, {5, 0.42f, 0}, {6, 0.3f, 0},
+                                  {7, 0.2f, 0},  {8, 0.13f, 0}, {9, 0.08f, 0}};
 const Partial PAD_PARTIALS[] = {{1, 1.0f, 0}, {2, 0.35f, 0}, {3, 0.18f, 0}, {4, 0.08f, 0}};
 const Partial PIANO_PARTIALS[] = {
-    {1, 1.0f, 1.5f},
-    {2, 0.5f, 2.5f},
-    {3, 0.25f, 4.0f},
-    {4, 0.12f, 6.0f},
-};
+    {1, 1.0f, 1.5f}, {2, 0.5f, 2.5f}, {3, 0.25f, 4.0f}, {4, 0.12f, 6.0f}};
 
 const Voice BELL = {BELL_PARTIALS, 5, 0.002f, 0.05f, 0.0f, 0.0f, 0.0f};
 const Voice MALLET = {MALLET_PARTIALS, 3, 0.002f, 0.04f, 0.0f, 0.0f, 0.0f};
@@ -103,38 +71,35 @@ const Voice STAB = {BRASS_PARTIALS, 9, 0.015f, 0.3f, 2.2f, 2.0f, 0.2f};
 const Voice HELD_BRASS = {BRASS_PARTIALS, 9, 0.05f, 0.9f, 0.45f, 2.0f, 0.3f};
 const Voice CHIME = {BELL_PARTIALS, 5, 0.002f, 0.2f, 2.0f, 0.0f, 0.0f};
 
-Track MakeTrack(int samples)
-{
-    return Track(static_cast<size_t>(samples), 0.0f);
-}
-
-/* Vibrato grows in over the first third of a second. */
-float SmoothRamp(float t)
-{
-    return std::min(1.0f, t / 0.3f);
-}
-
 struct Shape {
     float bend = 0.0f;    /* semitones of pitch change over the note */
     float vibrato = 0.0f; /* semitones of vibrato depth */
     float wah = 0.0f;     /* 0..1: the mute opens and closes once over the note */
 };
 
+/* Calls add(sample, t) for the samples from start seconds on, for length
+   seconds or up to the end of the track; t counts seconds from start. */
+template <typename Add> void ForEachSample(Track &track, float start, float length, Add add)
+{
+    int first = static_cast<int>(start * RATE), count = static_cast<int>(length * RATE);
+    for (int i = 0; i < count; ++i) {
+        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
+        if (at >= track.size()) break;
+        add(track[at], i / RATE);
+    }
+}
+
 /* Adds one note of the voice, starting at start seconds. */
 void AddNote(Track &track, const Voice &voice, float start, float length, float frequency,
              float level, Shape shape = Shape())
 {
-    int first = static_cast<int>(start * RATE);
-    int count = static_cast<int>(length * RATE);
     std::vector<float> phase(static_cast<size_t>(voice.count), 0.0f);
-    for (int i = 0; i < count; ++i) {
-        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
-        if (at >= track.size()) break;
-        float t = i / RATE;
+    ForEachSample(track, start, length, [&](float &sample, float t) {
         float rise = voice.attack > 0.0f ? std::min(1.0f, t / voice.attack) : 1.0f;
         float fall = std::min(1.0f, std::max(0.0f, (length - t) / voice.release));
         float env = rise * fall * std::exp(-voice.decay * t);
-        float wobble = shape.vibrato * std::sin(2.0f * PI * 5.5f * t) * SmoothRamp(t);
+        /* Vibrato grows in over the first third of a second. */
+        float wobble = shape.vibrato * std::sin(2.0f * PI * 5.5f * t) * std::min(1.0f, t / 0.3f);
         float scoop = -voice.scoop * std::exp(-t / 0.035f);
         float f = frequency * std::pow(2.0f, (shape.bend * t / length + wobble + scoop) / 12.0f);
         float open =
@@ -151,8 +116,8 @@ void AddNote(Track &track, const Voice &voice, float start, float length, float 
                 voice.brassy > 0.0f ? std::pow(open, voice.brassy * (part.ratio - 1.0f)) : 1.0f;
             sum += part.level * decay * bright * std::sin(phase[p]);
         }
-        track[at] += level * env * sum;
-    }
+        sample += level * env * sum;
+    });
 }
 
 void AddChord(Track &track, const Voice &voice, float start, float length,
@@ -178,33 +143,25 @@ void AddNoiseHit(Track &track, float start, float length, float level, float fal
 {
     Noise noise{seed};
     float low = 0.0f;
-    int first = static_cast<int>(start * RATE), count = static_cast<int>(length * RATE);
-    for (int i = 0; i < count; ++i) {
-        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
-        if (at >= track.size()) break;
-        float t = i / RATE;
+    ForEachSample(track, start, length, [&](float &sample, float t) {
         float n = noise.Next();
         low += brightness * (n - low);
         float v = highPass ? n - low : low;
         float attack = std::min(1.0f, t / 0.002f);
-        track[at] += level * attack * std::exp(-fall * t) * v;
-    }
+        sample += level * attack * std::exp(-fall * t) * v;
+    });
 }
 
 /* A drum: a sine whose pitch drops from high to low as it fades. */
 void AddThump(Track &track, float start, float level, float from, float to, float fall)
 {
     float phase = 0.0f;
-    int first = static_cast<int>(start * RATE);
-    for (int i = 0; i < static_cast<int>(0.5f * RATE); ++i) {
-        size_t at = static_cast<size_t>(first) + static_cast<size_t>(i);
-        if (at >= track.size()) break;
-        float t = i / RATE;
+    ForEachSample(track, start, 0.5f, [&](float &sample, float t) {
         float f = to + (from - to) * std::exp(-t * 30.0f);
         phase += 2.0f * PI * f / RATE;
         float attack = std::min(1.0f, t / 0.003f);
-        track[at] += level * attack * std::exp(-fall * t) * std::sin(phase);
-    }
+        sample += level * attack * std::exp(-fall * t) * std::sin(phase);
+    });
 }
 
 float Ease(float t)
@@ -214,7 +171,7 @@ float Ease(float t)
 
 /* Scales the track to the wanted peak, fades both ends and turns it into
    unsigned 8-bit samples. */
-std::vector<uint8_t> Finish(Track track, float peak)
+std::vector<uint8_t> Finish(Track &track, float peak)
 {
     const int fadeIn = static_cast<int>(0.004f * RATE), fadeOut = static_cast<int>(0.06f * RATE);
     int n = static_cast<int>(track.size());
@@ -235,46 +192,34 @@ std::vector<uint8_t> Finish(Track track, float peak)
     return out;
 }
 
-Track Reveal(int samples)
+void Reveal(Track &t)
 {
-    Track t = MakeTrack(samples);
     /* A snare roll that swells into the hit, over a rising whoosh. */
-    for (int i = 0; i < 10; ++i) {
-        float at = 0.015f + i * 0.03f;
-        AddNoiseHit(t, at, 0.05f, 0.12f + 0.1f * i, 35.0f, 0.55f, 100u + i);
-    }
-    Shape sweep;
-    sweep.bend = 12.0f;
-    AddNote(t, PAD, 0.0f, 0.34f, Note(A3), 0.3f, sweep);
+    for (int i = 0; i < 10; ++i)
+        AddNoiseHit(t, 0.015f + i * 0.03f, 0.05f, 0.12f + 0.1f * i, 35.0f, 0.55f, 100u + i);
+    AddNote(t, PAD, 0.0f, 0.34f, Note(A3), 0.3f, Shape{12.0f});
     const float hit = 0.33f;
     AddThump(t, hit, 0.9f, 160.0f, Note(D3) * 0.5f, 5.0f);
     AddNoiseHit(t, hit, 1.1f, 0.22f, 5.0f, 0.9f, 7u, true);
     AddChord(t, STAB, hit, 1.17f, {D4, F4, A4, D5}, 0.22f);
     AddChord(t, CHIME, hit, 1.17f, {D5, A5}, 0.12f);
-    return t;
 }
 
-Track BadNews(int samples)
+void BadNews(Track &t)
 {
-    Track t = MakeTrack(samples);
     const int notes[] = {G3, F3 + 1, F3, E3};
     const float starts[] = {0.02f, 0.42f, 0.82f, 1.22f};
     const float lengths[] = {0.38f, 0.38f, 0.38f, 0.8f};
     for (int i = 0; i < 4; ++i) {
         bool last = i == 3;
-        Shape shape;
-        shape.bend = last ? -0.7f : -0.3f;
-        shape.vibrato = last ? 0.3f : 0.0f;
-        shape.wah = 0.8f;
+        Shape shape = {last ? -0.7f : -0.3f, last ? 0.3f : 0.0f, 0.8f};
         AddNote(t, BRASS, starts[i], lengths[i], Note(notes[i]), 0.5f, shape);
     }
-    return t;
 }
 
-Track Ambience(int samples)
+void Ambience(Track &t)
 {
-    Track t = MakeTrack(samples);
-    float length = samples / RATE;
+    float length = t.size() / RATE;
     AddChord(t, PAD, 0.0f, length, {A2, E3, A3, C4}, 0.25f);
     /* A slow pulse, two beats a second, breathing through the pad. */
     for (size_t i = 0; i < t.size(); ++i) {
@@ -283,7 +228,6 @@ Track Ambience(int samples)
     }
     for (int beat = 0; beat < 6; ++beat)
         AddThump(t, 0.05f + beat * 0.5f, 0.25f, 90.0f, 55.0f, 14.0f);
-    return t;
 }
 
 /* An electric bell: a hammer striking two gongs in turn twenty times a second. */
@@ -298,27 +242,22 @@ void AddRing(Track &t, float start, float length)
     }
 }
 
-Track BankerCall(int samples)
+void BankerCall(Track &t)
 {
-    Track t = MakeTrack(samples);
     AddRing(t, 0.02f, 0.4f);
     AddRing(t, 0.62f, 0.4f);
-    return t;
 }
 
-Track MildGoodNews(int samples)
+void MildGoodNews(Track &t)
 {
-    Track t = MakeTrack(samples);
     const int rise[] = {C5, E5, G5, C6, E6};
     for (int i = 0; i < 5; ++i) AddNote(t, MALLET, 0.02f + i * 0.11f, 1.2f, Note(rise[i]), 0.4f);
     AddChord(t, PAD, 0.5f, 2.5f, {C4, E4, G4, C5}, 0.2f);
     AddChord(t, BELL, 0.57f, 2.45f, {C6, G6}, 0.12f);
-    return t;
 }
 
-Track GoodNews(int samples)
+void GoodNews(Track &t)
 {
-    Track t = MakeTrack(samples);
     const int call[] = {G4, C5, E5, G5};
     for (int i = 0; i < 4; ++i) AddNote(t, BRASS, 0.02f + i * 0.13f, 0.16f, Note(call[i]), 0.4f);
     const float held = 0.55f;
@@ -327,18 +266,11 @@ Track GoodNews(int samples)
     for (int i = 0; i < 6; ++i)
         AddNote(t, BELL, held + 0.1f + i * 0.09f, 1.8f, Note(C6 + (i % 3) * 4), 0.08f);
     AddNoiseHit(t, held, 2.0f, 0.15f, 2.0f, 0.9f, 5u, true);
-    return t;
 }
 
-Track MildBadNews(int samples)
+void MildBadNews(Track &t)
 {
-    Track t = MakeTrack(samples);
-    Shape sag;
-    sag.bend = -1.0f;
-    sag.vibrato = 0.2f;
-    sag.wah = 0.7f;
-    AddNote(t, BRASS, 0.02f, 0.95f, Note(D3), 0.5f, sag);
-    return t;
+    AddNote(t, BRASS, 0.02f, 0.95f, Note(D3), 0.5f, Shape{-1.0f, 0.2f, 0.7f});
 }
 
 /* The jingle: four bars of eighth notes at 0.18 s, a tune over chords,
@@ -383,33 +315,27 @@ void AddJingleBand(Track &t, float end)
     }
 }
 
-Track StartEnd(int samples)
+void StartEnd(Track &t)
 {
-    Track t = MakeTrack(samples);
     AddJingleTune(t);
-    AddJingleBand(t, samples / RATE - 0.02f);
-    return t;
+    AddJingleBand(t, t.size() / RATE - 0.02f);
 }
 
-Track AnswerPrompt(int samples)
+void AnswerPrompt(Track &t)
 {
-    Track t = MakeTrack(samples);
     const int chime[] = {G5, C6, E6};
     for (int i = 0; i < 3; ++i)
         AddNote(t, CHIME, 0.01f + i * 0.09f, 1.06f - i * 0.09f, Note(chime[i]), 0.35f);
-    return t;
 }
 
-Track CallEnd(int samples)
+void CallEnd(Track &t)
 {
-    Track t = MakeTrack(samples);
     AddNoiseHit(t, 0.02f, 0.03f, 0.8f, 180.0f, 0.6f, 11u);
     AddThump(t, 0.02f, 0.7f, 180.0f, 90.0f, 40.0f);
     AddNoiseHit(t, 0.085f, 0.02f, 0.35f, 250.0f, 0.7f, 12u);
     const Partial ting[] = {{1.0f, 1.0f, 9.0f}, {2.32f, 0.4f, 14.0f}};
     const Voice bell = {ting, 2, 0.001f, 0.02f, 0.0f, 0.0f, 0.0f};
     AddNote(t, bell, 0.02f, 0.35f, 1180.0f, 0.06f);
-    return t;
 }
 
 } /* namespace */
@@ -417,8 +343,10 @@ Track CallEnd(int samples)
 std::vector<uint8_t> SynthesiseSound(int n)
 {
     const SoundTarget &target = SOUND_TARGETS[n];
-    Track (*const makers[SOUND_COUNT])(int) = {Reveal,       BadNews,  Ambience,    BankerCall,
-                                               MildGoodNews, GoodNews, MildBadNews, StartEnd,
-                                               AnswerPrompt, CallEnd};
-    return Finish(makers[n](target.dataBytes), target.peak);
+    void (*const makers[SOUND_COUNT])(Track &) = {Reveal,       BadNews,  Ambience,    BankerCall,
+                                                  MildGoodNews, GoodNews, MildBadNews, StartEnd,
+                                                  AnswerPrompt, CallEnd};
+    Track track(static_cast<size_t>(target.dataBytes), 0.0f);
+    makers[n](track);
+    return Finish(track, target.peak);
 }

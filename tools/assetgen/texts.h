@@ -2,13 +2,12 @@
 #ifndef ASSETGEN_TEXTS_H
 #define ASSETGEN_TEXTS_H
 
-#include <string>
+#include <cstddef>
 
 const size_t LICENCE_BYTES = 5064;
-const int LICENCE_LINE_BREAKS = 46;
 
 /* Plain ANSI with CR LF line ends. */
-std::string LicenceText();
-std::string ManifestText();
+extern const char LICENCE_TEXT[];
+extern const char MANIFEST_TEXT[];
 
 #endif

@@ -88,14 +88,6 @@ static int DaysInMonth(unsigned year, unsigned month)
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-/* The value of count digits from text[start] on, all checked to be digits. */
-static unsigned DigitsAt(const char *text, int start, int count)
-{
-    unsigned value = 0;
-    for (int i = start; i < start + count; i++) value = value * 10 + (unsigned)(text[i] - '0');
-    return value;
-}
-
 static int ParseClock(const char *text, ClockTime *clock)
 {
     static const char layout[] = "0000-00-00T00:00:00.000";
@@ -104,13 +96,10 @@ static int ParseClock(const char *text, ClockTime *clock)
         int digit = isdigit((unsigned char)text[i]);
         if (layout[i] == '0' ? !digit : text[i] != layout[i]) return 0;
     }
-    clock->year = DigitsAt(text, 0, 4);
-    clock->month = DigitsAt(text, 5, 2);
-    clock->day = DigitsAt(text, 8, 2);
-    clock->hour = DigitsAt(text, 11, 2);
-    clock->minute = DigitsAt(text, 14, 2);
-    clock->second = DigitsAt(text, 17, 2);
-    clock->milliseconds = DigitsAt(text, 20, 3);
+    /* Only digits stand where the fields are, so each reads in full. */
+    if (sscanf(text, "%4u-%2u-%2uT%2u:%2u:%2u.%3u", &clock->year, &clock->month, &clock->day,
+               &clock->hour, &clock->minute, &clock->second, &clock->milliseconds) != 7)
+        return 0;
     if (clock->year < 1 || clock->month < 1 || clock->month > 12) return 0;
     if (clock->day < 1 || (int)clock->day > DaysInMonth(clock->year, clock->month)) return 0;
     return clock->hour < 24 && clock->minute < 60 && clock->second < 60;
@@ -185,8 +174,7 @@ template <typename Visit> static int ForEachLine(const char *script, Visit visit
         number++;
         if (length >= sizeof line) length = sizeof line - 1; /* too long: tokenising rejects it */
         snprintf(line, sizeof line, "%.*s", (int)length, p);
-        int stop = visit(line, number);
-        if (stop) return stop;
+        if (int stop = visit(line, number)) return stop;
         p += end ? length + 1 : length;
         if (!end) break;
     }

@@ -69,9 +69,7 @@ static void MakeTerminalRaw(void)
     struct sigaction action;
     memset(&action, 0, sizeof action);
     action.sa_handler = OnSignal;
-    sigaction(SIGINT, &action, NULL);
-    sigaction(SIGTERM, &action, NULL);
-    sigaction(SIGHUP, &action, NULL);
+    for (int which : {SIGINT, SIGTERM, SIGHUP}) sigaction(which, &action, NULL);
     fputs("\x1b[?1049h\x1b[?25l", stdout);
 }
 
@@ -165,15 +163,13 @@ static std::string Plate(int k)
 
 static std::string Button(int id, const char *colour)
 {
-    std::string face = std::string(" ") + RecordingText(id) + " ";
-    return RecordingEnabled(id) ? std::string(colour) + face + RESET : DIM + face + RESET;
+    return (RecordingEnabled(id) ? colour : DIM) + std::string(" ") + RecordingText(id) + " " RESET;
 }
 
 static std::string OwnBox(void)
 {
-    for (BoxId b = 0; b < BOX_COUNT; b++) {
+    for (BoxId b = 0; b < BOX_COUNT; b++)
         if (gameState.boxes[b].isOwnBox) return BoxFace(b, 8);
-    }
     return DIM "(choose a box)" RESET;
 }
 
