@@ -22,13 +22,6 @@ const int reactionsWithoutDeal[20] = {1, 5, 1, 4, 4, 1, 5, 5, 5, 1, 6, 6, 6, 5, 
 const int reactionsAfterFirstOffer[20] = {1, 5, 1, 4, 4, 5, 1, 1, 1, 5,
                                           4, 4, 4, 1, 1, 6, 1, 1, 6, 1};
 
-/* Everything of a game script but the last two clicks. */
-std::string UpToOwnBox(bool deal)
-{
-    std::string script = GameScript(deal);
-    return script.substr(0, script.rfind("click 1\n"));
-}
-
 class Games : public ConsoleTest
 {
   protected:
