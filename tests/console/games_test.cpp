@@ -22,6 +22,9 @@ const int reactionsWithoutDeal[20] = {1, 5, 1, 4, 4, 1, 5, 5, 5, 1, 6, 6, 6, 5, 
 const int reactionsAfterFirstOffer[20] = {1, 5, 1, 4, 4, 5, 1, 1, 1, 5,
                                           4, 4, 4, 1, 1, 6, 1, 1, 6, 1};
 
+const char won[] = "\"CONGRATULATIONS\" \"YOU VANTOREL\"";
+const char lost[] = "\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"";
+
 class Games : public ConsoleTest
 {
   protected:
@@ -32,10 +35,7 @@ class Games : public ConsoleTest
         std::vector<std::pair<std::string, int>> found;
         for (size_t i = 0; i < log.size(); i++) {
             if (log[i].whole.find("YOU HAVE REVEALED") == std::string::npos) continue;
-            int reveal = Find(" play 0", (int)i);
-            int next = reveal < 0 ? -1 : Find(" play ", reveal + 1);
-            int sound = next < 0 ? -1 : std::stoi(log[next].args);
-            found.push_back({Unquote(log[i].args.substr(5)), sound});
+            found.push_back({Unquote(log[i].args.substr(5)), SoundAfter(Find(" play 0", (int)i))});
         }
         return found;
     }
@@ -81,7 +81,7 @@ TEST_F(Games, FirstClockGameWithoutDealRevealsTheKnownDeal)
 
     /* 3000 in the own box against a sixth offer of 3968: the banker won. */
     ASSERT_EQ(1u, Ops("inform").size());
-    EXPECT_EQ("\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"", Ops("inform")[0].args);
+    EXPECT_EQ(lost, Ops("inform")[0].args);
     ASSERT_EQ(1, RecordingLineCount(IDC_WIN_HISTORY));
     EXPECT_EQ(Pounds("3000"), RecordingLine(IDC_WIN_HISTORY, 0));
     EXPECT_EQ(Pounds("3000"), RecordingText(IDC_BANK_VALUE));
@@ -122,13 +122,10 @@ TEST_F(Games, DealAtTheFirstOfferBanksItAndTurnsTheSoundsRound)
     EXPECT_EQ(-1, Find("start 8", deal));
 
     /* 8400 banked against 3000 in the own box. */
-    EXPECT_EQ("\"CONGRATULATIONS\" \"YOU VANTOREL\"", Ops("inform").at(0).args);
+    EXPECT_EQ(won, Ops("inform").at(0).args);
     EXPECT_EQ(Pounds("8400"), RecordingLine(IDC_WIN_HISTORY, 0));
     EXPECT_EQ(Pounds("8400"), RecordingText(IDC_BANK_VALUE));
 }
-
-const char won[] = "\"CONGRATULATIONS\" \"YOU VANTOREL\"";
-const char lost[] = "\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"";
 
 /* The swap clock's first game: box 1 holds 15,000, box 22 0.50. A swap
    exchanges the two buttons' numbers and sums until the next game; after a

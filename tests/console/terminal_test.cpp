@@ -111,10 +111,7 @@ TEST_F(TerminalGame, AWholeGamePlayedWithTheKeys)
     steps.push_back({[] { return Idle(23); }, "q"});
     Play();
 
-    EXPECT_EQ(23, gameState.pickCount);
     EXPECT_EQ(Pounds("3000"), RecordingText(IDC_BANK_VALUE));
-    ASSERT_EQ(1, RecordingLineCount(IDC_WIN_HISTORY));
-    EXPECT_EQ(Pounds("3000"), RecordingLine(IDC_WIN_HISTORY, 0));
     /* The own box stands under MY BOX, not in the ring; opened boxes show
        their sums (box 2 held 50,000). */
     EXPECT_EQ(std::string::npos, screenAtPick5.find("(choose a box)"));
