@@ -124,14 +124,4 @@ INSTANTIATE_TEST_SUITE_P(Turn, AtEveryMoment, ::testing::ValuesIn(moments),
                              return std::string(info.param.name);
                          });
 
-TEST_F(ConsoleTest, NewGameAnsweredNoChangesNothing)
-{
-    Load(firstClockLine + toFirstCall + "wait 30\nnewgame no\n");
-    ASSERT_EQ(RUN_IDLE, Run());
-    EXPECT_GT(Find("ask \"NEW GAME\" \"START AGAIN?\" no"), 0);
-    EXPECT_EQ(6, gameState.pickCount);
-    EXPECT_EQ(1, gameState.offerPending);
-    EXPECT_EQ(1, RecordingLineCount(IDC_OFFER_LIST));
-}
-
 } // namespace
