@@ -1,6 +1,7 @@
 /* Whole games and their parts, played on the virtual clock in-process. */
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 #include "support.h"
 
@@ -21,12 +22,8 @@ const int reactionsWithoutDeal[20] = {1, 5, 1, 4, 4, 1, 5, 5, 5, 1, 6, 6, 6, 5, 
 const int reactionsAfterFirstOffer[20] = {1, 5, 1, 4, 4, 5, 1, 1, 1, 5,
                                           4, 4, 4, 1, 1, 6, 1, 1, 6, 1};
 
-/* Everything of a game script but the last two clicks. */
-std::string UpToOwnBox(bool deal)
-{
-    std::string script = GameScript(deal);
-    return script.substr(0, script.rfind("click 1\n"));
-}
+const char won[] = "\"CONGRATULATIONS\" \"YOU VANTOREL\"";
+const char lost[] = "\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"";
 
 class Games : public ConsoleTest
 {
@@ -38,10 +35,7 @@ class Games : public ConsoleTest
         std::vector<std::pair<std::string, int>> found;
         for (size_t i = 0; i < log.size(); i++) {
             if (log[i].whole.find("YOU HAVE REVEALED") == std::string::npos) continue;
-            int reveal = Find(" play 0", (int)i);
-            int next = reveal < 0 ? -1 : Find(" play ", reveal + 1);
-            int sound = next < 0 ? -1 : std::stoi(log[next].args);
-            found.push_back({Unquote(log[i].args.substr(5)), sound});
+            found.push_back({Unquote(log[i].args.substr(5)), SoundAfter(Find(" play 0", (int)i))});
         }
         return found;
     }
@@ -81,28 +75,17 @@ TEST_F(Games, FirstClockGameWithoutDealRevealsTheKnownDeal)
     EXPECT_EQ("THANKYOU FOR PLAYING VANTOREL.  PRESS 'NEW GAME'", messages.back());
     EXPECT_EQ(IDW_START_END, std::stoi(Ops("play").back().args));
 
-    /* The banker calls after the 5th, 8th, ... 20th opened box, only. */
-    int opened = 0, calls = 0;
-    for (const std::string &message : messages) {
-        if (message.rfind("YOU HAVE REVEALED", 0) == 0) opened++;
-        if (message != "THE BANKER WISHES TO MAKE A DEAL") continue;
-        calls++;
-        EXPECT_EQ(2 + 3 * calls, opened);
-    }
-    EXPECT_EQ(6, calls);
     ASSERT_EQ(6, RecordingLineCount(IDC_OFFER_LIST));
     EXPECT_EQ(Pounds("8400"), RecordingLine(IDC_OFFER_LIST, 0));
     EXPECT_EQ(Pounds("3900"), RecordingLine(IDC_OFFER_LIST, 5));
 
     /* 3000 in the own box against a sixth offer of 3968: the banker won. */
     ASSERT_EQ(1u, Ops("inform").size());
-    EXPECT_EQ("\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"", Ops("inform")[0].args);
+    EXPECT_EQ(lost, Ops("inform")[0].args);
     ASSERT_EQ(1, RecordingLineCount(IDC_WIN_HISTORY));
     EXPECT_EQ(Pounds("3000"), RecordingLine(IDC_WIN_HISTORY, 0));
     EXPECT_EQ(Pounds("3000"), RecordingText(IDC_BANK_VALUE));
     EXPECT_LT(Find("add 1006"), Find("inform"));
-    EXPECT_EQ(23, gameState.pickCount);
-    EXPECT_EQ(0, RecordingGetCounts()->unknownIds);
 }
 
 TEST_F(Games, DealAtTheFirstOfferBanksItAndTurnsTheSoundsRound)
@@ -137,83 +120,67 @@ TEST_F(Games, DealAtTheFirstOfferBanksItAndTurnsTheSoundsRound)
     EXPECT_EQ(5, (int)std::count(messages.begin(), messages.end(),
                                  "BANKER WOULD'VE OFFERED YOU THE ABOVE. NOW OPEN MORE BOXES"));
     EXPECT_EQ(-1, Find("start 8", deal));
-    EXPECT_EQ(6, RecordingLineCount(IDC_OFFER_LIST));
 
     /* 8400 banked against 3000 in the own box. */
-    EXPECT_EQ("\"CONGRATULATIONS\" \"YOU VANTOREL\"", Ops("inform").at(0).args);
+    EXPECT_EQ(won, Ops("inform").at(0).args);
     EXPECT_EQ(Pounds("8400"), RecordingLine(IDC_WIN_HISTORY, 0));
     EXPECT_EQ(Pounds("8400"), RecordingText(IDC_BANK_VALUE));
 }
 
-TEST_F(Games, SwapYesExchangesNumbersAndSumsUntilTheNextGame)
+/* The swap clock's first game: box 1 holds 15,000, box 22 0.50. A swap
+   exchanges the two buttons' numbers and sums until the next game; after a
+   deal it decides the verdict on the other sum. */
+TEST_F(Games, SwapAnswers)
 {
-    Load(swapClockLine + "swap yes\n" + GameScript(false));
-    ASSERT_EQ(RUN_IDLE, Run());
+    struct {
+        const char *answer;
+        bool deal;
+        const char *firstButton;
+        unsigned ownBox, lastBox; /* the boxes whose sums the last two reveals show */
+        const char *banked;       /* nullptr: the first offer, taken */
+        const char *verdict;
+    } const cases[] = {
+        {"yes", false, "22", 22, 1, "0.50", lost},
+        {"yes", true, "22", 22, 1, nullptr, won},
+        {"no", false, "1", 1, 22, "15000", won},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.answer) + (c.deal ? " after a deal" : ""));
+        log.clear();
+        RecordingReset();
+        Load(swapClockLine + "swap " + c.answer + "\n" + GameScript(c.deal));
+        ASSERT_EQ(RUN_IDLE, Run());
+        int offer = Find("THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX");
+        ASSERT_GT(offer, Find("DEAL! NOW")) << "this clock must offer the swap";
+        int ask =
+            Find("ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" " + std::string(c.answer), offer);
+        ASSERT_GT(ask, offer);
+        std::string sounds;
+        for (int i = offer; i < ask; i++) {
+            if (log[i].op == "play") sounds += log[i].args + " ";
+        }
+        EXPECT_EQ("3 3 3 ", sounds);
 
-    int offer = Find("THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX");
-    ASSERT_GT(offer, 0) << "this clock must offer the swap";
-    int ask = Find("ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" yes", offer);
-    ASSERT_GT(ask, offer);
-    std::string sounds;
-    for (int i = offer; i < ask; i++) {
-        if (log[i].op == "play") sounds += log[i].args + " ";
+        EXPECT_STREQ(c.firstButton, RecordingText(IDC_BOX_BUTTON_FIRST + 0));
+        EXPECT_EQ(std::string(c.firstButton) == "1" ? "22" : "1",
+                  std::string(RecordingText(IDC_BOX_BUTTON_FIRST + 21)));
+        EXPECT_EQ(1, gameState.boxes[0].isOwnBox);
+        std::vector<std::string> messages = Messages();
+        auto own = std::find(messages.begin(), messages.end(), "OPEN YOUR BOX");
+        ASSERT_NE(messages.end(), own);
+        EXPECT_EQ(Reveal(swapDeal[c.ownBox - 1]), *(own + 1));
+        EXPECT_EQ(Reveal(swapDeal[c.lastBox - 1]), messages.at(messages.size() - 2));
+        std::string banked = c.banked ? Pounds(c.banked) : RecordingLine(IDC_OFFER_LIST, 0);
+        EXPECT_EQ(banked, RecordingText(IDC_BANK_VALUE));
+        EXPECT_EQ(banked, RecordingLine(IDC_WIN_HISTORY, 0));
+        EXPECT_EQ(c.verdict, Ops("inform").at(0).args);
+
+        Load("newgame yes\n");
+        Run();
+        for (int b = 0; b < BOX_COUNT; b++)
+            EXPECT_EQ(std::to_string(b + 1), RecordingText(IDC_BOX_BUTTON_FIRST + b));
     }
-    EXPECT_EQ("3 3 3 ", sounds);
-
-    /* Box 1 in the frame now reads 22 and holds 0.50; box 22 reads 1. */
-    EXPECT_STREQ("22", RecordingText(IDC_BOX_BUTTON_FIRST + 0));
-    EXPECT_STREQ("1", RecordingText(IDC_BOX_BUTTON_FIRST + 21));
-    EXPECT_EQ(1, gameState.boxes[0].isOwnBox);
-    std::vector<std::string> messages = Messages();
-    int own =
-        (int)(std::find(messages.begin(), messages.end(), "OPEN YOUR BOX") - messages.begin());
-    EXPECT_EQ(Reveal(swapDeal[21]), messages.at(own + 1));
-    EXPECT_EQ(Reveal(swapDeal[0]), messages.at(messages.size() - 2));
-    EXPECT_EQ(Pounds("0.50"), RecordingText(IDC_BANK_VALUE));
-    EXPECT_EQ(Pounds("0.50"), RecordingLine(IDC_WIN_HISTORY, 0));
-    EXPECT_EQ("\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"", Ops("inform").at(0).args);
-
-    Load("newgame yes\n");
-    Run();
-    for (int b = 0; b < BOX_COUNT; b++)
-        EXPECT_EQ(std::to_string(b + 1), RecordingText(IDC_BOX_BUTTON_FIRST + b));
 }
-
-TEST_F(Games, SwapAfterADealDecidesTheVerdictOnTheOtherSum)
-{
-    Load(swapClockLine + "swap yes\n" + GameScript(true));
-    ASSERT_EQ(RUN_IDLE, Run());
-    int offer = Find("THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX");
-    ASSERT_GT(offer, Find("DEAL! NOW")) << "this clock must offer the swap after a deal too";
-    ASSERT_GT(Find("ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" yes", offer), offer);
-    EXPECT_STREQ("22", RecordingText(IDC_BOX_BUTTON_FIRST + 0));
-    /* The own box now holds 0.50, below the banked first offer; it held
-       15,000 before the swap, above it. */
-    std::vector<std::string> messages = Messages();
-    int own =
-        (int)(std::find(messages.begin(), messages.end(), "OPEN YOUR BOX") - messages.begin());
-    EXPECT_EQ(Reveal(swapDeal[21]), messages.at(own + 1));
-    std::string banked = RecordingLine(IDC_OFFER_LIST, 0);
-    EXPECT_EQ(banked, RecordingText(IDC_BANK_VALUE));
-    EXPECT_EQ(banked, RecordingLine(IDC_WIN_HISTORY, 0));
-    EXPECT_EQ("\"CONGRATULATIONS\" \"YOU VANTOREL\"", Ops("inform").at(0).args);
-}
-
-TEST_F(Games, SwapNoChangesNothing)
-{
-    Load(swapClockLine + GameScript(false));
-    ASSERT_EQ(RUN_IDLE, Run());
-    EXPECT_GT(Find("ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" no"), 0);
-    EXPECT_STREQ("1", RecordingText(IDC_BOX_BUTTON_FIRST + 0));
-    EXPECT_STREQ("22", RecordingText(IDC_BOX_BUTTON_FIRST + 21));
-    std::vector<std::string> messages = Messages();
-    EXPECT_EQ(Reveal(swapDeal[0]), messages.at(messages.size() - 4));
-    EXPECT_EQ(Pounds("15000"), RecordingLine(IDC_WIN_HISTORY, 0));
-    EXPECT_EQ("\"CONGRATULATIONS\" \"YOU VANTOREL\"", Ops("inform").at(0).args);
-}
-
-const char won[] = "\"CONGRATULATIONS\" \"YOU VANTOREL\"";
-const char lost[] = "\"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"";
 
 /* Plays to "OPEN YOUR BOX", lets adjust the state, then opens box 1. */
 class Verdict : public Games
@@ -258,48 +225,30 @@ TEST_F(Verdict, EqualValuesAreTheBankersWin)
 class RefusedClicks : public Games
 {
   protected:
-    struct Snapshot {
-        int pickCount, offerPending, dealTaken, busy;
-        float bankAmount;
-        std::vector<unsigned> boxes;
-        long long sounds;
-        std::string offerValue, message;
-    };
-    static Snapshot Take()
+    /* All of the game's state a click could change but the offer shown. */
+    static std::string Take()
     {
-        Snapshot s{gameState.pickCount,
-                   gameState.offerPending,
-                   gameState.dealTaken,
-                   gameState.busy,
-                   gameState.bankAmount,
-                   {},
-                   0,
-                   RecordingText(IDC_OFFER_VALUE),
-                   RecordingText(IDC_MESSAGE)};
-        for (const Box &box : gameState.boxes) {
-            s.boxes.push_back(box.amountIndex * 4 + box.opened * 2 + box.isOwnBox);
-        }
-        for (long long plays : RecordingGetCounts()->plays) s.sounds += plays;
-        return s;
+        std::ostringstream s;
+        s << gameState.pickCount << ' ' << gameState.offerPending << ' ' << gameState.dealTaken
+          << ' ' << gameState.busy << ' ' << std::hexfloat << gameState.bankAmount << ' '
+          << RecordingText(IDC_MESSAGE);
+        for (const Box &box : gameState.boxes)
+            s << ' ' << box.amountIndex << '/' << box.opened << '/' << box.isOwnBox;
+        long long sounds = 0;
+        for (long long plays : RecordingGetCounts()->plays) sounds += plays;
+        s << " sounds " << sounds;
+        return s.str();
     }
     /* Delivers one action and answers what it changed in the window. */
     void ExpectRefused(int kind, int box, const char *offerValueAfter, int force = 0)
     {
-        Snapshot before = Take();
+        std::string before = Take(), offerValueBefore = RecordingText(IDC_OFFER_VALUE);
         size_t from = log.size();
         Queue(kind, box, 0, 0, force);
         ASSERT_EQ(RUN_IDLE, Run());
-        Snapshot after = Take();
-        EXPECT_EQ(before.pickCount, after.pickCount);
-        EXPECT_EQ(before.offerPending, after.offerPending);
-        EXPECT_EQ(before.dealTaken, after.dealTaken);
-        EXPECT_EQ(before.busy, after.busy);
-        EXPECT_EQ(before.bankAmount, after.bankAmount);
-        EXPECT_EQ(before.boxes, after.boxes);
-        EXPECT_EQ(before.sounds, after.sounds);
-        EXPECT_EQ(before.message, after.message);
-        EXPECT_EQ(offerValueAfter ? std::string(offerValueAfter) : before.offerValue,
-                  after.offerValue);
+        EXPECT_EQ(before, Take());
+        EXPECT_EQ(offerValueAfter ? std::string(offerValueAfter) : offerValueBefore,
+                  RecordingText(IDC_OFFER_VALUE));
         for (size_t i = from; i < log.size(); i++) {
             const std::string &op = log[i].op;
             EXPECT_TRUE(op == "focus" || op == "tick" || op == "start" ||
@@ -357,8 +306,6 @@ TEST_F(RefusedClicks, DuringATurnPostedClicksChangeNothingAndHeldClicksWait)
     Run();
     EXPECT_EQ(6, gameState.pickCount);
     EXPECT_EQ(1, gameState.offerPending);
-    EXPECT_EQ(5, (int)std::count_if(gameState.boxes, gameState.boxes + BOX_COUNT,
-                                    [](const Box &b) { return b.opened != 0; }));
     /* The posted click came inside the first wait; the held one only once
        the turn had enabled the buttons again, and was refused for the
        waiting offer. */
@@ -436,10 +383,6 @@ TEST_F(Games, BankersCallRingsWaitsAndOffersInOrder)
         EXPECT_LE(wait, 3000);
     }
     long long length = log[end].ms + SoundLengthMs[IDW_REVEAL] - log[start].ms;
-    printf("banker's call: %lld virtual ms from the message to the end of the reveal; waits",
-           length);
-    for (long long wait : waits) printf(" %lld", wait);
-    printf("\n");
     EXPECT_GE(length, 7830 + 400 + 1510 + 3 * 1000);
     EXPECT_LE(length, 7830 + 400 + 1510 + 3 * 3000);
 }

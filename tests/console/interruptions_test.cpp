@@ -22,20 +22,13 @@ void PrintTo(const Moment &m, std::ostream *out)
 const char toFirstCall[] = "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\n";
 const char toFirstReminder[] = "click 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\nwait 30\n";
 
-std::string ToLastCall(bool answer)
-{
-    std::string script = GameScript(false);
-    script.resize(script.rfind("click 1\n"));
-    if (!answer) script.resize(script.rfind("nodeal"));
-    return script;
-}
-
 std::string ScriptOf(const Moment &m)
 {
     std::string script = m.swapClock ? swapClockLine : firstClockLine;
-    if (std::string(m.script) == "last call") return script + ToLastCall(false);
-    if (std::string(m.script) == "answered last call")
-        return script + "swap yes\n" + ToLastCall(true);
+    std::string toOwnBox = UpToOwnBox(false);
+    if (std::string(m.script) == "last call")
+        return script + toOwnBox.substr(0, toOwnBox.rfind("nodeal"));
+    if (std::string(m.script) == "answered last call") return script + "swap yes\n" + toOwnBox;
     if (std::string(m.script) == "whole game") return script + GameScript(false);
     if (std::string(m.script) == "deal game") return script + GameScript(true);
     return script + m.script;
@@ -65,28 +58,36 @@ const Moment moments[] = {
     {"LastBoxPass", false, "whole game", "THANKYOU FOR PLAYING", 1},
 };
 
-class NewGameAtEveryMoment : public ConsoleTest, public ::testing::WithParamInterface<Moment>
+class AtEveryMoment : public ConsoleTest, public ::testing::WithParamInterface<Moment>
 {
+  protected:
+    /* Loads the moment's game and has the player act once the moment comes,
+       dropping the rest of the script. */
+    void ActAtTheMoment(int kind, int yes = 0)
+    {
+        const Moment &m = GetParam();
+        Load(ScriptOf(m));
+        When(m.trigger, m.nth, [this, m, kind, yes] {
+            auto act = [this, kind, yes] {
+                historyThen = RecordingLineCount(IDC_WIN_HISTORY);
+                actedAt = (int)log.size();
+                RecordingClearQueue();
+                Queue(kind, 0, yes);
+            };
+            if (m.then)
+                When(m.then, 1, act);
+            else
+                act();
+        });
+    }
+    int historyThen = -1, actedAt = -1;
 };
 
-TEST_P(NewGameAtEveryMoment, StartsFreshAndTheOldTurnStops)
+TEST_P(AtEveryMoment, NewGameStartsFreshAndTheOldTurnStops)
 {
-    const Moment &m = GetParam();
-    Load(ScriptOf(m));
-    int historyThen = -1;
-    When(m.trigger, m.nth, [&] {
-        auto press = [&] {
-            historyThen = RecordingLineCount(IDC_WIN_HISTORY);
-            RecordingClearQueue(); /* the rest of the game is not played */
-            Queue(ACTION_NEW_GAME, 0, 1);
-        };
-        if (m.then)
-            When(m.then, 1, press);
-        else
-            press();
-    });
+    ActAtTheMoment(ACTION_NEW_GAME, 1);
     ASSERT_EQ(RUN_IDLE, Run());
-    ASSERT_NE(-1, historyThen) << "the moment never came";
+    ASSERT_NE(-1, actedAt) << "the moment never came";
 
     int asked = Find("ask \"NEW GAME\" \"START AGAIN?\" yes");
     ASSERT_GT(asked, 0);
@@ -107,52 +108,20 @@ TEST_P(NewGameAtEveryMoment, StartsFreshAndTheOldTurnStops)
     EXPECT_EQ(1, gameState.boxes[5].opened);
 }
 
-INSTANTIATE_TEST_SUITE_P(Turn, NewGameAtEveryMoment, ::testing::ValuesIn(moments),
-                         [](const ::testing::TestParamInfo<Moment> &info) {
-                             return std::string(info.param.name);
-                         });
-
-class QuitAtEveryMoment : public ConsoleTest, public ::testing::WithParamInterface<Moment>
+TEST_P(AtEveryMoment, QuitEndsTheRunWhereItStands)
 {
-};
-
-TEST_P(QuitAtEveryMoment, EndsTheRunWhereItStands)
-{
-    const Moment &m = GetParam();
-    Load(ScriptOf(m));
-    size_t quitAt = 0;
-    When(m.trigger, m.nth, [&] {
-        auto quit = [&] {
-            quitAt = log.size();
-            RecordingClearQueue();
-            Queue(ACTION_QUIT);
-        };
-        if (m.then)
-            When(m.then, 1, quit);
-        else
-            quit();
-    });
+    ActAtTheMoment(ACTION_QUIT);
     ASSERT_EQ(RUN_QUIT, Run());
-    ASSERT_GT(quitAt, 0u);
+    ASSERT_NE(-1, actedAt) << "the moment never came";
     /* The next pass takes the quit message; nothing happens after it. */
-    EXPECT_EQ(quitAt, log.size()) << log.back().whole;
+    EXPECT_EQ(actedAt, (int)log.size()) << log.back().whole;
     EXPECT_TRUE(ViewQuitTaken());
     EXPECT_NE(0, PumpMessages());
 }
 
-INSTANTIATE_TEST_SUITE_P(Turn, QuitAtEveryMoment, ::testing::ValuesIn(moments),
+INSTANTIATE_TEST_SUITE_P(Turn, AtEveryMoment, ::testing::ValuesIn(moments),
                          [](const ::testing::TestParamInfo<Moment> &info) {
                              return std::string(info.param.name);
                          });
-
-TEST_F(ConsoleTest, NewGameAnsweredNoChangesNothing)
-{
-    Load(firstClockLine + toFirstCall + "wait 30\nnewgame no\n");
-    ASSERT_EQ(RUN_IDLE, Run());
-    EXPECT_GT(Find("ask \"NEW GAME\" \"START AGAIN?\" no"), 0);
-    EXPECT_EQ(6, gameState.pickCount);
-    EXPECT_EQ(1, gameState.offerPending);
-    EXPECT_EQ(1, RecordingLineCount(IDC_OFFER_LIST));
-}
 
 } // namespace

@@ -36,18 +36,12 @@ bool IsPermutation()
     return true;
 }
 
-int OwnBoxes()
+/* How many boxes have the flag set: own or opened. */
+int BoxesWith(int32_t Box::*flag)
 {
-    int own = 0;
-    for (const Box &box : gameState.boxes) own += box.isOwnBox;
-    return own;
-}
-
-int OpenedBoxes()
-{
-    int opened = 0;
-    for (const Box &box : gameState.boxes) opened += box.opened;
-    return opened;
+    int count = 0;
+    for (const Box &box : gameState.boxes) count += box.*flag;
+    return count;
 }
 
 /* What must hold at every moment, even inside a turn. */
@@ -57,7 +51,7 @@ void CheckAlways(const char *line, void *failures)
     /* The first game's deal only exists from the first draw on. */
     if (gameState.rngSeeded && !IsPermutation())
         why = "the deal is not a permutation";
-    else if (OwnBoxes() > 1)
+    else if (BoxesWith(&Box::isOwnBox) > 1)
         why = "more than one own box";
     else if (gameState.pickCount < 0 || gameState.pickCount > 23)
         why = "pickCount out of range";
@@ -80,8 +74,8 @@ void CheckBetweenTurns(GameRecord *game)
 {
     const int pick = gameState.pickCount;
     ASSERT_TRUE(IsPermutation());
-    ASSERT_EQ(pick >= 1 ? 1 : 0, OwnBoxes()) << "pickCount " << pick;
-    ASSERT_EQ(pick >= 1 ? pick - 1 : 0, OpenedBoxes()) << "pickCount " << pick;
+    ASSERT_EQ(pick >= 1 ? 1 : 0, BoxesWith(&Box::isOwnBox)) << "pickCount " << pick;
+    ASSERT_EQ(pick >= 1 ? pick - 1 : 0, BoxesWith(&Box::opened)) << "pickCount " << pick;
     ASSERT_EQ(0, gameState.busy);
     ASSERT_EQ(CountBankerCallsUpTo(pick), RecordingLineCount(IDC_OFFER_LIST)) << pick;
     ASSERT_TRUE(!gameState.offerPending || (pick >= 6 && pick <= 18 && pick % 3 == 0)) << pick;

@@ -27,6 +27,12 @@ std::string GameScript(bool dealAtFirstOffer)
     return script.str();
 }
 
+std::string UpToOwnBox(bool dealAtFirstOffer)
+{
+    std::string script = GameScript(dealAtFirstOffer);
+    return script.substr(0, script.rfind("click 1\n"));
+}
+
 std::string Unquote(const std::string &quoted)
 {
     std::string text;
@@ -125,13 +131,6 @@ int ConsoleTest::Find(const std::string &text, int from) const
         if (log[i].whole.find(text) != std::string::npos) return i;
     }
     return -1;
-}
-
-std::vector<unsigned> ConsoleTest::Deal()
-{
-    std::vector<unsigned> deal;
-    for (const Box &box : gameState.boxes) deal.push_back(box.amountIndex);
-    return deal;
 }
 
 void ConsoleTest::ExpectFreshGame()

@@ -30,6 +30,8 @@ struct LogLine {
 /* A whole game choosing box 1, opening 2 to 21 in order, then 1 and 22;
    NO DEAL at every offer, or DEAL at the first. */
 std::string GameScript(bool dealAtFirstOffer);
+/* The same up to "OPEN YOUR BOX": without its last two clicks. */
+std::string UpToOwnBox(bool dealAtFirstOffer);
 
 /* The unquoted text of a log argument ("\"A\\nB\"" gives "A\nB"). */
 std::string Unquote(const std::string &quoted);
@@ -55,9 +57,6 @@ class ConsoleTest : public ::testing::Test
     /* Index of the first line at or after from containing text, or -1. */
     int Find(const std::string &text, int from = 0) const;
     std::vector<LogLine> log;
-
-    /* The deal as the boxes hold it now. */
-    static std::vector<unsigned> Deal();
     /* Whether the game stands exactly as NewGame leaves it. */
     static void ExpectFreshGame();
 

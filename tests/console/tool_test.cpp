@@ -88,44 +88,25 @@ std::vector<std::string> Matching(const Result &r, const std::string &text)
     return found;
 }
 
-TEST(Tool, FirstClockExampleReplaysTheKnownDeal)
+TEST(Tool, FirstClockExampleLogsEveryOperation)
 {
     Result r = RunTool("--script " + Script("first-clock-example.txt"));
     ASSERT_EQ(0, r.status) << r.errors;
-    /* The deal and its order are the in-process games' to check; here the
-       log's own form: time, op, arguments, UTF-8 pound, \n escapes. */
-    EXPECT_EQ(22u, Matching(r, "YOU HAVE REVEALED").size());
+    /* The game itself is the in-process tests' to check; here the log's own
+       form: time, op, arguments, UTF-8 pound, \n escapes. */
     EXPECT_EQ("0 text 1007 \"\"", r.lines.at(0));
-    EXPECT_EQ(6u, Matching(r, " add 1004 \"" + PoundsUtf8("")).size());
     EXPECT_EQ(
         1u, Matching(r, " inform \"UNLUCKY\" \"YOU DID NOT VANTOREL\\n\\nTHE BANKER WON\"").size());
     EXPECT_EQ(1u, Matching(r, " add 1006 \"" + PoundsUtf8("3000") + "\"").size());
-    EXPECT_NE(std::string::npos,
-              Matching(r, "text 1007").back().find("THANKYOU FOR PLAYING VANTOREL.  PRESS"));
     for (const std::string &line : r.lines) ASSERT_NE(-1, LineTime(line)) << line;
 }
 
 TEST(Tool, ScriptFromStandardInputPlaysTheSame)
 {
-    Result fromFile = RunTool("--script " + Script("deal-at-first-offer.txt"));
-    Result fromStdin = RunTool("--script - < " + Script("deal-at-first-offer.txt"));
+    Result fromFile = RunTool("--script " + Script("first-clock-example.txt"));
+    Result fromStdin = RunTool("--script - < " + Script("first-clock-example.txt"));
     ASSERT_EQ(0, fromStdin.status) << fromStdin.errors;
     EXPECT_EQ(fromFile.lines, fromStdin.lines);
-    EXPECT_EQ(1u, Matching(fromFile, "inform \"CONGRATULATIONS\" \"YOU VANTOREL\"").size());
-}
-
-TEST(Tool, EveryExampleScriptPlaysThrough)
-{
-    const std::pair<const char *, std::string> examples[] = {
-        {"swap-yes.txt", "ask \"BANKER ASKS ...\" \"SWAP YOUR BOX?\" yes"},
-        {"swap-yes.txt", "add 1006 \"" + PoundsUtf8("0.50") + "\""},
-        {"new-game-during-call.txt", "text 1007 \"YOU HAVE CHOSEN BOX '9'\""},
-    };
-    for (const auto &example : examples) {
-        Result r = RunTool("--script " + Script(example.first));
-        EXPECT_EQ(0, r.status) << example.first << ": " << r.errors;
-        EXPECT_EQ(1u, Matching(r, example.second).size()) << example.first;
-    }
 }
 
 TEST(Tool, QuitDuringAWaitEndsTheRunThere)

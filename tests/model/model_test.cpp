@@ -1,8 +1,13 @@
-/* The generator seeded from the clock, the deal and the new game. */
+/* The generator seeded from the clock, the deal, the new game, the
+   banker's figure and the money text. */
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "../pounds.h"
 #include "flow/flow.h"
 #include "model/model.h"
 #include "record/recording.h"
@@ -10,14 +15,7 @@
 namespace
 {
 
-ClockTime Clock(unsigned y, unsigned mo, unsigned d, unsigned h, unsigned mi, unsigned s,
-                unsigned ms)
-{
-    return ClockTime{y, mo, d, h, mi, s, ms};
-}
-
-const ClockTime firstExample = Clock(2008, 3, 14, 9, 26, 53, 589);
-const ClockTime secondExample = Clock(2008, 12, 31, 23, 59, 59, 999);
+const ClockTime firstExample = {2008, 3, 14, 9, 26, 53, 589};
 
 std::vector<unsigned> Deal()
 {
@@ -50,36 +48,35 @@ class Generator : public ::testing::Test
     }
 };
 
-TEST_F(Generator, FirstClockExampleSeedsDrawsAndDeals)
+TEST_F(Generator, ClockExamplesSeedDrawAndDeal)
 {
-    EXPECT_EQ(746536u, SeedFromClock(2008, 3, 14, 9, 26, 53, 589));
-    RecordingSetClock(&firstExample);
-    EXPECT_EQ(145u, DrawRandom(0, 1000));
-    EXPECT_EQ(626090617u, gameState.rngState);
-    EXPECT_EQ(95u, DealAmounts());
-    std::vector<unsigned> expected = {12, 18, 2,  19, 10, 9,  20, 7, 1,  5, 21,
-                                      17, 16, 15, 0,  8,  14, 3,  6, 11, 4, 13};
-    EXPECT_EQ(expected, Deal());
-}
-
-TEST_F(Generator, SecondClockExampleWrapsNegativeAndTruncatesTowardZero)
-{
-    EXPECT_EQ((uint32_t)-611771, SeedFromClock(2008, 12, 31, 23, 59, 59, 999));
-    RecordingSetClock(&secondExample);
-    EXPECT_EQ(241u, DrawRandom(0, 1000));
-    EXPECT_EQ(52u, DealAmounts());
-    std::vector<unsigned> expected = {11, 1,  20, 16, 6, 19, 9, 5,  13, 0,  3,
-                                      15, 14, 17, 8,  4, 7,  2, 12, 21, 18, 10};
-    EXPECT_EQ(expected, Deal());
-}
-
-TEST_F(Generator, StartUpDealsTheFirstExampleThroughNewGame)
-{
-    StartAt(firstExample);
-    std::vector<unsigned> expected = {12, 18, 2,  19, 10, 9,  20, 7, 1,  5, 21,
-                                      17, 16, 15, 0,  8,  14, 3,  6, 11, 4, 13};
-    EXPECT_EQ(expected, Deal());
-    EXPECT_EQ(1, gameState.rngSeeded);
+    /* The second example's seed is negative, wraps, and its divisions
+       truncate toward zero. */
+    const struct {
+        ClockTime clock;
+        uint32_t seed, firstDraw, stateAfter, draws;
+        std::vector<unsigned> deal;
+    } examples[] = {
+        {firstExample, 746536u, 145u, 626090617u, 95u, {12, 18, 2,  19, 10, 9,  20, 7, 1,  5, 21,
+                                                        17, 16, 15, 0,  8,  14, 3,  6, 11, 4, 13}},
+        {{2008, 12, 31, 23, 59, 59, 999},
+         (uint32_t)-611771,
+         241u,
+         1037659886u,
+         52u,
+         {11, 1, 20, 16, 6, 19, 9, 5, 13, 0, 3, 15, 14, 17, 8, 4, 7, 2, 12, 21, 18, 10}},
+    };
+    for (const auto &e : examples) {
+        const ClockTime &c = e.clock;
+        RecordingReset();
+        EXPECT_EQ(e.seed, SeedFromClock(c.year, c.month, c.day, c.hour, c.minute, c.second,
+                                        c.milliseconds));
+        RecordingSetClock(&c);
+        EXPECT_EQ(e.firstDraw, DrawRandom(0, 1000));
+        EXPECT_EQ(e.stateAfter, gameState.rngState);
+        EXPECT_EQ(e.draws, DealAmounts());
+        EXPECT_EQ(e.deal, Deal());
+    }
 }
 
 TEST_F(Generator, SeedChangesOnlyEveryYearNumberMilliseconds)
@@ -87,7 +84,7 @@ TEST_F(Generator, SeedChangesOnlyEveryYearNumberMilliseconds)
     /* t = 1499046293 at .589; 2008 divides 1499046296, three ms later. */
     auto dealAt = [&](unsigned ms) {
         RecordingReset();
-        StartAt(Clock(2008, 3, 14, 9, 26, 53, ms));
+        StartAt({2008, 3, 14, 9, 26, 53, ms});
         return Deal();
     };
     std::vector<unsigned> first = dealAt(589);
@@ -109,7 +106,7 @@ TEST_F(Generator, SecondGameContinuesTheSequenceWithoutReadingTheClock)
     RecordingReset();
     StartAt(firstExample);
     EXPECT_EQ(stateAfterFirst, gameState.rngState);
-    ClockTime later = Clock(2011, 7, 1, 12, 0, 0, 0);
+    ClockTime later = {2011, 7, 1, 12, 0, 0, 0};
     RecordingSetClock(&later);
     NewGame();
     EXPECT_EQ(secondDeal, Deal());
@@ -182,6 +179,116 @@ TEST_F(NewGameState, HomePositionsAreTheTemplatesInPixels)
         EXPECT_GT(box.buttonX, box.pictureX);
         EXPECT_GT(box.buttonY, box.pictureY);
     }
+}
+
+std::string Money(float value)
+{
+    char text[MONEY_TEXT_SIZE];
+    return FormatMoney(value, text, sizeof text);
+}
+
+/* Box k holds sum k; only the sums listed are still in play. */
+void OnlyInPlay(const std::vector<int> &inPlay)
+{
+    for (int k = 0; k < BOX_COUNT; k++) {
+        gameState.boxes[k].amountIndex = (uint32_t)k;
+        gameState.boxes[k].opened = 1;
+    }
+    for (int k : inPlay) gameState.boxes[k].opened = 0;
+}
+
+std::vector<int> Range(int from, int to)
+{
+    std::vector<int> indices;
+    for (int k = from; k <= to; k++) indices.push_back(k);
+    return indices;
+}
+
+using Banker = Generator;
+
+struct OfferCase {
+    std::vector<int> inPlay;
+    float offer;
+    std::string text;
+};
+
+TEST_F(Banker, OfferTable)
+{
+    const OfferCase cases[] = {
+        {Range(0, 21), 9215.3994140625f, Pounds("9200")},
+        {Range(5, 21), 15369.75390625f, Pounds("15300")},
+        {Range(0, 16), 1292.4130859375f, Pounds("1200")},
+        {{2, 5, 10, 16, 19}, 7975.8525390625f, Pounds("7900")},
+        {{0, 21}, 62525.00390625f, Pounds("62500")},
+        {{3, 20}, 25158.36328125f, Pounds("25100")},
+        {{13, 14}, 7285.53369140625f, Pounds("7200")},
+        {{0, 1}, 0.04331138730049133f, Pounds("0.04")},
+    };
+    int row = 0;
+    for (const OfferCase &c : cases) {
+        OnlyInPlay(c.inPlay);
+        ComputeOffer();
+        EXPECT_EQ(c.offer, gameState.currentOffer) << "row " << row;
+        EXPECT_EQ(c.text, RecordingText(IDC_OFFER_VALUE)) << "row " << row;
+        ASSERT_EQ(row + 1, RecordingLineCount(IDC_OFFER_LIST));
+        EXPECT_EQ(c.text, RecordingLine(IDC_OFFER_LIST, row)) << "row " << row;
+        row++;
+    }
+}
+
+TEST_F(Banker, OfferLiesBetweenTheSumsAndBelowTheirMean)
+{
+    std::mt19937 random(2008);
+    for (int trial = 0; trial < 2000; trial++) {
+        std::vector<int> inPlay;
+        for (int k = 0; k < BOX_COUNT; k++) {
+            if (random() % 2) inPlay.push_back(k);
+        }
+        if (inPlay.size() < 2) continue;
+        OnlyInPlay(inPlay);
+        float offer = OfferForUnopenedBoxes();
+        double mean = 0, low = 1e9, high = 0;
+        for (int k : inPlay) {
+            mean += AmountTable[k] / (double)inPlay.size();
+            low = std::min(low, (double)AmountTable[k]);
+            high = std::max(high, (double)AmountTable[k]);
+        }
+        ASSERT_GE(offer, (float)low);
+        ASSERT_LE(offer, (float)high);
+        ASSERT_LT(offer, mean * (1 + 1e-6));
+    }
+}
+
+TEST_F(Banker, EverySumOfTheTableShowsExactly)
+{
+    const char *figures[AMOUNT_COUNT] = {"0.01",  "0.10",  "0.50",   "1",     "5",     "10",
+                                         "50",    "100",   "250",    "500",   "750",   "1000",
+                                         "3000",  "5000",  "10000",  "15000", "20000", "35000",
+                                         "50000", "75000", "100000", "250000"};
+    for (int k = 0; k < AMOUNT_COUNT; k++)
+        EXPECT_EQ(Pounds(figures[k]), Money(AmountTable[k])) << k;
+}
+
+TEST_F(Banker, MoneyTextsRoundThenCutDigits)
+{
+    const std::pair<float, const char *> cases[] = {
+        {0.0f, "0.00"},        {0.99f, "0.99"},      {0.995f, "1"},   {57.4f, "57"},
+        {99.99f, "100"},       {100.4f, "100"},      {568.7f, "560"}, {12345.6f, "12300"},
+        {99999.99f, "100000"}, {123456.7f, "123000"}};
+    for (const auto &c : cases) EXPECT_EQ(Pounds(c.second), Money(c.first)) << c.first;
+}
+
+TEST_F(Banker, MoneyTextStaysInsideASmallBuffer)
+{
+    for (size_t size = 1; size < 9; size++) {
+        std::vector<char> buffer(size, 'x'); /* exactly size bytes: ASan sees an overrun */
+        FormatMoney(250000.0f, buffer.data(), size);
+        EXPECT_EQ('\0', buffer[std::string(buffer.data(), size).find('\0')]) << size;
+        EXPECT_LT(std::string(buffer.data()).size(), size);
+    }
+    char untouched = 'x';
+    FormatMoney(5.0f, &untouched, 0);
+    EXPECT_EQ('x', untouched);
 }
 
 } // namespace
