@@ -122,7 +122,7 @@ Bytes EncodeBmp24(const Image &image)
     PutInfoHeader(out, image.width, image.height, 24, imageBytes);
     for (int y = image.height - 1; y >= 0; --y) {
         for (int x = 0; x < image.width; ++x) PutBgr(out, PixelAt(image, x, y));
-        out.resize(out.size() + rowBytes - image.width * 3, 0);
+        out.resize(out.size() + (size_t)(rowBytes - image.width * 3), 0);
     }
     return out;
 }

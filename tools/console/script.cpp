@@ -88,6 +88,14 @@ static int DaysInMonth(unsigned year, unsigned month)
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
+/* The number written by the count digits at text[at]. */
+static unsigned DigitsAt(const char *text, int at, int count)
+{
+    unsigned value = 0;
+    for (int i = 0; i < count; i++) value = value * 10 + (unsigned)(text[at + i] - '0');
+    return value;
+}
+
 static int ParseClock(const char *text, ClockTime *clock)
 {
     static const char layout[] = "0000-00-00T00:00:00.000";
@@ -96,10 +104,9 @@ static int ParseClock(const char *text, ClockTime *clock)
         int digit = isdigit((unsigned char)text[i]);
         if (layout[i] == '0' ? !digit : text[i] != layout[i]) return 0;
     }
-    /* Only digits stand where the fields are, so each reads in full. */
-    if (sscanf(text, "%4u-%2u-%2uT%2u:%2u:%2u.%3u", &clock->year, &clock->month, &clock->day,
-               &clock->hour, &clock->minute, &clock->second, &clock->milliseconds) != 7)
-        return 0;
+    *clock = {DigitsAt(text, 0, 4),  DigitsAt(text, 5, 2),  DigitsAt(text, 8, 2),
+              DigitsAt(text, 11, 2), DigitsAt(text, 14, 2), DigitsAt(text, 17, 2),
+              DigitsAt(text, 20, 3)};
     if (clock->year < 1 || clock->month < 1 || clock->month > 12) return 0;
     if (clock->day < 1 || (int)clock->day > DaysInMonth(clock->year, clock->month)) return 0;
     return clock->hour < 24 && clock->minute < 60 && clock->second < 60;
