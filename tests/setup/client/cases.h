@@ -7,7 +7,7 @@
 
 /* The window as it starts, the agree box, the input filter, the licence
    box and the folder picker. */
-void RunWindowCase(const std::string &setupExe, const std::string &licensePath);
+void RunWindowCase(const std::string &setupExe);
 
 /* Install with the default path, then again over the first install. */
 void RunInstallCase(const std::string &setupExe);

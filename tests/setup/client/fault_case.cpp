@@ -171,24 +171,14 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
           "Install posted as a command while the box is open does nothing");
     Check(GetWindowLongA(box, GWL_STYLE) != 0 && GetWindow(box, GW_OWNER) == NULL,
           "the box has no owner window");
-    Check(ChoosingDisabled(run), "Install, agree and Browse are disabled while it is shown");
+    Check(EnabledChoices(run) == 0, "Install, agree and Browse are disabled while it is shown");
     Check(DriveAnswer(box, IDOK, 5000) != 0, "the ERROR box closes on OK");
     Check(!sawSuccess && DriveFindDialog(run.process.pid, "SUCCESS") == NULL, "no SUCCESS box");
 }
 
-struct ChoosingWait {
-    const SetupRun *run;
-};
-
-int ChoosingBack(void *context)
-{
-    return ChoosingEnabled(*((ChoosingWait *)context)->run);
-}
-
 void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before)
 {
-    ChoosingWait wait = {&run};
-    Check(DriveWaitUntil(ChoosingBack, &wait, 3000, 10) != 0 && IsAgreed(run),
+    Check(DriveWaitFor([&] { return EnabledChoices(run) == 3; }, 3000, 10) && IsAgreed(run),
           "Install, agree and Browse are enabled again, the box still ticked");
     Check(DriveResponds(run.window, 2000) != 0, "the setup window answers");
     FolderState after = ReadFolderState(folder);

@@ -32,12 +32,6 @@ bool FolderExists(const std::string &path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FileExists(const std::string &path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::vector<std::string> FolderListing(const std::string &folder)
 {
     std::vector<std::string> names;
@@ -105,11 +99,4 @@ std::string ResourceBytes(const std::string &exePath, const char *type, int id)
     if (data) bytes.assign(data, SizeofResource(module, found));
     FreeLibrary(module);
     return bytes;
-}
-
-std::string WinePathOfUnixPath(const std::string &unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }

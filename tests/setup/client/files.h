@@ -13,7 +13,6 @@ std::string ReadWholeFile(const std::string &path, bool *found);
 bool WriteWholeFile(const std::string &path, const std::string &bytes);
 
 bool FolderExists(const std::string &path);
-bool FileExists(const std::string &path);
 
 /* The names in folder (no "." or ".."), sorted; empty when it is missing. */
 std::vector<std::string> FolderListing(const std::string &folder);
@@ -36,8 +35,5 @@ std::string DescribeFolderState(const FolderState &state);
 /* The bytes of resource type/id of a program file, read without running
    it; empty when there is none. */
 std::string ResourceBytes(const std::string &exePath, const char *type, int id);
-
-/* "/work/x/y" as Wine's Z: drive shows it. */
-std::string WinePathOfUnixPath(const std::string &unixPath);
 
 #endif

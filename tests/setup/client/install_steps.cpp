@@ -15,7 +15,7 @@ void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
     Note(Format("Install to success box: %lu ms", (unsigned long)(DriveNow() - start)));
     if (!Check(box != NULL && !sawError, "Install shows the SUCCESS box and no ERROR box")) return;
     Check(DriveMessageBoxText(box) == "SETUP is Complete !", "it says \"SETUP is Complete !\"");
-    Check(ChoosingDisabled(run), "Install, agree and Browse stay disabled");
+    Check(EnabledChoices(run) == 0, "Install, agree and Browse stay disabled");
     bool found = false;
     std::string written = ReadWholeFile(folder + "\\Zendaro.exe", &found);
     Check(found && written == payload,

@@ -1,6 +1,6 @@
 /* Test client for setup.exe under Wine: drives the real setup window from
    another process and checks what it shows and what it leaves on disk.
-     setup-client window <setup.exe> <licence file, Unix path>
+     setup-client window <setup.exe>
      setup-client install <setup.exe>
      setup-client fault <kind> <setup.exe>
      setup-client start-fails <setup.exe whose payload is not a program>
@@ -13,8 +13,8 @@
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && strcmp(argv[1], "window") == 0)
-        RunWindowCase(argv[2], argv[3]);
+    if (argc == 3 && strcmp(argv[1], "window") == 0)
+        RunWindowCase(argv[2]);
     else if (argc == 3 && strcmp(argv[1], "install") == 0)
         RunInstallCase(argv[2]);
     else if (argc == 4 && strcmp(argv[1], "fault") == 0)

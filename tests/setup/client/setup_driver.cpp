@@ -53,92 +53,55 @@ bool IsAgreed(const SetupRun &run)
     return state == BST_CHECKED;
 }
 
-namespace
-{
-
-struct InstallFollows {
-    const SetupRun *run;
-    bool agreed;
-};
-
-int InstallFollowsAgree(void *context)
-{
-    const InstallFollows *wait = (const InstallFollows *)context;
-    return IsAgreed(*wait->run) == wait->agreed &&
-           DriveEnabled(wait->run->window, SETUP_INSTALL) == (wait->agreed ? 1 : 0);
-}
-
-} // namespace
-
 bool SetAgreed(const SetupRun &run, bool agreed)
 {
     if (IsAgreed(run) != agreed) DriveClick(run.window, SETUP_AGREE);
-    InstallFollows wait = {&run, agreed};
-    return DriveWaitUntil(InstallFollowsAgree, &wait, 5000, 10) != 0;
+    return DriveWaitFor(
+        [&] {
+            return IsAgreed(run) == agreed && DriveEnabled(run.window, SETUP_INSTALL) == agreed;
+        },
+        5000, 10);
 }
 
 HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
                   bool *sawUnwanted)
 {
-    DWORD start = DriveNow();
-    for (;;) {
-        if (unwanted && DriveFindDialog(run.process.pid, unwanted)) *sawUnwanted = true;
-        HWND box = DriveFindDialog(run.process.pid, caption);
-        if (box && box != run.window) return box;
-        if (DriveNow() - start >= timeoutMs) return NULL;
-        Sleep(10);
-    }
+    HWND box = NULL;
+    DriveWaitFor(
+        [&] {
+            if (unwanted && DriveFindDialog(run.process.pid, unwanted)) *sawUnwanted = true;
+            box = DriveFindDialog(run.process.pid, caption);
+            return box && box != run.window;
+        },
+        timeoutMs, 10);
+    return box != run.window ? box : NULL;
 }
 
-bool ChoosingEnabled(const SetupRun &run)
+int EnabledChoices(const SetupRun &run)
 {
-    return DriveEnabled(run.window, SETUP_INSTALL) && DriveEnabled(run.window, SETUP_AGREE) &&
+    return DriveEnabled(run.window, SETUP_INSTALL) + DriveEnabled(run.window, SETUP_AGREE) +
            DriveEnabled(run.window, SETUP_BROWSE);
 }
 
-bool ChoosingDisabled(const SetupRun &run)
+/* The first visible top-level window of class and title (either may be
+   NULL: any). */
+static HWND FindVisible(const char *className, const char *title)
 {
-    return !DriveEnabled(run.window, SETUP_INSTALL) && !DriveEnabled(run.window, SETUP_AGREE) &&
-           !DriveEnabled(run.window, SETUP_BROWSE);
+    HWND window = NULL;
+    while ((window = FindWindowExA(NULL, window, className, title)) != NULL)
+        if (IsWindowVisible(window)) return window;
+    return NULL;
 }
-
-namespace
-{
-
-BOOL CALLBACK FindTitled(HWND window, LPARAM context)
-{
-    if (!IsWindowVisible(window) || DriveTitle(window) != GAME_TITLE) return TRUE;
-    *(HWND *)context = window;
-    return FALSE;
-}
-
-BOOL CALLBACK FindMenu(HWND window, LPARAM context)
-{
-    char className[64];
-    if (!IsWindowVisible(window) || !GetClassNameA(window, className, sizeof className))
-        return TRUE;
-    if (strcmp(className, "#32768") != 0) return TRUE;
-    *(HWND *)context = window;
-    return FALSE;
-}
-
-} // namespace
 
 HWND FindGameWindow(void)
 {
-    HWND found = NULL;
-    EnumWindows(FindTitled, (LPARAM)&found);
-    return found;
+    return FindVisible(NULL, GAME_TITLE);
 }
 
 HWND WaitGameWindow(DWORD timeoutMs)
 {
-    DWORD start = DriveNow();
-    for (;;) {
-        HWND window = FindGameWindow();
-        if (window || DriveNow() - start >= timeoutMs) return window;
-        Sleep(20);
-    }
+    DriveWaitFor([] { return FindGameWindow() != NULL; }, timeoutMs);
+    return FindGameWindow();
 }
 
 std::string ProgramOfWindow(HWND window)
@@ -255,11 +218,11 @@ HWND FocusOf(const SetupRun &run)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : NULL;
 }
 
-HWND FindPopupMenu(void)
+bool PopupMenuClosed(void)
 {
-    HWND found = NULL;
-    EnumWindows(FindMenu, (LPARAM)&found);
-    return found;
+    if (!FindVisible("#32768", NULL)) return false;
+    RealKeys({VK_ESCAPE});
+    return true;
 }
 
 std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size)

@@ -49,9 +49,8 @@ bool SetAgreed(const SetupRun &run, bool agreed);
 HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
                   bool *sawUnwanted);
 
-/* Whether Install, the agree box and Browse are all enabled. */
-bool ChoosingEnabled(const SetupRun &run);
-bool ChoosingDisabled(const SetupRun &run);
+/* How many of Install, the agree box and Browse are enabled. */
+int EnabledChoices(const SetupRun &run);
 
 /* The visible top-level window titled GAME_TITLE, of any process. */
 HWND FindGameWindow(void);
@@ -73,8 +72,8 @@ void RealShiftF10(void);
 /* The window that has the keyboard focus in the setup's thread. */
 HWND FocusOf(const SetupRun &run);
 
-/* A visible pop-up menu anywhere on the screen. */
-HWND FindPopupMenu(void);
+/* Whether a pop-up menu was open anywhere on the screen; Escape closes it. */
+bool PopupMenuClosed(void);
 
 /* What the screen shows of control id of dlg, one COLORREF per pixel,
    row by row from the top. */
