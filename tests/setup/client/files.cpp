@@ -51,8 +51,7 @@ std::vector<std::string> FolderListing(const std::string &folder)
 void RemoveTree(const std::string &folder)
 {
     for (const std::string &name : FolderListing(folder)) {
-        std::string path = folder;
-        path.append("\\").append(name);
+        std::string path = folder + (folder.back() == '\\' ? "" : "\\") + name;
         if (FolderExists(path))
             RemoveTree(path);
         else {
