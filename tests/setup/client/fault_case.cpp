@@ -5,10 +5,7 @@
    again; no temporary file is left; no success box; the game does not
    start; Install does nothing while the box is open; the window is given
    back. */
-#include "cases.h"
-#include "check.h"
-#include "files.h"
-#include "install_steps.h"
+#include "setup_driver.h"
 
 namespace
 {

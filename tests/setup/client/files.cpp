@@ -1,6 +1,4 @@
-#include "files.h"
-
-#include <windows.h>
+#include "setup_driver.h"
 
 #include <algorithm>
 #include <stdio.h>
@@ -26,13 +24,14 @@ bool WriteWholeFile(const std::string &path, const std::string &bytes)
     return fclose(file) == 0 && ok;
 }
 
-bool FolderExists(const std::string &path)
+static bool FolderExists(const std::string &path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<std::string> FolderListing(const std::string &folder)
+/* The names in folder (no "." or ".."), sorted; empty when it is missing. */
+static std::vector<std::string> FolderListing(const std::string &folder)
 {
     std::vector<std::string> names;
     std::string pattern = folder + (folder.empty() || folder.back() == '\\' ? "*" : "\\*");

@@ -1,8 +1,5 @@
 /* Installs that succeed: the default path, then again over it. */
-#include "cases.h"
-#include "check.h"
-#include "files.h"
-#include "install_steps.h"
+#include "setup_driver.h"
 
 void RunInstallCase(const std::string &setupExe)
 {

@@ -1,7 +1,4 @@
-#include "install_steps.h"
-
-#include "check.h"
-#include "files.h"
+#include "setup_driver.h"
 
 #include <string.h>
 

@@ -5,8 +5,7 @@
      setup-client fault <kind> <setup.exe>
      setup-client start-fails <setup.exe whose payload is not a program>
    The exit code is the number of failed checks. */
-#include "cases.h"
-#include "check.h"
+#include "setup_driver.h"
 
 #include <stdio.h>
 #include <string.h>

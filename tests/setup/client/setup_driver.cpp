@@ -1,7 +1,5 @@
 #include "setup_driver.h"
 
-#include "check.h"
-
 #include <string.h>
 
 const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
@@ -181,32 +179,22 @@ void RealDoubleClick(HWND dlg, int id)
     SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
-void RealKeys(const std::vector<WORD> &virtualKeys)
+void RealKeys(const std::vector<WORD> &virtualKeys, WORD held)
 {
+    INPUT hold[2];
+    memset(hold, 0, sizeof hold);
+    hold[0].type = hold[1].type = INPUT_KEYBOARD;
+    hold[0].ki.wVk = hold[1].ki.wVk = held;
+    hold[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (held) SendInput(1, &hold[0], sizeof hold[0]);
     for (WORD key : virtualKeys) {
-        INPUT press[2];
-        memset(press, 0, sizeof press);
-        press[0].type = press[1].type = INPUT_KEYBOARD;
+        INPUT press[2] = {hold[0], hold[1]};
         press[0].ki.wVk = press[1].ki.wVk = key;
-        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, press, sizeof press[0]);
         Sleep(30);
     }
+    if (held) SendInput(1, &hold[1], sizeof hold[1]);
     Sleep(200);
-}
-
-void RealShiftF10(void)
-{
-    INPUT keys[4];
-    memset(keys, 0, sizeof keys);
-    const WORD order[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
-    for (int i = 0; i < 4; i++) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof keys[0]);
-    Sleep(300);
 }
 
 HWND FocusOf(const SetupRun &run)

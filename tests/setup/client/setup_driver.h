@@ -1,8 +1,11 @@
-/* Driving setup.exe and the game it starts, on top of the shared driver
-   (drive.h): what only the installer's tests need. */
+/* The setup test client: driving setup.exe and the game it starts on top
+   of the shared driver (drive.h), the disk as the test sees it, and the
+   cases, each of which runs one setup program from start to end and
+   reports through Check. */
 #ifndef ZENDARO_SETUP_DRIVER_H
 #define ZENDARO_SETUP_DRIVER_H
 
+#include "check.h"
 #include "drive.h"
 
 #include <string>
@@ -66,8 +69,9 @@ bool CloseGame(HWND gameWindow);
    mouse and keyboard give it. */
 void RealClick(HWND dlg, int id, bool rightButton);
 void RealDoubleClick(HWND dlg, int id);
-void RealKeys(const std::vector<WORD> &virtualKeys);
-void RealShiftF10(void);
+/* Presses and releases each key in turn, with held (0: none) held down
+   throughout. */
+void RealKeys(const std::vector<WORD> &virtualKeys, WORD held = 0);
 
 /* The window that has the keyboard focus in the setup's thread. */
 HWND FocusOf(const SetupRun &run);
@@ -78,5 +82,54 @@ bool PopupMenuClosed(void);
 /* What the screen shows of control id of dlg, one COLORREF per pixel,
    row by row from the top. */
 std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size);
+
+/* The whole file as bytes; *found (may be NULL) tells whether it could be
+   read. */
+std::string ReadWholeFile(const std::string &path, bool *found);
+
+bool WriteWholeFile(const std::string &path, const std::string &bytes);
+
+/* Deletes folder with everything in it; quiet when it is missing. */
+void RemoveTree(const std::string &folder);
+
+/* What a folder holds, to compare before and after an install attempt:
+   whether it exists, its names, and the bytes of Zendaro.exe in it. */
+struct FolderState {
+    bool exists;
+    std::vector<std::string> names;
+    bool hasGame;
+    std::string gameBytes;
+};
+FolderState ReadFolderState(const std::string &folder);
+bool SameFolderState(const FolderState &a, const FolderState &b);
+std::string DescribeFolderState(const FolderState &state);
+
+/* The bytes of resource type/id of a program file, read without running
+   it; empty when there is none. */
+std::string ResourceBytes(const std::string &exePath, const char *type, int id);
+
+/* Clicks Install and checks the success box "SETUP is Complete !", and,
+   while it is open, that folder holds exactly names with Zendaro.exe
+   byte for byte payload and that no game has started. Answers the box. */
+void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
+                          const std::string &payload, const std::vector<std::string> &names);
+
+/* After the success box: the game from folder starts, setup ends with
+   code 0 without an error box, and the game is closed again. */
+void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder);
+
+/* The window as it starts, the agree box, the input filter, the licence
+   box and the folder picker. */
+void RunWindowCase(const std::string &setupExe);
+
+/* Install with the default path, then again over the first install. */
+void RunInstallCase(const std::string &setupExe);
+
+/* Installs that must fail without losing anything; kind names the fault
+   that the test runner prepared or that the client makes itself. */
+void RunFaultCase(const std::string &kind, const std::string &setupExe);
+
+/* A complete install whose program then cannot be started. */
+void RunStartFailsCase(const std::string &setupExe);
 
 #endif

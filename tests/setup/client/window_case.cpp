@@ -1,8 +1,5 @@
 /* The setup window before any install: layout, the agree box, the input
    filter, the licence box, the colours and the folder picker. */
-#include "cases.h"
-#include "check.h"
-#include "files.h"
 #include "setup_driver.h"
 
 #include <shlobj.h>
@@ -91,7 +88,7 @@ void CheckInputFilter(const SetupRun &run, const std::string &license)
           "typing leaves the licence as it is");
     RealClick(run.window, SETUP_LICENSE_TEXT, true);
     Check(!PopupMenuClosed(), "a right click on the licence opens no edit menu");
-    RealShiftF10();
+    RealKeys({VK_F10}, VK_SHIFT);
     Check(!PopupMenuClosed(), "Shift+F10 on the licence opens no edit menu");
     /* Wine opens the edit menu for the menu key without a message that
        the program's own pass could drop: seen, not checked. */
