@@ -4,7 +4,8 @@
    Zendaro.exe stays byte for byte; a folder the install made is gone
    again; no temporary file is left; no success box; the game does not
    start; Install does nothing while the box is open; the window is given
-   back. */
+   back. Where the user has a way out, it then installs and starts the
+   game. */
 #include "setup_driver.h"
 
 namespace
@@ -53,6 +54,7 @@ const Fault FAULTS[] = {
 };
 
 const char ZENDARO_FILE_BYTES[] = "a file of the user's named Zendaro";
+const char USER_FILE_BYTES[] = "the user's own file";
 
 /* What the client itself puts on disk before the run; the read-only and
    full drives S: are made by the test runner. */
@@ -69,6 +71,7 @@ HANDLE PrepareDisk(const Fault &fault)
     if (fault.kind != "locked") return INVALID_HANDLE_VALUE;
     CreateDirectoryA("C:\\Locked\\Zendaro", NULL);
     WriteWholeFile("C:\\Locked\\Zendaro\\Zendaro.exe", "an earlier Zendaro.exe, in use");
+    WriteWholeFile("C:\\Locked\\Zendaro\\notes.txt", USER_FILE_BYTES);
     return CreateFileA("C:\\Locked\\Zendaro\\Zendaro.exe", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0,
                        NULL);
 }
@@ -159,20 +162,26 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     /* The same path again must still be in the path box. */
     if (fault->retry != fault->installPath) SetInstallPath(run, fault->retry);
     folder = ZendaroFolderOf(fault->retry);
-    CheckInstallSucceeds(run, folder, ResourceBytes(setupExe, "BINARY", 113), {"Zendaro.exe"});
+    /* An install over an older Zendaro.exe replaces it and leaves the
+       user's own files alone. */
+    std::vector<std::string> names = {"Zendaro.exe"};
+    if (kind == "locked") names.push_back("notes.txt");
+    CheckInstallSucceeds(run, folder, ResourceBytes(setupExe, "BINARY", 113), names);
+    if (kind == "locked")
+        Check(ReadWholeFile(folder + "\\notes.txt", NULL) == USER_FILE_BYTES,
+              "the user's file is untouched");
     CheckGameStartsAndSetupEnds(&run, folder);
 }
 
 void RunStartFailsCase(const std::string &setupExe)
 {
-    const std::string folder = "C:\\Unstartable\\Zendaro";
-    RemoveTree("C:\\Unstartable");
-    CreateDirectoryA("C:\\Unstartable", NULL);
+    /* The default path, untouched. */
+    const std::string folder = "C:\\Zendaro";
+    RemoveTree(folder);
     std::string payload = ResourceBytes(setupExe, "BINARY", 113);
     Check(!payload.empty() && payload.compare(0, 2, "MZ") != 0, "the payload is not a program");
     SetupRun run;
     if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
-    SetInstallPath(run, "C:\\Unstartable\\");
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
     CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
     HWND box = WaitSetupBox(run, "ERROR", 15000, NULL, NULL);

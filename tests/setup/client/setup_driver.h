@@ -122,14 +122,12 @@ void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder);
    box and the folder picker. */
 void RunWindowCase(const std::string &setupExe);
 
-/* Install with the default path, then again over the first install. */
-void RunInstallCase(const std::string &setupExe);
-
 /* Installs that must fail without losing anything; kind names the fault
    that the test runner prepared or that the client makes itself. */
 void RunFaultCase(const std::string &kind, const std::string &setupExe);
 
-/* A complete install whose program then cannot be started. */
+/* A complete install to the default path whose program then cannot be
+   started. */
 void RunStartFailsCase(const std::string &setupExe);
 
 #endif
