@@ -42,15 +42,6 @@ std::string KeyText(const ResourceKey &key)
     return key.isNumber ? std::to_string(key.number) : key.name;
 }
 
-/* The build writes where its Zendaro.exe is beside setup.exe. */
-std::string GameProgramPath(const Build &build)
-{
-    std::ifstream in(std::string(build.dir) + "/setup/game-path.txt");
-    std::string path;
-    std::getline(in, path);
-    return path;
-}
-
 class SetupFile : public ::testing::TestWithParam<Build>
 {
   protected:
@@ -74,7 +65,10 @@ class SetupFile : public ::testing::TestWithParam<Build>
 
 TEST_P(SetupFile, CarriesTheGameProgramOfItsOwnBuildByteForByte)
 {
-    std::string gamePath = GameProgramPath(GetParam());
+    /* The build writes where its Zendaro.exe is beside setup.exe. */
+    std::ifstream in(std::string(GetParam().dir) + "/setup/game-path.txt");
+    std::string gamePath;
+    std::getline(in, gamePath);
     ASSERT_NE(gamePath, "") << "no setup/game-path.txt in " << GetParam().dir;
     std::vector<uint8_t> game = ReadWholeFile(gamePath);
     ASSERT_GT(game.size(), 100000u) << gamePath;
@@ -86,30 +80,25 @@ TEST_P(SetupFile, CarriesTheGameProgramOfItsOwnBuildByteForByte)
         << "the payload is not a program for this build's machine";
 }
 
-/* Byte for byte, so also without a terminating zero. */
-TEST_P(SetupFile, CarriesTheLicence)
-{
-    const std::vector<uint8_t> *license = Resource(ResourceName("LICENSE"), 111);
-    ASSERT_NE(license, nullptr);
-    std::vector<uint8_t> file = ReadWholeFile(SourcePath("setup/license.txt"));
-    ASSERT_FALSE(file.empty());
-    EXPECT_TRUE(*license == file) << "LICENSE 111 differs from setup/license.txt";
-}
-
-/* The icon's images: HoldsOnlyItsOwnResourcesInUkEnglish. */
-TEST_P(SetupFile, CarriesThePictures)
+/* The licence is its file byte for byte, so also without a terminating
+   zero; a BITMAP resource is its file without the 14-byte file header. */
+TEST_P(SetupFile, CarriesTheLicenceAndThePictures)
 {
     const struct {
+        ResourceKey type;
         uint32_t id;
         const char *file;
-    } bitmaps[] = {{104, "setup/art/folder.bmp"}, {112, "setup/art/header.bmp"}};
-    for (const auto &bitmap : bitmaps) {
-        const std::vector<uint8_t> *packed = Resource(ResourceNumber(TYPE_BITMAP), bitmap.id);
-        ASSERT_NE(packed, nullptr) << "bitmap " << bitmap.id;
-        std::vector<uint8_t> file = ReadWholeFile(SourcePath(bitmap.file));
-        ASSERT_GT(file.size(), 14u) << bitmap.file;
-        /* A BITMAP resource is the file without its 14-byte file header. */
-        EXPECT_TRUE(std::vector<uint8_t>(file.begin() + 14, file.end()) == *packed) << bitmap.file;
+        size_t header;
+    } packed[] = {{ResourceName("LICENSE"), 111, "setup/license.txt", 0},
+                  {ResourceNumber(TYPE_BITMAP), 104, "setup/art/folder.bmp", 14},
+                  {ResourceNumber(TYPE_BITMAP), 112, "setup/art/header.bmp", 14}};
+    for (const auto &p : packed) {
+        const std::vector<uint8_t> *bytes = Resource(p.type, p.id);
+        ASSERT_NE(bytes, nullptr) << p.file;
+        std::vector<uint8_t> file = ReadWholeFile(SourcePath(p.file));
+        ASSERT_GT(file.size(), p.header) << p.file;
+        EXPECT_TRUE(std::vector<uint8_t>(file.begin() + p.header, file.end()) == *bytes)
+            << "resource " << p.id << " differs from " << p.file;
     }
 }
 
