@@ -53,6 +53,52 @@ const Fault FAULTS[] = {
      false, "C:\\FileNamed", ""},
 };
 
+/* Clicks Install and checks the success box "SETUP is Complete !", and,
+   while it is open, that folder holds exactly names with Zendaro.exe
+   byte for byte payload and that no game has started. Answers the box. */
+void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
+                          const std::string &payload, const std::vector<std::string> &names)
+{
+    DWORD start = DriveNow();
+    DriveClick(run.window, SETUP_INSTALL);
+    bool sawError = false;
+    HWND box = WaitSetupBox(run, "SUCCESS", 30000, "ERROR", &sawError);
+    Note(Format("Install to success box: %lu ms", (unsigned long)(DriveNow() - start)));
+    if (!Check(box != NULL && !sawError, "Install shows the SUCCESS box and no ERROR box")) return;
+    Check(DriveMessageBoxText(box) == "SETUP is Complete !", "it says \"SETUP is Complete !\"");
+    Check(EnabledChoices(run) == 0, "Install, agree and Browse stay disabled");
+    FolderState state = ReadFolderState(folder);
+    Check(state.hasGame && state.gameBytes == payload,
+          Format("%s\\Zendaro.exe is the payload byte for byte (%zu of %zu bytes)", folder.c_str(),
+                 state.gameBytes.size(), payload.size()));
+    Check(state.names == names,
+          "the folder holds " + DescribeFolderState(state) + ", no temporary file");
+    Check(FindGameWindow() == NULL, "the game has not started before the box is answered");
+    Check(DriveAnswer(box, IDOK, 5000) != 0, "the SUCCESS box closes on OK");
+}
+
+/* After the success box: the game from folder starts, setup ends with
+   code 0 without an error box, and the game is closed again. */
+void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder)
+{
+    DWORD start = DriveNow();
+    HWND game = WaitGameWindow(30000);
+    Note(
+        Format("success box answered to game window: %lu ms", (unsigned long)(DriveNow() - start)));
+    Check(game != NULL, "the game's window appears with its title");
+    DWORD code = 99;
+    bool ended = DriveWaitEnd(&run->process, 10000, &code);
+    Check(ended && code == 0,
+          Format("setup ends by itself with code 0 (code %lu)", (unsigned long)code));
+    Check(DriveFindDialog(run->process.pid, "ERROR") == NULL, "no ERROR box");
+    DriveRelease(&run->process);
+    if (!game) return;
+    std::string program = ProgramOfWindow(game);
+    Check(_stricmp(program.c_str(), (folder + "\\Zendaro.exe").c_str()) == 0,
+          "the game runs from the installed file: " + program);
+    Check(CloseGame(game), "the game closes");
+}
+
 const char ZENDARO_FILE_BYTES[] = "a file of the user's named Zendaro";
 const char USER_FILE_BYTES[] = "the user's own file";
 

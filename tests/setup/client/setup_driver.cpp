@@ -213,36 +213,28 @@ bool PopupMenuClosed(void)
     return true;
 }
 
-std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size)
+std::vector<COLORREF> CaptureControl(HWND dlg, int id)
 {
-    std::vector<COLORREF> pixels;
     RECT r;
     GetWindowRect(GetDlgItem(dlg, id), &r);
-    size->cx = r.right - r.left;
-    size->cy = r.bottom - r.top;
-    if (size->cx <= 0 || size->cy <= 0) return pixels;
+    long width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<COLORREF> pixels(width > 0 && height > 0 ? width * height : 0);
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
     BITMAPINFO info;
     memset(&info, 0, sizeof info);
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size->cx;
-    info.bmiHeader.biHeight = -size->cy; /* top row first */
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; /* top row first */
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, size->cx, size->cy, screen, r.left, r.top, SRCCOPY);
-        GdiFlush();
-        SelectObject(memory, old);
-        const unsigned char *p = (const unsigned char *)bits;
-        for (long i = 0; i < (long)size->cx * size->cy; i++, p += 4)
-            pixels.push_back(RGB(p[2], p[1], p[0]));
-    }
-    if (bitmap) DeleteObject(bitmap);
+    if (!pixels.empty()) GetDIBits(memory, bitmap, 0, height, &pixels[0], &info, DIB_RGB_COLORS);
+    for (COLORREF &c : pixels) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); /* from BGR */
+    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
     return pixels;

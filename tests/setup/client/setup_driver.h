@@ -81,7 +81,7 @@ bool PopupMenuClosed(void);
 
 /* What the screen shows of control id of dlg, one COLORREF per pixel,
    row by row from the top. */
-std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size);
+std::vector<COLORREF> CaptureControl(HWND dlg, int id);
 
 /* The whole file as bytes; *found (may be NULL) tells whether it could be
    read. */
@@ -107,16 +107,6 @@ std::string DescribeFolderState(const FolderState &state);
 /* The bytes of resource type/id of a program file, read without running
    it; empty when there is none. */
 std::string ResourceBytes(const std::string &exePath, const char *type, int id);
-
-/* Clicks Install and checks the success box "SETUP is Complete !", and,
-   while it is open, that folder holds exactly names with Zendaro.exe
-   byte for byte payload and that no game has started. Answers the box. */
-void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
-                          const std::string &payload, const std::vector<std::string> &names);
-
-/* After the success box: the game from folder starts, setup ends with
-   code 0 without an error box, and the game is closed again. */
-void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder);
 
 /* The window as it starts, the agree box, the input filter, the licence
    box and the folder picker. */

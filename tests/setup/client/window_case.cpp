@@ -40,8 +40,7 @@ void CheckAgreeBox(const SetupRun &run)
 
 void CheckColours(const SetupRun &run)
 {
-    SIZE size;
-    std::vector<COLORREF> licence = CaptureControl(run.window, SETUP_LICENSE_TEXT, &size);
+    std::vector<COLORREF> licence = CaptureControl(run.window, SETUP_LICENSE_TEXT);
     size_t grey = 0, green = 0;
     for (COLORREF c : licence) {
         grey += c == LICENSE_GREY;
@@ -51,7 +50,7 @@ void CheckColours(const SetupRun &run)
         grey > licence.size() / 2 && green > 500,
         Format("the licence box is grey with light green text (%zu grey, %zu green of %zu pixels)",
                grey, green, licence.size()));
-    std::vector<COLORREF> header = CaptureControl(run.window, SETUP_HEADER, &size);
+    std::vector<COLORREF> header = CaptureControl(run.window, SETUP_HEADER);
     size_t caption = 0;
     for (COLORREF c : header)
         caption += GetBValue(c) > 80 && GetRValue(c) < 60 && GetGValue(c) < 60;
