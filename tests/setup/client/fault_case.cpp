@@ -59,11 +59,9 @@ const Fault FAULTS[] = {
 void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
                           const std::string &payload, const std::vector<std::string> &names)
 {
-    DWORD start = DriveNow();
     DriveClick(run.window, SETUP_INSTALL);
     bool sawError = false;
     HWND box = WaitSetupBox(run, "SUCCESS", 30000, "ERROR", &sawError);
-    Note(Format("Install to success box: %lu ms", (unsigned long)(DriveNow() - start)));
     if (!Check(box != NULL && !sawError, "Install shows the SUCCESS box and no ERROR box")) return;
     Check(DriveMessageBoxText(box) == "SETUP is Complete !", "it says \"SETUP is Complete !\"");
     Check(EnabledChoices(run) == 0, "Install, agree and Browse stay disabled");
@@ -81,10 +79,7 @@ void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
    code 0 without an error box, and the game is closed again. */
 void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder)
 {
-    DWORD start = DriveNow();
     HWND game = WaitGameWindow(30000);
-    Note(
-        Format("success box answered to game window: %lu ms", (unsigned long)(DriveNow() - start)));
     Check(game != NULL, "the game's window appears with its title");
     DWORD code = 99;
     bool ended = DriveWaitEnd(&run->process, 10000, &code);
@@ -133,11 +128,9 @@ std::string ZendaroFolderOf(const std::string &installPath)
 
 void CheckErrorBox(const SetupRun &run, const Fault &fault)
 {
-    DWORD start = DriveNow();
     DriveClick(run.window, SETUP_INSTALL);
     bool sawSuccess = false;
     HWND box = WaitSetupBox(run, "ERROR", 30000, "SUCCESS", &sawSuccess);
-    Note(Format("Install to error box: %lu ms", (unsigned long)(DriveNow() - start)));
     if (!Check(box != NULL, "Install shows an ERROR box")) return;
     std::string text = DriveMessageBoxText(box);
     Note(text);

@@ -68,11 +68,13 @@ HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, con
     DriveWaitFor(
         [&] {
             if (unwanted && DriveFindDialog(run.process.pid, unwanted)) *sawUnwanted = true;
-            box = DriveFindDialog(run.process.pid, caption);
-            return box && box != run.window;
+            for (HWND dialog : DriveDialogs(run.process.pid))
+                if (dialog != run.window && (!caption || DriveTitle(dialog) == caption))
+                    box = dialog;
+            return box != NULL;
         },
         timeoutMs, 10);
-    return box != run.window ? box : NULL;
+    return box;
 }
 
 int EnabledChoices(const SetupRun &run)
@@ -131,14 +133,6 @@ bool CloseGame(HWND gameWindow)
 namespace
 {
 
-POINT CentreOnScreen(HWND dlg, int id)
-{
-    RECT r;
-    GetWindowRect(GetDlgItem(dlg, id), &r);
-    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    return p;
-}
-
 INPUT MouseInput(DWORD flags, POINT at)
 {
     INPUT input;
@@ -150,33 +144,24 @@ INPUT MouseInput(DWORD flags, POINT at)
     return input;
 }
 
-void SendMouse(HWND dlg, int id, DWORD down, DWORD up, int clicks)
+} // namespace
+
+void RealClick(HWND dlg, int id, bool rightButton, int clicks)
 {
-    POINT at = CentreOnScreen(dlg, id);
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
     SendInput(1, &move, sizeof move);
     Sleep(50);
     for (int i = 0; i < clicks; i++) {
-        INPUT press[2] = {MouseInput(down, at), MouseInput(up, at)};
+        INPUT press[2] = {
+            MouseInput(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at),
+            MouseInput(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at)};
         SendInput(2, press, sizeof press[0]);
         Sleep(30);
     }
     Sleep(200);
-}
-
-} // namespace
-
-void RealClick(HWND dlg, int id, bool rightButton)
-{
-    if (rightButton)
-        SendMouse(dlg, id, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
-    else
-        SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
-}
-
-void RealDoubleClick(HWND dlg, int id)
-{
-    SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
 }
 
 void RealKeys(const std::vector<WORD> &virtualKeys, WORD held)

@@ -47,8 +47,9 @@ std::string LongText(HWND dlg, int id);
    follow it. Answers whether Install is then enabled exactly when agreed. */
 bool SetAgreed(const SetupRun &run, bool agreed);
 
-/* Waits for a message box of the setup with caption; while waiting, any
-   box with caption unwanted (may be NULL) counts as seen in *sawUnwanted. */
+/* Waits for a dialog of the setup other than its window, titled caption
+   (NULL: any); while waiting, any box with caption unwanted (may be NULL)
+   counts as seen in *sawUnwanted. */
 HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
                   bool *sawUnwanted);
 
@@ -67,8 +68,7 @@ bool CloseGame(HWND gameWindow);
 
 /* Real input, through the system's input queue (SendInput), as a user's
    mouse and keyboard give it. */
-void RealClick(HWND dlg, int id, bool rightButton);
-void RealDoubleClick(HWND dlg, int id);
+void RealClick(HWND dlg, int id, bool rightButton, int clicks = 1);
 /* Presses and releases each key in turn, with held (0: none) held down
    throughout. */
 void RealKeys(const std::vector<WORD> &virtualKeys, WORD held = 0);
