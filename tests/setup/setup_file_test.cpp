@@ -109,16 +109,13 @@ TEST_P(SetupFile, HoldsOnlyItsOwnResourcesInUkEnglish)
     std::vector<std::string> found;
     for (const auto &entry : pe.resources) {
         const ResourceId &id = entry.first;
-        std::string key = KeyText(id.type);
-        key.append("/").append(KeyText(id.name)).append("/").append(std::to_string(id.language));
-        found.push_back(key);
+        found.push_back(KeyText(id.type) + "/" + KeyText(id.name) + "/" +
+                        std::to_string(id.language));
     }
-    std::vector<std::string> expected = {"2/104/2057",      "2/112/2057",      "3/1/2057",
-                                         "3/2/2057",        "5/101/2057",      "14/102/2057",
-                                         "BINARY/113/2057", "LICENSE/111/2057"};
     std::sort(found.begin(), found.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(found, std::vector<std::string>({"14/102/2057", "2/104/2057", "2/112/2057",
+                                               "3/1/2057", "3/2/2057", "5/101/2057",
+                                               "BINARY/113/2057", "LICENSE/111/2057"}));
 }
 
 /* Window styles, as the platform's headers give them. */

@@ -1,5 +1,5 @@
-/* The setup window before any install: layout, the agree box, the input
-   filter, the licence box, the colours and the folder picker. */
+/* The setup window before any install: the agree box, the input filter,
+   the licence box, the colours and the folder picker. */
 #include "setup_driver.h"
 
 #include <shlobj.h>
