@@ -18,7 +18,7 @@ namespace
 
 struct Build {
     const char *name;
-    const char *dir;
+    const char *dir;  // cppcheck-suppress unusedStructMember ; read through GetParam()
     uint16_t machine; // cppcheck-suppress unusedStructMember ; read through GetParam()
 };
 

@@ -50,7 +50,8 @@ static std::vector<std::string> FolderListing(const std::string &folder)
 void RemoveTree(const std::string &folder)
 {
     for (const std::string &name : FolderListing(folder)) {
-        std::string path = folder + (folder.back() == '\\' ? "" : "\\") + name;
+        std::string path = folder;
+        path.append(folder.back() == '\\' ? "" : "\\").append(name);
         if (FolderExists(path))
             RemoveTree(path);
         else {
