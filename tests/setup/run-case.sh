@@ -7,11 +7,6 @@ set -euo pipefail
 
 client=$1
 shift
-for f in "$client" "$@"; do
-  case $f in
-    *.exe) [ -f "$f" ] || { echo "run-case: $f is not built (make windows)" >&2; exit 1; } ;;
-  esac
-done
 drive_dir=$(dirname "$WINEPREFIX")/drive-s
 drive_link=$WINEPREFIX/dosdevices/s:
 

@@ -1,128 +1,113 @@
-/* Installs that must fail and lose nothing: the error box names the path,
-   the step and the Windows error, and says truly whether an earlier
-   Zendaro.exe is as it was or nothing was installed; the earlier
-   Zendaro.exe stays byte for byte; a folder the install made is gone
-   again; no temporary file is left; no success box; the game does not
-   start; Install does nothing while the box is open; the window is given
-   back. */
-#include "cases.h"
-#include "check.h"
-#include "files.h"
-#include "install_steps.h"
-
-#include <string.h>
+/* Installs that must fail and lose nothing, then the user's way out where
+   there is one; and an install whose program cannot be started. */
+#include "setup_driver.h"
 
 namespace
 {
 
 struct Fault {
-    std::string kind;        /* empty for a kind not known */
+    std::string kind;
     std::string installPath; /* put into the path box */
     std::string step;        /* the failed step the box must name */
     std::string named;       /* the path the box must name */
     bool windowsError;       /* whether the box gives a Windows error */
     bool earlierGame;        /* whether a Zendaro.exe was there before */
+    std::string fresh;       /* a folder made empty before the run */
+    std::string retry;       /* the user's way out, installed after the error */
 };
 
-const std::string LONG_NAME_OK(236, 'L');  /* C:\ + 236 + \ + Zendaro\Zendaro.exe = 259 */
-const std::string LONG_NAME_BAD(237, 'L'); /* one more than fits */
+/* C:\ + 236 + \ + Zendaro\Zendaro.exe = 259 characters; one more does not fit. */
+const std::string LONG_OK = "C:\\" + std::string(236, 'L') + "\\";
+const std::string LONG_BAD = "C:\\" + std::string(237, 'L') + "\\";
 
-Fault FaultOfKind(const std::string &kind)
-{
-    if (kind == "locked")
-        return {"locked",
-                "C:\\Locked\\",
-                "Replacing Zendaro.exe",
-                "C:\\Locked\\Zendaro\\Zendaro.exe",
-                true,
-                true};
-    if (kind == "readonly")
-        return {"readonly", "S:\\", "Creating a temporary file", "S:\\Zendaro\\~zd", true, true};
-    if (kind == "readonly-new")
-        return {"readonly-new", "S:\\", "Creating the folder", "S:\\Zendaro\\", true, false};
-    if (kind == "disk-full")
-        return {"disk-full", "S:\\", "Writing the temporary file", "S:\\Zendaro\\~zd", true, true};
+const Fault FAULTS[] = {
+    {"locked", "C:\\Locked\\", "Replacing Zendaro.exe", "C:\\Locked\\Zendaro\\Zendaro.exe", true,
+     true, "", "C:\\Locked\\"},
+    {"readonly", "S:\\", "Creating a temporary file", "S:\\Zendaro\\~zd", true, true, "", ""},
+    {"readonly-new", "S:\\", "Creating the folder", "S:\\Zendaro\\", true, false, "", ""},
+    {"disk-full", "S:\\", "Writing the temporary file", "S:\\Zendaro\\~zd", true, true, "", ""},
     /* The folder is made, then the write fails: it must be gone again. */
-    if (kind == "disk-full-new")
-        return {"disk-full-new",    "S:\\", "Writing the temporary file",
-                "S:\\Zendaro\\~zd", true,   false};
-    if (kind == "too-long")
-        return {"too-long", "C:\\" + LONG_NAME_BAD + "\\",
-                "too long", "C:\\" + LONG_NAME_BAD + "\\",
-                false,      false};
-    if (kind == "missing-parent")
-        return {"missing-parent",
-                "C:\\Missing Parent\\Games\\",
-                "Creating the folder",
-                "C:\\Missing Parent\\Games\\Zendaro\\",
-                true,
-                false};
-    if (kind == "damaged")
-        return {"damaged",
-                "C:\\Damaged\\",
-                "Checking the program that Setup carries",
-                "C:\\Damaged\\Zendaro\\Zendaro.exe",
-                true,
-                false};
-    /* Typed or pasted into the path box while a message box was open. */
-    if (kind == "relative")
-        return {"relative", "Games\\", "is not a full path", "\"Games\\\"", false, false};
-    if (kind == "empty") return {"empty", "", "is not a full path", "\"\"", false, false};
+    {"disk-full-new", "S:\\", "Writing the temporary file", "S:\\Zendaro\\~zd", true, false, "",
+     ""},
+    {"too-long", LONG_BAD, "too long", LONG_BAD, false, false, LONG_BAD, LONG_OK},
+    {"missing-parent", "C:\\Missing Parent\\Games\\", "Creating the folder",
+     "C:\\Missing Parent\\Games\\Zendaro\\", true, false, "", ""},
+    {"damaged", "C:\\Damaged\\", "Checking the program that Setup carries",
+     "C:\\Damaged\\Zendaro\\Zendaro.exe", true, false, "C:\\Damaged", ""},
+    /* Typed or pasted into the path box while a message box was open; the
+       same folder without its closing backslash then means it all the same.
+       Taken as it stands, the path would install into C:\windows\Games. */
+    {"relative", "Games\\", "is not a full path", "\"Games\\\"", false, false, "C:\\windows\\Games",
+     "C:\\Games"},
+    {"empty", "", "is not a full path", "\"\"", false, false, "", ""},
     /* A share is a full path; no such server answers here. */
-    if (kind == "unc")
-        return {
-            "unc", "\\\\nohost\\share", "Creating the folder", "\\\\nohost\\share\\Zendaro\\", true,
-            false};
-    if (kind == "zendaro-file")
-        return {"zendaro-file",
-                "C:\\FileNamed\\",
-                "is a file, not a folder",
-                "C:\\FileNamed\\Zendaro",
-                true,
-                false};
-    return {"", "", "", "", false, false};
+    {"unc", "\\\\nohost\\share", "Creating the folder", "\\\\nohost\\share\\Zendaro\\", true, false,
+     "", ""},
+    {"zendaro-file", "C:\\FileNamed\\", "is a file, not a folder", "C:\\FileNamed\\Zendaro", true,
+     false, "C:\\FileNamed", ""},
+};
+
+/* Clicks Install and checks the success box "SETUP is Complete !", and,
+   while it is open, that folder holds exactly names with Zendaro.exe
+   byte for byte payload and that no game has started. Answers the box. */
+void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
+                          const std::string &payload, const std::vector<std::string> &names)
+{
+    DriveClick(run.window, SETUP_INSTALL);
+    bool sawError = false;
+    HWND box = WaitSetupBox(run, "SUCCESS", 30000, "ERROR", &sawError);
+    if (!Check(box != NULL && !sawError, "Install shows the SUCCESS box and no ERROR box")) return;
+    Check(DriveMessageBoxText(box) == "SETUP is Complete !", "it says \"SETUP is Complete !\"");
+    Check(EnabledChoices(run) == 0, "Install, agree and Browse stay disabled");
+    FolderState state = ReadFolderState(folder);
+    Check(state.hasGame && state.gameBytes == payload,
+          Format("%s\\Zendaro.exe is the payload byte for byte (%zu of %zu bytes)", folder.c_str(),
+                 state.gameBytes.size(), payload.size()));
+    Check(state.names == names,
+          "the folder holds " + DescribeFolderState(state) + ", no temporary file");
+    Check(FindGameWindow() == NULL, "the game has not started before the box is answered");
+    Check(DriveAnswer(box, IDOK, 5000) != 0, "the SUCCESS box closes on OK");
+}
+
+/* After the success box: the game from folder starts, setup ends with
+   code 0 without an error box, and the game is closed again. */
+void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder)
+{
+    HWND game = WaitGameWindow(30000);
+    Check(game != NULL, "the game's window appears with its title");
+    DWORD code = 99;
+    bool ended = DriveWaitEnd(&run->process, 10000, &code);
+    Check(ended && code == 0,
+          Format("setup ends by itself with code 0 (code %lu)", (unsigned long)code));
+    DriveRelease(&run->process);
+    if (!game) return;
+    std::string program = ProgramOfWindow(game);
+    Check(_stricmp(program.c_str(), (folder + "\\Zendaro.exe").c_str()) == 0,
+          "the game runs from the installed file: " + program);
+    Check(CloseGame(game), "the game closes");
 }
 
 const char ZENDARO_FILE_BYTES[] = "a file of the user's named Zendaro";
+const char USER_FILE_BYTES[] = "the user's own file";
 
 /* What the client itself puts on disk before the run; the read-only and
    full drives S: are made by the test runner. */
 HANDLE PrepareDisk(const Fault &fault)
 {
-    const std::string &kind = fault.kind;
-    if (kind == "locked") {
-        RemoveTree("C:\\Locked");
-        CreateDirectoryA("C:\\Locked", NULL);
-        CreateDirectoryA("C:\\Locked\\Zendaro", NULL);
-        WriteWholeFile("C:\\Locked\\Zendaro\\Zendaro.exe", "an earlier Zendaro.exe, in use");
-        return CreateFileA("C:\\Locked\\Zendaro\\Zendaro.exe", GENERIC_READ, 0, NULL, OPEN_EXISTING,
-                           0, NULL);
+    for (const std::string &folder : {fault.fresh, fault.retry}) {
+        if (folder.empty()) continue;
+        RemoveTree(folder);
+        CreateDirectoryA(folder.c_str(), NULL);
     }
-    if (kind == "too-long") {
-        RemoveTree("C:\\" + LONG_NAME_BAD);
-        RemoveTree("C:\\" + LONG_NAME_OK);
-        CreateDirectoryA(("C:\\" + LONG_NAME_BAD).c_str(), NULL);
-        CreateDirectoryA(("C:\\" + LONG_NAME_OK).c_str(), NULL);
-    }
-    if (kind == "missing-parent") RemoveTree("C:\\Missing Parent");
-    if (kind == "damaged") {
-        RemoveTree("C:\\Damaged");
-        CreateDirectoryA("C:\\Damaged", NULL);
-    }
-    /* Where a path taken as it stands would install, and succeed. */
-    if (kind == "relative") {
-        RemoveTree("C:\\windows\\Games");
-        CreateDirectoryA("C:\\windows\\Games", NULL);
-        RemoveTree("C:\\Games");
-        CreateDirectoryA("C:\\Games", NULL);
-    }
-    if (kind == "empty") RemoveTree("C:\\windows\\Zendaro");
-    if (kind == "zendaro-file") {
-        RemoveTree("C:\\FileNamed");
-        CreateDirectoryA("C:\\FileNamed", NULL);
-        WriteWholeFile("C:\\FileNamed\\Zendaro", ZENDARO_FILE_BYTES);
-    }
-    return INVALID_HANDLE_VALUE;
+    if (fault.kind == "missing-parent") RemoveTree("C:\\Missing Parent");
+    if (fault.kind == "empty") RemoveTree("C:\\windows\\Zendaro");
+    if (fault.kind == "zendaro-file") WriteWholeFile("C:\\FileNamed\\Zendaro", ZENDARO_FILE_BYTES);
+    if (fault.kind != "locked") return INVALID_HANDLE_VALUE;
+    CreateDirectoryA("C:\\Locked\\Zendaro", NULL);
+    WriteWholeFile("C:\\Locked\\Zendaro\\Zendaro.exe", "an earlier Zendaro.exe, in use");
+    WriteWholeFile("C:\\Locked\\Zendaro\\notes.txt", USER_FILE_BYTES);
+    return CreateFileA("C:\\Locked\\Zendaro\\Zendaro.exe", GENERIC_READ, 0, NULL, OPEN_EXISTING, 0,
+                       NULL);
 }
 
 /* Setup runs in C:\windows, where a path that is not a full one lands. */
@@ -134,27 +119,14 @@ std::string ZendaroFolderOf(const std::string &installPath)
     return path + "Zendaro";
 }
 
-void NoteBoxText(const std::string &text)
-{
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        Note("| " + text.substr(start, end - start));
-        start = end + 2;
-    }
-}
-
 void CheckErrorBox(const SetupRun &run, const Fault &fault)
 {
-    DWORD start = DriveNow();
     DriveClick(run.window, SETUP_INSTALL);
     bool sawSuccess = false;
     HWND box = WaitSetupBox(run, "ERROR", 30000, "SUCCESS", &sawSuccess);
-    Note(Format("Install to error box: %lu ms", (unsigned long)(DriveNow() - start)));
     if (!Check(box != NULL, "Install shows an ERROR box")) return;
     std::string text = DriveMessageBoxText(box);
-    NoteBoxText(text);
+    Note(text);
     DriveCaptureWindow(box, ("C:\\setup-error-" + fault.kind + ".bmp").c_str());
     Check(Contains(text, fault.named), "it names " + fault.named);
     Check(Contains(text, fault.step), "it names the step: " + fault.step);
@@ -171,24 +143,14 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
           "Install posted as a command while the box is open does nothing");
     Check(GetWindowLongA(box, GWL_STYLE) != 0 && GetWindow(box, GW_OWNER) == NULL,
           "the box has no owner window");
-    Check(ChoosingDisabled(run), "Install, agree and Browse are disabled while it is shown");
+    Check(EnabledChoices(run) == 0, "Install, agree and Browse are disabled while it is shown");
     Check(DriveAnswer(box, IDOK, 5000) != 0, "the ERROR box closes on OK");
     Check(!sawSuccess && DriveFindDialog(run.process.pid, "SUCCESS") == NULL, "no SUCCESS box");
 }
 
-struct ChoosingWait {
-    const SetupRun *run;
-};
-
-int ChoosingBack(void *context)
-{
-    return ChoosingEnabled(*((ChoosingWait *)context)->run);
-}
-
 void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before)
 {
-    ChoosingWait wait = {&run};
-    Check(DriveWaitUntil(ChoosingBack, &wait, 3000, 10) != 0 && IsAgreed(run),
+    Check(DriveWaitFor([&] { return EnabledChoices(run) == 3; }, 3000, 10) && IsAgreed(run),
           "Install, agree and Browse are enabled again, the box still ticked");
     Check(DriveResponds(run.window, 2000) != 0, "the setup window answers");
     FolderState after = ReadFolderState(folder);
@@ -206,58 +168,52 @@ void CheckNothingLost(const SetupRun &run, const std::string &folder, const Fold
 
 void RunFaultCase(const std::string &kind, const std::string &setupExe)
 {
-    Fault fault = FaultOfKind(kind);
-    if (!Check(!fault.kind.empty(), "known fault kind " + kind)) return;
-    HANDLE lock = PrepareDisk(fault);
+    const Fault *fault = NULL;
+    for (const Fault &known : FAULTS)
+        if (known.kind == kind) fault = &known;
+    if (!Check(fault != NULL, "known fault kind " + kind)) return;
+    HANDLE lock = PrepareDisk(*fault);
     if (kind == "locked") Check(lock != INVALID_HANDLE_VALUE, "Zendaro.exe is held open, unshared");
-    std::string folder = ZendaroFolderOf(fault.installPath);
+    std::string folder = ZendaroFolderOf(fault->installPath);
     FolderState before = ReadFolderState(folder);
     Note("before: " + folder + " " + DescribeFolderState(before));
 
     SetupRun run;
     if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
-    SetInstallPath(run, fault.installPath);
-    Check(DriveText(run.window, SETUP_INSTALL_PATH) == fault.installPath,
-          "the path box holds " + fault.installPath);
+    SetInstallPath(run, fault->installPath);
+    Check(DriveText(run.window, SETUP_INSTALL_PATH) == fault->installPath,
+          "the path box holds " + fault->installPath);
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
-    CheckErrorBox(run, fault);
+    CheckErrorBox(run, *fault);
     CheckNothingLost(run, folder, before);
-    /* The user's way out: the same folder once it is free, or a shorter
-       path. */
-    if (kind == "locked") {
-        CloseHandle(lock);
-        std::string payload = ResourceBytes(setupExe, "BINARY", 113);
-        CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
-        CheckGameStartsAndSetupEnds(&run, folder);
-    } else if (kind == "relative") {
-        /* The same folder without its closing backslash means it all the
-           same. */
-        SetInstallPath(run, "C:\\Games");
-        std::string payload = ResourceBytes(setupExe, "BINARY", 113);
-        CheckInstallSucceeds(run, "C:\\Games\\Zendaro", payload, {"Zendaro.exe"});
-        CheckGameStartsAndSetupEnds(&run, "C:\\Games\\Zendaro");
-    } else if (kind == "too-long") {
-        std::string path = "C:\\" + LONG_NAME_OK + "\\";
-        SetInstallPath(run, path);
-        Note(Format("a path of %zu characters, whose Zendaro.exe path has 259", path.size()));
-        std::string payload = ResourceBytes(setupExe, "BINARY", 113);
-        CheckInstallSucceeds(run, path + "Zendaro", payload, {"Zendaro.exe"});
-        CheckGameStartsAndSetupEnds(&run, path + "Zendaro");
-    } else {
+    if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+    if (fault->retry.empty()) {
         CloseSetup(&run);
+        return;
     }
+    /* The same path again must still be in the path box. */
+    if (fault->retry != fault->installPath) SetInstallPath(run, fault->retry);
+    folder = ZendaroFolderOf(fault->retry);
+    /* An install over an older Zendaro.exe replaces it and leaves the
+       user's own files alone. */
+    std::vector<std::string> names = {"Zendaro.exe"};
+    if (kind == "locked") names.push_back("notes.txt");
+    CheckInstallSucceeds(run, folder, ResourceBytes(setupExe, "BINARY", 113), names);
+    if (kind == "locked")
+        Check(ReadWholeFile(folder + "\\notes.txt", NULL) == USER_FILE_BYTES,
+              "the user's file is untouched");
+    CheckGameStartsAndSetupEnds(&run, folder);
 }
 
 void RunStartFailsCase(const std::string &setupExe)
 {
-    const std::string folder = "C:\\Unstartable\\Zendaro";
-    RemoveTree("C:\\Unstartable");
-    CreateDirectoryA("C:\\Unstartable", NULL);
+    /* The default path, untouched. */
+    const std::string folder = "C:\\Zendaro";
+    RemoveTree(folder);
     std::string payload = ResourceBytes(setupExe, "BINARY", 113);
     Check(!payload.empty() && payload.compare(0, 2, "MZ") != 0, "the payload is not a program");
     SetupRun run;
     if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
-    SetInstallPath(run, "C:\\Unstartable\\");
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
     CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
     HWND box = WaitSetupBox(run, "ERROR", 15000, NULL, NULL);

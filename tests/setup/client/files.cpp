@@ -1,6 +1,4 @@
-#include "files.h"
-
-#include <windows.h>
+#include "setup_driver.h"
 
 #include <algorithm>
 #include <stdio.h>
@@ -26,19 +24,14 @@ bool WriteWholeFile(const std::string &path, const std::string &bytes)
     return fclose(file) == 0 && ok;
 }
 
-bool FolderExists(const std::string &path)
+static bool FolderExists(const std::string &path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FileExists(const std::string &path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<std::string> FolderListing(const std::string &folder)
+/* The names in folder (no "." or ".."), sorted; empty when it is missing. */
+static std::vector<std::string> FolderListing(const std::string &folder)
 {
     std::vector<std::string> names;
     std::string pattern = folder + (folder.empty() || folder.back() == '\\' ? "*" : "\\*");
@@ -58,7 +51,7 @@ void RemoveTree(const std::string &folder)
 {
     for (const std::string &name : FolderListing(folder)) {
         std::string path = folder;
-        path.append("\\").append(name);
+        path.append(folder.back() == '\\' ? "" : "\\").append(name);
         if (FolderExists(path))
             RemoveTree(path);
         else {
@@ -105,11 +98,4 @@ std::string ResourceBytes(const std::string &exePath, const char *type, int id)
     if (data) bytes.assign(data, SizeofResource(module, found));
     FreeLibrary(module);
     return bytes;
-}
-
-std::string WinePathOfUnixPath(const std::string &unixPath)
-{
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }

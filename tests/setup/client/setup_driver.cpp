@@ -1,7 +1,5 @@
 #include "setup_driver.h"
 
-#include "check.h"
-
 #include <string.h>
 
 const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
@@ -53,92 +51,57 @@ bool IsAgreed(const SetupRun &run)
     return state == BST_CHECKED;
 }
 
-namespace
-{
-
-struct InstallFollows {
-    const SetupRun *run;
-    bool agreed;
-};
-
-int InstallFollowsAgree(void *context)
-{
-    const InstallFollows *wait = (const InstallFollows *)context;
-    return IsAgreed(*wait->run) == wait->agreed &&
-           DriveEnabled(wait->run->window, SETUP_INSTALL) == (wait->agreed ? 1 : 0);
-}
-
-} // namespace
-
 bool SetAgreed(const SetupRun &run, bool agreed)
 {
     if (IsAgreed(run) != agreed) DriveClick(run.window, SETUP_AGREE);
-    InstallFollows wait = {&run, agreed};
-    return DriveWaitUntil(InstallFollowsAgree, &wait, 5000, 10) != 0;
+    return DriveWaitFor(
+        [&] {
+            return IsAgreed(run) == agreed && DriveEnabled(run.window, SETUP_INSTALL) == agreed;
+        },
+        5000, 10);
 }
 
 HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
                   bool *sawUnwanted)
 {
-    DWORD start = DriveNow();
-    for (;;) {
-        if (unwanted && DriveFindDialog(run.process.pid, unwanted)) *sawUnwanted = true;
-        HWND box = DriveFindDialog(run.process.pid, caption);
-        if (box && box != run.window) return box;
-        if (DriveNow() - start >= timeoutMs) return NULL;
-        Sleep(10);
-    }
+    HWND box = NULL;
+    DriveWaitFor(
+        [&] {
+            if (unwanted && DriveFindDialog(run.process.pid, unwanted)) *sawUnwanted = true;
+            for (HWND dialog : DriveDialogs(run.process.pid))
+                if (dialog != run.window && (!caption || DriveTitle(dialog) == caption))
+                    box = dialog;
+            return box != NULL;
+        },
+        timeoutMs, 10);
+    return box;
 }
 
-bool ChoosingEnabled(const SetupRun &run)
+int EnabledChoices(const SetupRun &run)
 {
-    return DriveEnabled(run.window, SETUP_INSTALL) && DriveEnabled(run.window, SETUP_AGREE) &&
+    return DriveEnabled(run.window, SETUP_INSTALL) + DriveEnabled(run.window, SETUP_AGREE) +
            DriveEnabled(run.window, SETUP_BROWSE);
 }
 
-bool ChoosingDisabled(const SetupRun &run)
+/* The first visible top-level window of class and title (either may be
+   NULL: any). */
+static HWND FindVisible(const char *className, const char *title)
 {
-    return !DriveEnabled(run.window, SETUP_INSTALL) && !DriveEnabled(run.window, SETUP_AGREE) &&
-           !DriveEnabled(run.window, SETUP_BROWSE);
+    HWND window = NULL;
+    while ((window = FindWindowExA(NULL, window, className, title)) != NULL)
+        if (IsWindowVisible(window)) return window;
+    return NULL;
 }
-
-namespace
-{
-
-BOOL CALLBACK FindTitled(HWND window, LPARAM context)
-{
-    if (!IsWindowVisible(window) || DriveTitle(window) != GAME_TITLE) return TRUE;
-    *(HWND *)context = window;
-    return FALSE;
-}
-
-BOOL CALLBACK FindMenu(HWND window, LPARAM context)
-{
-    char className[64];
-    if (!IsWindowVisible(window) || !GetClassNameA(window, className, sizeof className))
-        return TRUE;
-    if (strcmp(className, "#32768") != 0) return TRUE;
-    *(HWND *)context = window;
-    return FALSE;
-}
-
-} // namespace
 
 HWND FindGameWindow(void)
 {
-    HWND found = NULL;
-    EnumWindows(FindTitled, (LPARAM)&found);
-    return found;
+    return FindVisible(NULL, GAME_TITLE);
 }
 
 HWND WaitGameWindow(DWORD timeoutMs)
 {
-    DWORD start = DriveNow();
-    for (;;) {
-        HWND window = FindGameWindow();
-        if (window || DriveNow() - start >= timeoutMs) return window;
-        Sleep(20);
-    }
+    DriveWaitFor([] { return FindGameWindow() != NULL; }, timeoutMs);
+    return FindGameWindow();
 }
 
 std::string ProgramOfWindow(HWND window)
@@ -170,14 +133,6 @@ bool CloseGame(HWND gameWindow)
 namespace
 {
 
-POINT CentreOnScreen(HWND dlg, int id)
-{
-    RECT r;
-    GetWindowRect(GetDlgItem(dlg, id), &r);
-    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    return p;
-}
-
 INPUT MouseInput(DWORD flags, POINT at)
 {
     INPUT input;
@@ -189,61 +144,42 @@ INPUT MouseInput(DWORD flags, POINT at)
     return input;
 }
 
-void SendMouse(HWND dlg, int id, DWORD down, DWORD up, int clicks)
+} // namespace
+
+void RealClick(HWND dlg, int id, bool rightButton, int clicks)
 {
-    POINT at = CentreOnScreen(dlg, id);
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
     SendInput(1, &move, sizeof move);
     Sleep(50);
     for (int i = 0; i < clicks; i++) {
-        INPUT press[2] = {MouseInput(down, at), MouseInput(up, at)};
+        INPUT press[2] = {
+            MouseInput(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at),
+            MouseInput(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at)};
         SendInput(2, press, sizeof press[0]);
         Sleep(30);
     }
     Sleep(200);
 }
 
-} // namespace
-
-void RealClick(HWND dlg, int id, bool rightButton)
+void RealKeys(const std::vector<WORD> &virtualKeys, WORD held)
 {
-    if (rightButton)
-        SendMouse(dlg, id, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
-    else
-        SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
-}
-
-void RealDoubleClick(HWND dlg, int id)
-{
-    SendMouse(dlg, id, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
-}
-
-void RealKeys(const std::vector<WORD> &virtualKeys)
-{
+    INPUT hold[2];
+    memset(hold, 0, sizeof hold);
+    hold[0].type = hold[1].type = INPUT_KEYBOARD;
+    hold[0].ki.wVk = hold[1].ki.wVk = held;
+    hold[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (held) SendInput(1, &hold[0], sizeof hold[0]);
     for (WORD key : virtualKeys) {
-        INPUT press[2];
-        memset(press, 0, sizeof press);
-        press[0].type = press[1].type = INPUT_KEYBOARD;
+        INPUT press[2] = {hold[0], hold[1]};
         press[0].ki.wVk = press[1].ki.wVk = key;
-        press[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, press, sizeof press[0]);
         Sleep(30);
     }
+    if (held) SendInput(1, &hold[1], sizeof hold[1]);
     Sleep(200);
-}
-
-void RealShiftF10(void)
-{
-    INPUT keys[4];
-    memset(keys, 0, sizeof keys);
-    const WORD order[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
-    for (int i = 0; i < 4; i++) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof keys[0]);
-    Sleep(300);
 }
 
 HWND FocusOf(const SetupRun &run)
@@ -255,43 +191,35 @@ HWND FocusOf(const SetupRun &run)
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : NULL;
 }
 
-HWND FindPopupMenu(void)
+bool PopupMenuClosed(void)
 {
-    HWND found = NULL;
-    EnumWindows(FindMenu, (LPARAM)&found);
-    return found;
+    if (!FindVisible("#32768", NULL)) return false;
+    RealKeys({VK_ESCAPE});
+    return true;
 }
 
-std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size)
+std::vector<COLORREF> CaptureControl(HWND dlg, int id)
 {
-    std::vector<COLORREF> pixels;
     RECT r;
     GetWindowRect(GetDlgItem(dlg, id), &r);
-    size->cx = r.right - r.left;
-    size->cy = r.bottom - r.top;
-    if (size->cx <= 0 || size->cy <= 0) return pixels;
+    long width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<COLORREF> pixels(width > 0 && height > 0 ? width * height : 0);
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
     BITMAPINFO info;
     memset(&info, 0, sizeof info);
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size->cx;
-    info.bmiHeader.biHeight = -size->cy; /* top row first */
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; /* top row first */
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, size->cx, size->cy, screen, r.left, r.top, SRCCOPY);
-        GdiFlush();
-        SelectObject(memory, old);
-        const unsigned char *p = (const unsigned char *)bits;
-        for (long i = 0; i < (long)size->cx * size->cy; i++, p += 4)
-            pixels.push_back(RGB(p[2], p[1], p[0]));
-    }
-    if (bitmap) DeleteObject(bitmap);
+    if (!pixels.empty()) GetDIBits(memory, bitmap, 0, height, &pixels[0], &info, DIB_RGB_COLORS);
+    for (COLORREF &c : pixels) c = RGB(GetBValue(c), GetGValue(c), GetRValue(c)); /* from BGR */
+    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
     return pixels;

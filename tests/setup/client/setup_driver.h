@@ -1,8 +1,11 @@
-/* Driving setup.exe and the game it starts, on top of the shared driver
-   (drive.h): what only the installer's tests need. */
+/* The setup test client: driving setup.exe and the game it starts on top
+   of the shared driver (drive.h), the disk as the test sees it, and the
+   cases, each of which runs one setup program from start to end and
+   reports through Check. */
 #ifndef ZENDARO_SETUP_DRIVER_H
 #define ZENDARO_SETUP_DRIVER_H
 
+#include "check.h"
 #include "drive.h"
 
 #include <string>
@@ -44,14 +47,14 @@ std::string LongText(HWND dlg, int id);
    follow it. Answers whether Install is then enabled exactly when agreed. */
 bool SetAgreed(const SetupRun &run, bool agreed);
 
-/* Waits for a message box of the setup with caption; while waiting, any
-   box with caption unwanted (may be NULL) counts as seen in *sawUnwanted. */
+/* Waits for a dialog of the setup other than its window, titled caption
+   (NULL: any); while waiting, any box with caption unwanted (may be NULL)
+   counts as seen in *sawUnwanted. */
 HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
                   bool *sawUnwanted);
 
-/* Whether Install, the agree box and Browse are all enabled. */
-bool ChoosingEnabled(const SetupRun &run);
-bool ChoosingDisabled(const SetupRun &run);
+/* How many of Install, the agree box and Browse are enabled. */
+int EnabledChoices(const SetupRun &run);
 
 /* The visible top-level window titled GAME_TITLE, of any process. */
 HWND FindGameWindow(void);
@@ -65,19 +68,56 @@ bool CloseGame(HWND gameWindow);
 
 /* Real input, through the system's input queue (SendInput), as a user's
    mouse and keyboard give it. */
-void RealClick(HWND dlg, int id, bool rightButton);
-void RealDoubleClick(HWND dlg, int id);
-void RealKeys(const std::vector<WORD> &virtualKeys);
-void RealShiftF10(void);
+void RealClick(HWND dlg, int id, bool rightButton, int clicks = 1);
+/* Presses and releases each key in turn, with held (0: none) held down
+   throughout. */
+void RealKeys(const std::vector<WORD> &virtualKeys, WORD held = 0);
 
 /* The window that has the keyboard focus in the setup's thread. */
 HWND FocusOf(const SetupRun &run);
 
-/* A visible pop-up menu anywhere on the screen. */
-HWND FindPopupMenu(void);
+/* Whether a pop-up menu was open anywhere on the screen; Escape closes it. */
+bool PopupMenuClosed(void);
 
 /* What the screen shows of control id of dlg, one COLORREF per pixel,
    row by row from the top. */
-std::vector<COLORREF> CaptureControl(HWND dlg, int id, SIZE *size);
+std::vector<COLORREF> CaptureControl(HWND dlg, int id);
+
+/* The whole file as bytes; *found (may be NULL) tells whether it could be
+   read. */
+std::string ReadWholeFile(const std::string &path, bool *found);
+
+bool WriteWholeFile(const std::string &path, const std::string &bytes);
+
+/* Deletes folder with everything in it; quiet when it is missing. */
+void RemoveTree(const std::string &folder);
+
+/* What a folder holds, to compare before and after an install attempt:
+   whether it exists, its names, and the bytes of Zendaro.exe in it. */
+struct FolderState {
+    bool exists;
+    std::vector<std::string> names;
+    bool hasGame;
+    std::string gameBytes;
+};
+FolderState ReadFolderState(const std::string &folder);
+bool SameFolderState(const FolderState &a, const FolderState &b);
+std::string DescribeFolderState(const FolderState &state);
+
+/* The bytes of resource type/id of a program file, read without running
+   it; empty when there is none. */
+std::string ResourceBytes(const std::string &exePath, const char *type, int id);
+
+/* The window as it starts, the agree box, the input filter, the licence
+   box and the folder picker. */
+void RunWindowCase(const std::string &setupExe);
+
+/* Installs that must fail without losing anything; kind names the fault
+   that the test runner prepared or that the client makes itself. */
+void RunFaultCase(const std::string &kind, const std::string &setupExe);
+
+/* A complete install to the default path whose program then cannot be
+   started. */
+void RunStartFailsCase(const std::string &setupExe);
 
 #endif
