@@ -217,20 +217,23 @@ static PlayerAction PopHead(void)
     return action;
 }
 
-/* The button an action presses, or 0 for one that needs none. */
-static int ButtonOf(const PlayerAction *a)
+/* Whether the action presses a button that is disabled now (and is not
+   forced past it). */
+static int ButtonDisabled(const QueuedAction *q)
 {
-    if (a->kind == ACTION_CLICK) return IDC_BOX_BUTTON_FIRST + a->box - 1;
-    if (a->kind == ACTION_DEAL) return IDC_DEAL;
-    if (a->kind == ACTION_NO_DEAL) return IDC_NO_DEAL;
-    return 0;
+    const PlayerAction *a = &q->action;
+    int button = a->kind == ACTION_CLICK     ? IDC_BOX_BUTTON_FIRST + a->box - 1
+                 : a->kind == ACTION_DEAL    ? IDC_DEAL
+                 : a->kind == ACTION_NO_DEAL ? IDC_NO_DEAL
+                                             : 0;
+    return button && !q->force && !RecordingEnabled(button);
 }
 
 /* Swap answers and ends of waits take effect as soon as they are due. */
 static void ApplyDueSettings(void)
 {
     const QueuedAction *head;
-    while ((head = Head()) && !ButtonOf(&head->action) && DueMs(head) <= clockMs &&
+    while ((head = Head()) && DueMs(head) <= clockMs &&
            (head->action.kind == ACTION_SWAP || head->action.kind == ACTION_END_OF_WAIT)) {
         PlayerAction action = PopHead();
         if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
@@ -300,8 +303,7 @@ static int DeliverDueInput(void)
     if (WaitsForInputThatNeverComes()) return 0;
     const QueuedAction *head = Head();
     if (!head || DueMs(head) > clockMs) return 0;
-    int button = ButtonOf(&head->action);
-    if (button && !head->force && !RecordingEnabled(button)) {
+    if (ButtonDisabled(head)) {
         if (head->action.dropIfDisabled) {
             PopHead();
             return 1;
@@ -356,16 +358,15 @@ static int64_t NextEventMs(void)
     if (inputHeld || (!queueCount && (feed || inputOpen))) return clockMs;
     int64_t earliest = INT64_MAX;
     if (startedUp) KeepEarliest(&earliest, nextTickDueMs);
+    /* Without actions, the end of a script inside a turn; with one held by
+       its button, the time-out. */
     const QueuedAction *head = Head();
-    if (!head) {
+    if (!head)
         KeepEarliest(&earliest, lastDeliveryMs + ACTION_TIMEOUT_MS);
-        return earliest;
-    }
-    int64_t due = DueMs(head);
-    int button = ButtonOf(&head->action);
-    int blocked =
-        button && !head->force && !RecordingEnabled(button) && !head->action.dropIfDisabled;
-    KeepEarliest(&earliest, blocked ? due + ACTION_TIMEOUT_MS : due);
+    else if (ButtonDisabled(head) && !head->action.dropIfDisabled)
+        KeepEarliest(&earliest, DueMs(head) + ACTION_TIMEOUT_MS);
+    else
+        KeepEarliest(&earliest, DueMs(head));
     return earliest;
 }
 
