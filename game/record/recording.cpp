@@ -612,26 +612,24 @@ int ViewAsk(const char *text, const char *caption)
     return yes && !quitTaken;
 }
 
-static void StartSound(int background, int n)
+/* Answers 0 for a number that is no sound, which is logged and ignored. */
+static int StartSound(int background, int n)
 {
+    Log("%s %d", background ? "start" : "play", n);
+    if (n < 0 || n >= SOUND_COUNT) return 0;
+    (background ? counts.starts : counts.plays)[n]++;
     changeCount++;
     sounds[background].n = n;
     sounds[background].untilMs = clockMs + SoundLengthMs[n];
+    return 1;
 }
 
 void PlayGameSound(int n)
 {
-    Log("play %d", n);
-    if (n < 0 || n >= SOUND_COUNT) return;
-    counts.plays[n]++;
-    StartSound(0, n);
-    Rest(SoundLengthMs[n]);
+    if (StartSound(0, n)) Rest(SoundLengthMs[n]);
 }
 
 void PlayGameSoundAsync(int n)
 {
-    Log("start %d", n);
-    if (n < 0 || n >= SOUND_COUNT) return;
-    counts.starts[n]++;
     StartSound(1, n);
 }
