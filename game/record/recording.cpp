@@ -29,7 +29,6 @@ static int64_t lastDeliveryMs;
 static int64_t utcMsAtZero;
 static int utcSet;
 static int quitTaken;
-static int timedOut;
 static int startedUp;
 static int inputHeld;         /* start-up, or the NEW GAME question of an action */
 static int swapAnswer;        /* the answer to "SWAP YOUR BOX?" */
@@ -48,7 +47,7 @@ static struct {
 static QueuedAction queue[ACTION_QUEUE_CAPACITY];
 static int queueHead, queueCount;
 static RecordingCounts counts;
-static char timeoutMessage[256];
+static char timeoutMessage[256]; /* set when the run timed out */
 
 static RecordingFeed feed;
 static void *feedContext;
@@ -270,7 +269,7 @@ static void TimeOut(const PlayerAction *action)
              "line %d: '%s' could not be delivered within %d virtual seconds: its button "
              "stayed disabled",
              action->line, text, ACTION_TIMEOUT_MS / 1000);
-    timedOut = quitTaken = 1; /* ends the run from however deep it is */
+    quitTaken = 1; /* ends the run from however deep it is */
 }
 
 void RecordingSetFeed(RecordingFeed newFeed, void *context)
@@ -290,7 +289,7 @@ static int WaitsForInputThatNeverComes(void)
              "the script ended while the game still waits inside a turn (%d virtual seconds "
              "without an answer)",
              ACTION_TIMEOUT_MS / 1000);
-    timedOut = quitTaken = 1;
+    quitTaken = 1;
     return 1;
 }
 
@@ -400,7 +399,7 @@ int RecordingRun(void)
     while (!quitTaken && (inputOpen || queueCount > 0)) {
         if (!PumpMessages()) ViewIdle();
     }
-    return timedOut ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
+    return timeoutMessage[0] ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
 }
 
 const char *RecordingTimeoutMessage(void)
@@ -417,7 +416,7 @@ void RecordingReset(void)
     nextTickDueMs = TIMER_PERIOD_MS;
     lastDeliveryMs = 0;
     utcSet = 0;
-    quitTaken = timedOut = startedUp = 0;
+    quitTaken = startedUp = 0;
     inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = inputOpen = 0;
     sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
