@@ -14,7 +14,7 @@
 
 const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060, 5820, 1080, 400};
 
-enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024, TEXT_QUOTED_SIZE = 3 * CONTROL_TEXT_SIZE };
+enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024 };
 
 struct QueuedAction {
     PlayerAction action;
@@ -85,12 +85,14 @@ static void Log(const char *format, ...)
     logSink(line, logContext);
 }
 
-/* The quoted form of a text, only worth making while someone reads the log. */
-static const char *Quoted(const char *text, char *out, size_t size)
+/* The quoted form of a text, only worth making while someone reads the log;
+   one line may quote two (slots 0 and 1). */
+static const char *Quoted(const char *text, int slot)
 {
-    out[0] = '\0';
-    if (logSink) QuoteText(text, out, size);
-    return out;
+    static char quoted[2][3 * CONTROL_TEXT_SIZE];
+    quoted[slot][0] = '\0';
+    if (logSink) QuoteText(text, quoted[slot], sizeof quoted[slot]);
+    return quoted[slot];
 }
 
 void RecordingSetLog(RecordingLogSink sink, void *context)
@@ -500,8 +502,7 @@ static Control *Target(int id)
 
 static void SetControlText(int id, const char *text, const char *op)
 {
-    char quoted[TEXT_QUOTED_SIZE];
-    Log("%s %d %s", op, id, Quoted(text, quoted, sizeof quoted));
+    Log("%s %d %s", op, id, Quoted(text, 0));
     Control *control = Target(id);
     if (control) snprintf(control->text, sizeof control->text, "%s", text);
 }
@@ -518,8 +519,7 @@ void ViewSetCaption(int id, const char *text)
 
 void ViewAddLine(int listId, const char *text)
 {
-    char quoted[TEXT_QUOTED_SIZE];
-    Log("add %d %s", listId, Quoted(text, quoted, sizeof quoted));
+    Log("add %d %s", listId, Quoted(text, 0));
     ListModel *list = FindList(listId);
     changeCount++;
     if (list)
@@ -582,10 +582,8 @@ void ViewFocusOffers(void)
    the board live on while it is open: one pass stands for that loop. */
 void ViewInform(const char *text, const char *caption)
 {
-    char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
     counts.informs++;
-    Log("inform %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
-        Quoted(text, quotedText, sizeof quotedText));
+    Log("inform %s %s", Quoted(caption, 0), Quoted(text, 1));
     changeCount++;
     recordingSlots.messageBox(text, caption, 0);
     PumpMessages();
@@ -593,7 +591,6 @@ void ViewInform(const char *text, const char *caption)
 
 int ViewAsk(const char *text, const char *caption)
 {
-    char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
     counts.asks++;
     changeCount++;
     int ownQuestion = newGameAsking && strcmp(text, ASK_START_AGAIN) == 0;
@@ -602,8 +599,7 @@ int ViewAsk(const char *text, const char *caption)
     askingOwnQuestion = ownQuestion;
     int yes = recordingSlots.messageBox(text, caption, 1);
     askingOwnQuestion = 0;
-    Log("ask %s %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
-        Quoted(text, quotedText, sizeof quotedText), yes ? "yes" : "no");
+    Log("ask %s %s %s", Quoted(caption, 0), Quoted(text, 1), yes ? "yes" : "no");
     /* The player is busy with the question that the action opened. */
     inputHeld += ownQuestion;
     PumpMessages();
