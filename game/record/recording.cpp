@@ -414,11 +414,8 @@ void RecordingReset(void)
     memset(&gameState, 0, sizeof gameState);
     gameSerial = 0;
     ResetWindow();
-    clockMs = 0;
-    nextTickDueMs = TIMER_PERIOD_MS;
-    lastDeliveryMs = 0;
-    utcSet = 0;
-    quitTaken = startedUp = 0;
+    clockMs = lastDeliveryMs = 0; /* the timer's phase is set at start-up */
+    utcSet = quitTaken = startedUp = 0;
     inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = inputOpen = 0;
     sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
