@@ -487,14 +487,22 @@ long long RecordingChangeCount(void)
 
 /* ---- The view operations ------------------------------------------------ */
 
-/* The control an operation acts on; an id the window lacks is counted, as
-   the logic should never name one. */
+/* The control or list an operation acts on; an id the window lacks is
+   counted, as the logic should never name one. */
 static Control *Target(int id)
 {
     Control *control = FindControl(id);
     if (!control) counts.unknownIds++;
     changeCount++;
     return control;
+}
+
+static ListModel *TargetList(int id)
+{
+    ListModel *list = FindList(id);
+    if (!list) counts.unknownIds++;
+    changeCount++;
+    return list;
 }
 
 static void SetControlText(int id, const char *text, const char *op)
@@ -517,23 +525,15 @@ void ViewSetCaption(int id, const char *text)
 void ViewAddLine(int listId, const char *text)
 {
     Log("add %d %s", listId, Quoted(text, 0));
-    ListModel *list = FindList(listId);
-    changeCount++;
-    if (list)
-        AddListLine(list, text);
-    else
-        counts.unknownIds++;
+    ListModel *list = TargetList(listId);
+    if (list) AddListLine(list, text);
 }
 
 void ViewEmptyList(int listId)
 {
     Log("empty %d", listId);
-    ListModel *list = FindList(listId);
-    changeCount++;
-    if (list)
-        list->count = 0;
-    else
-        counts.unknownIds++;
+    ListModel *list = TargetList(listId);
+    if (list) list->count = 0;
 }
 
 void ViewEnable(int id, int on)
