@@ -14,7 +14,7 @@
 
 const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060, 5820, 1080, 400};
 
-enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024, TEXT_QUOTED_SIZE = 3 * CONTROL_TEXT_SIZE };
+enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024 };
 
 struct QueuedAction {
     PlayerAction action;
@@ -29,7 +29,6 @@ static int64_t lastDeliveryMs;
 static int64_t utcMsAtZero;
 static int utcSet;
 static int quitTaken;
-static int timedOut;
 static int startedUp;
 static int inputHeld;         /* start-up, or the NEW GAME question of an action */
 static int swapAnswer;        /* the answer to "SWAP YOUR BOX?" */
@@ -48,7 +47,7 @@ static struct {
 static QueuedAction queue[ACTION_QUEUE_CAPACITY];
 static int queueHead, queueCount;
 static RecordingCounts counts;
-static char timeoutMessage[256];
+static char timeoutMessage[256]; /* set when the run timed out */
 
 static RecordingFeed feed;
 static void *feedContext;
@@ -86,12 +85,14 @@ static void Log(const char *format, ...)
     logSink(line, logContext);
 }
 
-/* The quoted form of a text, only worth making while someone reads the log. */
-static const char *Quoted(const char *text, char *out, size_t size)
+/* The quoted form of a text, only worth making while someone reads the log;
+   one line may quote two (slots 0 and 1). */
+static const char *Quoted(const char *text, int slot)
 {
-    out[0] = '\0';
-    if (logSink) QuoteText(text, out, size);
-    return out;
+    static char quoted[2][3 * CONTROL_TEXT_SIZE];
+    quoted[slot][0] = '\0';
+    if (logSink) QuoteText(text, quoted[slot], sizeof quoted[slot]);
+    return quoted[slot];
 }
 
 void RecordingSetLog(RecordingLogSink sink, void *context)
@@ -217,20 +218,23 @@ static PlayerAction PopHead(void)
     return action;
 }
 
-/* The button an action presses, or 0 for one that needs none. */
-static int ButtonOf(const PlayerAction *a)
+/* Whether the action presses a button that is disabled now (and is not
+   forced past it). */
+static int ButtonDisabled(const QueuedAction *q)
 {
-    if (a->kind == ACTION_CLICK) return IDC_BOX_BUTTON_FIRST + a->box - 1;
-    if (a->kind == ACTION_DEAL) return IDC_DEAL;
-    if (a->kind == ACTION_NO_DEAL) return IDC_NO_DEAL;
-    return 0;
+    const PlayerAction *a = &q->action;
+    int button = a->kind == ACTION_CLICK     ? IDC_BOX_BUTTON_FIRST + a->box - 1
+                 : a->kind == ACTION_DEAL    ? IDC_DEAL
+                 : a->kind == ACTION_NO_DEAL ? IDC_NO_DEAL
+                                             : 0;
+    return button && !q->force && !RecordingEnabled(button);
 }
 
 /* Swap answers and ends of waits take effect as soon as they are due. */
 static void ApplyDueSettings(void)
 {
     const QueuedAction *head;
-    while ((head = Head()) && !ButtonOf(&head->action) && DueMs(head) <= clockMs &&
+    while ((head = Head()) && DueMs(head) <= clockMs &&
            (head->action.kind == ACTION_SWAP || head->action.kind == ACTION_END_OF_WAIT)) {
         PlayerAction action = PopHead();
         if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
@@ -267,7 +271,7 @@ static void TimeOut(const PlayerAction *action)
              "line %d: '%s' could not be delivered within %d virtual seconds: its button "
              "stayed disabled",
              action->line, text, ACTION_TIMEOUT_MS / 1000);
-    timedOut = quitTaken = 1; /* ends the run from however deep it is */
+    quitTaken = 1; /* ends the run from however deep it is */
 }
 
 void RecordingSetFeed(RecordingFeed newFeed, void *context)
@@ -287,7 +291,7 @@ static int WaitsForInputThatNeverComes(void)
              "the script ended while the game still waits inside a turn (%d virtual seconds "
              "without an answer)",
              ACTION_TIMEOUT_MS / 1000);
-    timedOut = quitTaken = 1;
+    quitTaken = 1;
     return 1;
 }
 
@@ -300,8 +304,7 @@ static int DeliverDueInput(void)
     if (WaitsForInputThatNeverComes()) return 0;
     const QueuedAction *head = Head();
     if (!head || DueMs(head) > clockMs) return 0;
-    int button = ButtonOf(&head->action);
-    if (button && !head->force && !RecordingEnabled(button)) {
+    if (ButtonDisabled(head)) {
         if (head->action.dropIfDisabled) {
             PopHead();
             return 1;
@@ -356,16 +359,15 @@ static int64_t NextEventMs(void)
     if (inputHeld || (!queueCount && (feed || inputOpen))) return clockMs;
     int64_t earliest = INT64_MAX;
     if (startedUp) KeepEarliest(&earliest, nextTickDueMs);
+    /* Without actions, the end of a script inside a turn; with one held by
+       its button, the time-out. */
     const QueuedAction *head = Head();
-    if (!head) {
+    if (!head)
         KeepEarliest(&earliest, lastDeliveryMs + ACTION_TIMEOUT_MS);
-        return earliest;
-    }
-    int64_t due = DueMs(head);
-    int button = ButtonOf(&head->action);
-    int blocked =
-        button && !head->force && !RecordingEnabled(button) && !head->action.dropIfDisabled;
-    KeepEarliest(&earliest, blocked ? due + ACTION_TIMEOUT_MS : due);
+    else if (ButtonDisabled(head) && !head->action.dropIfDisabled)
+        KeepEarliest(&earliest, DueMs(head) + ACTION_TIMEOUT_MS);
+    else
+        KeepEarliest(&earliest, DueMs(head));
     return earliest;
 }
 
@@ -399,7 +401,7 @@ int RecordingRun(void)
     while (!quitTaken && (inputOpen || queueCount > 0)) {
         if (!PumpMessages()) ViewIdle();
     }
-    return timedOut ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
+    return timeoutMessage[0] ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
 }
 
 const char *RecordingTimeoutMessage(void)
@@ -412,11 +414,8 @@ void RecordingReset(void)
     memset(&gameState, 0, sizeof gameState);
     gameSerial = 0;
     ResetWindow();
-    clockMs = 0;
-    nextTickDueMs = TIMER_PERIOD_MS;
-    lastDeliveryMs = 0;
-    utcSet = 0;
-    quitTaken = timedOut = startedUp = 0;
+    clockMs = lastDeliveryMs = 0; /* the timer's phase is set at start-up */
+    utcSet = quitTaken = startedUp = 0;
     inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = inputOpen = 0;
     sounds[0].n = sounds[1].n = -1;
     queueHead = queueCount = 0;
@@ -488,8 +487,8 @@ long long RecordingChangeCount(void)
 
 /* ---- The view operations ------------------------------------------------ */
 
-/* The control an operation acts on; an id the window lacks is counted, as
-   the logic should never name one. */
+/* The control or list an operation acts on; an id the window lacks is
+   counted, as the logic should never name one. */
 static Control *Target(int id)
 {
     Control *control = FindControl(id);
@@ -498,10 +497,17 @@ static Control *Target(int id)
     return control;
 }
 
+static ListModel *TargetList(int id)
+{
+    ListModel *list = FindList(id);
+    if (!list) counts.unknownIds++;
+    changeCount++;
+    return list;
+}
+
 static void SetControlText(int id, const char *text, const char *op)
 {
-    char quoted[TEXT_QUOTED_SIZE];
-    Log("%s %d %s", op, id, Quoted(text, quoted, sizeof quoted));
+    Log("%s %d %s", op, id, Quoted(text, 0));
     Control *control = Target(id);
     if (control) snprintf(control->text, sizeof control->text, "%s", text);
 }
@@ -518,25 +524,16 @@ void ViewSetCaption(int id, const char *text)
 
 void ViewAddLine(int listId, const char *text)
 {
-    char quoted[TEXT_QUOTED_SIZE];
-    Log("add %d %s", listId, Quoted(text, quoted, sizeof quoted));
-    ListModel *list = FindList(listId);
-    changeCount++;
-    if (list)
-        AddListLine(list, text);
-    else
-        counts.unknownIds++;
+    Log("add %d %s", listId, Quoted(text, 0));
+    ListModel *list = TargetList(listId);
+    if (list) AddListLine(list, text);
 }
 
 void ViewEmptyList(int listId)
 {
     Log("empty %d", listId);
-    ListModel *list = FindList(listId);
-    changeCount++;
-    if (list)
-        list->count = 0;
-    else
-        counts.unknownIds++;
+    ListModel *list = TargetList(listId);
+    if (list) list->count = 0;
 }
 
 void ViewEnable(int id, int on)
@@ -582,10 +579,8 @@ void ViewFocusOffers(void)
    the board live on while it is open: one pass stands for that loop. */
 void ViewInform(const char *text, const char *caption)
 {
-    char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
     counts.informs++;
-    Log("inform %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
-        Quoted(text, quotedText, sizeof quotedText));
+    Log("inform %s %s", Quoted(caption, 0), Quoted(text, 1));
     changeCount++;
     recordingSlots.messageBox(text, caption, 0);
     PumpMessages();
@@ -593,7 +588,6 @@ void ViewInform(const char *text, const char *caption)
 
 int ViewAsk(const char *text, const char *caption)
 {
-    char quotedCaption[TEXT_QUOTED_SIZE], quotedText[TEXT_QUOTED_SIZE];
     counts.asks++;
     changeCount++;
     int ownQuestion = newGameAsking && strcmp(text, ASK_START_AGAIN) == 0;
@@ -602,8 +596,7 @@ int ViewAsk(const char *text, const char *caption)
     askingOwnQuestion = ownQuestion;
     int yes = recordingSlots.messageBox(text, caption, 1);
     askingOwnQuestion = 0;
-    Log("ask %s %s %s", Quoted(caption, quotedCaption, sizeof quotedCaption),
-        Quoted(text, quotedText, sizeof quotedText), yes ? "yes" : "no");
+    Log("ask %s %s %s", Quoted(caption, 0), Quoted(text, 1), yes ? "yes" : "no");
     /* The player is busy with the question that the action opened. */
     inputHeld += ownQuestion;
     PumpMessages();
@@ -611,26 +604,24 @@ int ViewAsk(const char *text, const char *caption)
     return yes && !quitTaken;
 }
 
-static void StartSound(int background, int n)
+/* Answers 0 for a number that is no sound, which is logged and ignored. */
+static int StartSound(int background, int n)
 {
+    Log("%s %d", background ? "start" : "play", n);
+    if (n < 0 || n >= SOUND_COUNT) return 0;
+    (background ? counts.starts : counts.plays)[n]++;
     changeCount++;
     sounds[background].n = n;
     sounds[background].untilMs = clockMs + SoundLengthMs[n];
+    return 1;
 }
 
 void PlayGameSound(int n)
 {
-    Log("play %d", n);
-    if (n < 0 || n >= SOUND_COUNT) return;
-    counts.plays[n]++;
-    StartSound(0, n);
-    Rest(SoundLengthMs[n]);
+    if (StartSound(0, n)) Rest(SoundLengthMs[n]);
 }
 
 void PlayGameSoundAsync(int n)
 {
-    Log("start %d", n);
-    if (n < 0 || n >= SOUND_COUNT) return;
-    counts.starts[n]++;
     StartSound(1, n);
 }

@@ -41,44 +41,42 @@ static void PutCodePoint(Writer *w, unsigned c)
     Put(w, bytes + 3 - n, n);
 }
 
-/* Writes a text as UTF-8; with escape set, also a line feed as \n, a quote
-   as \" and other control characters as \xHH. */
-static void PutText(Writer *w, const char *text, int escape)
+/* Writes a text as UTF-8; quoted, it goes in double quotes with a line
+   feed as \n, a quote as \", a backslash as \\ and other control
+   characters as \xHH. */
+static void WriteText(const char *text, char *out, size_t size, int quoted)
 {
+    if (size == 0) return;
+    Writer w = {out, size, 0};
+    out[0] = '\0';
+    if (quoted) Put(&w, "\"", 1);
     for (const unsigned char *p = (const unsigned char *)text; *p; p++) {
-        if (escape && *p == '\n')
-            Put(w, "\\n", 2);
-        else if (escape && *p == '"')
-            Put(w, "\\\"", 2);
-        else if (escape && *p == '\\')
-            Put(w, "\\\\", 2);
-        else if (escape && *p < 0x20) {
+        if (quoted && *p == '\n')
+            Put(&w, "\\n", 2);
+        else if (quoted && *p == '"')
+            Put(&w, "\\\"", 2);
+        else if (quoted && *p == '\\')
+            Put(&w, "\\\\", 2);
+        else if (quoted && *p < 0x20) {
             char escaped[8];
             int length = snprintf(escaped, sizeof escaped, "\\x%02X", *p);
-            Put(w, escaped, (size_t)length);
+            Put(&w, escaped, (size_t)length);
         } else if (*p >= 0x80 && *p < 0xA0)
-            PutCodePoint(w, cp1252High[*p - 0x80]);
+            PutCodePoint(&w, cp1252High[*p - 0x80]);
         else
-            PutCodePoint(w, *p);
+            PutCodePoint(&w, *p);
     }
+    if (quoted) Put(&w, "\"", 1);
 }
 
 void QuoteText(const char *text, char *out, size_t size)
 {
-    if (size == 0) return;
-    Writer w = {out, size, 0};
-    out[0] = '\0';
-    Put(&w, "\"", 1);
-    PutText(&w, text, 1);
-    Put(&w, "\"", 1);
+    WriteText(text, out, size, 1);
 }
 
 void TextToUtf8(const char *text, char *out, size_t size)
 {
-    if (size == 0) return;
-    Writer w = {out, size, 0};
-    out[0] = '\0';
-    PutText(&w, text, 0);
+    WriteText(text, out, size, 0);
 }
 
 void DescribeAction(const PlayerAction *action, char *out, size_t size)
