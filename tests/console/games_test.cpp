@@ -166,9 +166,10 @@ TEST_F(Games, SwapAnswers)
                   std::string(RecordingText(IDC_BOX_BUTTON_FIRST + 21)));
         EXPECT_EQ(1, gameState.boxes[0].isOwnBox);
         std::vector<std::string> messages = Messages();
-        auto own = std::find(messages.begin(), messages.end(), "OPEN YOUR BOX");
-        ASSERT_NE(messages.end(), own);
-        EXPECT_EQ(Reveal(swapDeal[c.ownBox - 1]), *(own + 1));
+        size_t own =
+            std::find(messages.begin(), messages.end(), "OPEN YOUR BOX") - messages.begin();
+        ASSERT_LT(own + 1, messages.size());
+        EXPECT_EQ(Reveal(swapDeal[c.ownBox - 1]), messages[own + 1]);
         EXPECT_EQ(Reveal(swapDeal[c.lastBox - 1]), messages.at(messages.size() - 2));
         std::string banked = c.banked ? Pounds(c.banked) : RecordingLine(IDC_OFFER_LIST, 0);
         EXPECT_EQ(banked, RecordingText(IDC_BANK_VALUE));
