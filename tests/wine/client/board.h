@@ -56,12 +56,6 @@ RECT DialogUnitsToPixels(int x, int y, int w, int h);
    (-1), or NULL. */
 HWND FindUnnamedControl(HWND dlg, const char *className, const char *text);
 
-/* The index of a sum shown as "%0.2f" in a reveal message, or -1. */
-int SumIndexFromReveal(const std::string &message);
-
-/* The value of a money text ("\xA3" "1200", "\xA3" "0.04"), or -1. */
-double MoneyValue(const std::string &text);
-
 /* The seed the game takes from the clock. */
 uint32_t SeedFromTime(const SYSTEMTIME &utc);
 

@@ -68,7 +68,6 @@ struct Play {
     int sumOfBox[BOXES]; /* -1 until seen */
     int openedCount;
     int dealt;
-    std::string bankText;
     std::vector<std::string> offers;
     /* Generator states that agree with every sum seen so far. */
     std::vector<uint32_t> states;
