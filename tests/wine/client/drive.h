@@ -86,6 +86,14 @@ std::vector<std::string> DriveListLines(HWND dlg, int id);
    click opens a message box. A disabled button ignores it. */
 void DriveClick(HWND dlg, int id);
 
+/* A real left click through the mouse at a point of window's client area:
+   it lands on whatever is on top there. Answers 0 when the point is off
+   the screen or the input was refused. */
+int DriveMouseClick(HWND window, POINT client);
+
+/* A visible dialog of process pid other than main (a message box), or NULL. */
+HWND DriveOtherDialog(DWORD pid, HWND main);
+
 /* Whether window answers a message within timeoutMs (0: its thread is
    busy, e.g. inside a blocking call). */
 int DriveResponds(HWND window, DWORD timeoutMs);

@@ -85,19 +85,14 @@ void CloseGame(Game *g, const char *when)
     DriveRelease(&g->process);
 }
 
-/* A dialog of the game other than its main window, or NULL. */
-HWND MessageBoxOf(Game *g)
-{
-    for (HWND window : DriveDialogs(g->process.pid)) {
-        if (window != g->dlg) return window;
-    }
-    return NULL;
-}
-
 HWND WaitMessageBox(Game *g, const char *caption, DWORD timeoutMs)
 {
     HWND box = NULL;
-    DriveWaitFor([&] { return (box = MessageBoxOf(g)) && DriveTitle(box) == caption; }, timeoutMs);
+    DriveWaitFor(
+        [&] {
+            return (box = DriveOtherDialog(g->process.pid, g->dlg)) && DriveTitle(box) == caption;
+        },
+        timeoutMs);
     return box && DriveTitle(box) == caption ? box : NULL;
 }
 
@@ -349,7 +344,7 @@ void MaybeSwap(Play *p, int answerYes, int *swapSeen)
     *swapSeen = 0;
     while (DriveNow() - start < 25000 + driveSoundMs) {
         if (DriveText(dlg, ID_MESSAGE) == SWAP_OFFERED) *swapSeen = 1;
-        HWND box = MessageBoxOf(p->g);
+        HWND box = DriveOtherDialog(p->g->process.pid, p->g->dlg);
         if (box) {
             EXPECT(DriveTitle(box) == "BANKER ASKS ...", "message box \"%s\" instead of the swap",
                    DriveTitle(box).c_str());
@@ -415,7 +410,8 @@ void OpenOwnBox(Play *p)
     HWND dlg = p->g->dlg;
     int k = RevealBox(p, p->own);
     HWND box = NULL;
-    DriveWaitFor([&] { return (box = MessageBoxOf(p->g)) != NULL; }, 5000);
+    DriveWaitFor([&] { return (box = DriveOtherDialog(p->g->process.pid, p->g->dlg)) != NULL; },
+                 5000);
     EXPECT(box, "no verdict after the own box was opened");
     if (!box || k < 0) return;
     std::string caption = DriveTitle(box), text = DriveMessageBoxText(box);

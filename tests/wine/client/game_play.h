@@ -94,8 +94,6 @@ void StartFirstCall(Play *p);
    for a box p saw opened its opened picture; every plate in view its own;
    the message, offer and bank their colours. p NULL: a fresh board. */
 void CheckPictures(HWND dlg, const Play *p, const char *when);
-/* A click of the real mouse at a point of dlg's client area. */
-void MouseClick(HWND dlg, POINT client);
 /* Processes now running whose program file is name. */
 size_t CountProcesses(const char *name);
 

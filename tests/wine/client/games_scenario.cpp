@@ -54,11 +54,13 @@ int ScenarioGames(void)
     RECT picture = DriveRect(g.dlg, ID_BOX_PICTURE + 4),
          number = DriveRect(g.dlg, ID_BOX_BUTTON + 4);
     WaitSoundEnded(g.dlg);
-    MouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4});
+    EXPECT(DriveMouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4}), "no mouse click");
     Sleep(1500);
     EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
     CheckCleanBoard(g.dlg, 2, "after a click on box 5's picture");
-    MouseClick(g.dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2});
+    EXPECT(DriveMouseClick(
+               g.dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2}),
+           "no mouse click");
     EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, OPEN_A_BOX, 5000),
            "a click on box 5's number did not choose it");
     EXPECT(DriveRect(g.dlg, ID_BOX_PICTURE + 4).left != picture.left,
