@@ -475,6 +475,23 @@ void ConfirmNewGame(Game *g)
     EXPECT(DriveWaitText(g->dlg, ID_MESSAGE, CHOOSE, 5000), "no new game after Yes");
 }
 
+std::string CopyOfGame(const char *folder)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string path = std::string(temp) + folder;
+    CreateDirectoryA(path.c_str(), NULL);
+    path += "\\Zendaro.exe";
+    EXPECT(CopyFileA(exePath.c_str(), path.c_str(), FALSE), "cannot copy the program");
+    return path;
+}
+
+void RemoveCopyOfGame(const std::string &copy)
+{
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(copy.substr(0, copy.rfind('\\')).c_str());
+}
+
 /* Processes now running whose program file is name. */
 size_t CountProcesses(const char *name)
 {

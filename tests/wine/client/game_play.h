@@ -94,6 +94,10 @@ void StartFirstCall(Play *p);
    for a box p saw opened its opened picture; every plate in view its own;
    the message, offer and bank their colours. p NULL: a fresh board. */
 void CheckPictures(HWND dlg, const Play *p, const char *when);
+/* A copy of the program as folder\Zendaro.exe in the temporary folder,
+   and its removal with the folder. */
+std::string CopyOfGame(const char *folder);
+void RemoveCopyOfGame(const std::string &copy);
 /* Processes now running whose program file is name. */
 size_t CountProcesses(const char *name);
 

@@ -43,13 +43,15 @@ LinkInfo ReadLink(const std::string &file)
     return info;
 }
 
-int CountDesktopLinks(const std::string &desktop)
+/* Files (not folders) matching pattern: a link saved under a cut-short
+   name counts too. */
+int CountFiles(const std::string &pattern)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((desktop + "\\Zendaro*.lnk").c_str(), &found);
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     int count = 0;
-    do count++;
+    do count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     while (FindNextFileA(search, &found));
     FindClose(search);
     return count;
@@ -134,21 +136,10 @@ std::string MakeDeepFolder(const std::string &base, size_t length)
     return path;
 }
 
-/* Files (not folders) in folder: a link saved under a cut-short name counts. */
-int CountFilesIn(const std::string &folder)
+void CheckNoLinkWhereDesktopCannotTakeIt(void)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
-}
-
-void CheckNoLinkWhereDesktopCannotTakeIt(const char *temp)
-{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
     DesktopSetting saved = ReadDesktopSetting();
     /* 249 characters: a backslash and Zendaro.lnk make the link's path 261. */
     std::string deep = MakeDeepFolder(std::string(temp) + "zendaro deep", 249);
@@ -156,7 +147,7 @@ void CheckNoLinkWhereDesktopCannotTakeIt(const char *temp)
     if (!deep.empty()) {
         MoveDesktopTo(deep);
         StartAndClose(exePath, "start with a desktop too deep for the link");
-        EXPECT(CountFilesIn(deep) == 0, "a link was written where its path does not fit");
+        EXPECT(CountFiles(deep + "\\*") == 0, "a link was written where its path does not fit");
         Log("desktop %zu characters deep: no link, normal start", deep.size());
     }
     MoveDesktopTo("Q:\\no such drive\\Desktop");
@@ -176,29 +167,23 @@ int ScenarioShortcut(void)
     StartAndClose(exePath, "first start");
     StartAndClose(exePath, "second start");
     CheckLinkTo(link, exePath, "after two starts");
-    EXPECT(CountDesktopLinks(desktop) == 1, "%d Zendaro links on the desktop",
-           CountDesktopLinks(desktop));
+    int links = CountFiles(std::string(desktop) + "\\Zendaro*.lnk");
+    EXPECT(links == 1, "%d Zendaro links on the desktop", links);
 
     /* Started from another folder, the link follows the program. */
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "zendaro moved";
-    CreateDirectoryA(folder.c_str(), NULL);
-    std::string moved = folder + "\\Zendaro.exe";
-    EXPECT(CopyFileA(exePath.c_str(), moved.c_str(), FALSE), "cannot copy the program");
+    std::string moved = CopyOfGame("zendaro moved");
     StartAndClose(moved, "start from another folder");
     CheckLinkTo(link, moved, "after a start from another folder");
 
     /* No link, and a normal start, where the desktop cannot take one. */
     DeleteFileA(link.c_str());
-    CheckNoLinkWhereDesktopCannotTakeIt(temp);
+    CheckNoLinkWhereDesktopCannotTakeIt();
     EXPECT(GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES,
            "a link appeared on the real desktop while the desktop was elsewhere");
 
     /* A link the user deleted comes back. */
     StartAndClose(exePath, "start after the link was deleted");
     CheckLinkTo(link, exePath, "after the link was deleted");
-    DeleteFileA(moved.c_str());
-    RemoveDirectoryA(folder.c_str());
+    RemoveCopyOfGame(moved);
     return 0;
 }
