@@ -103,7 +103,6 @@ size_t CountProcesses(const char *name);
 
 int ScenarioLayout(void);
 int ScenarioGames(void);
-int ScenarioNewGame(void);
 int ScenarioClose(void);
 int ScenarioShortcut(void);
 int ScenarioMissing(void);

@@ -94,6 +94,12 @@ int ScenarioLayout(void)
     ChooseOwnBox(&p, 6);
     EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled after the choice");
 
+    /* NEW GAME answered No leaves the game in play. */
+    DriveClick(dlg, ID_NEW_GAME);
+    HWND box = WaitMessageBox(&g, "NEW GAME", 5000);
+    EXPECT(box && DriveAnswer(box, IDNO, 3000), "START AGAIN? not answered No");
+    EXPECT(!DriveWaitText(dlg, ID_MESSAGE, CHOOSE, 3000), "No to START AGAIN? began a new game");
+
     /* Alt+F4 is a system key: it still closes the window. */
     EXPECT(TakeKeyboard(dlg), "the game window is not in the foreground for Alt+F4");
     SendKey(VK_MENU, 0);
