@@ -259,7 +259,7 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
     DWORD start = DriveNow(), code = 0;
     while (ok && DriveNow() - start < lifetimeMs) {
         RandomAction(dlg, process.pid, &counts);
-        if (DriveHasEnded(&process, &code)) {
+        if (DriveWaitEnd(&process, 0, &code)) {
             Log("run %d: FAIL: the game ended by itself with code %lu", run, code);
             ok = 0;
         } else if (!DriveResponds(dlg, HANG_TIMEOUT_MS)) {
@@ -276,7 +276,7 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
         counts.newGames, counts.answers, counts.mouseClicks, counts.checks, counts.retried);
     Log("run %d: work seen: %d boxes opened, %d banker's calls, %d new games", run, counts.opened,
         counts.calls, counts.gamesCleared);
-    if (dlg && !DriveHasEnded(&process, &code)) ok = CloseAndCheckEnd(&process, dlg, run) && ok;
+    if (dlg && !DriveWaitEnd(&process, 0, &code)) ok = CloseAndCheckEnd(&process, dlg, run) && ok;
     DriveRelease(&process);
     return ok;
 }

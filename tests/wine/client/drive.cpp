@@ -32,11 +32,6 @@ int DriveStart(const char *exePath, const char *parameters, const char *workDir,
     return 1;
 }
 
-int DriveHasEnded(const DriveProcess *p, DWORD *exitCode)
-{
-    return DriveWaitEnd(p, 0, exitCode);
-}
-
 DWORD driveSoundMs = 0;
 
 /* A wait of timeoutMs with room for the sounds; a look (0) stays a look. */
