@@ -58,7 +58,7 @@ int Near(const RECT &a, const RECT &b);
 /* Control id's template rectangle in client pixels. */
 RECT HomeRect(int id);
 void CheckLayout(HWND dlg);
-void CheckCleanBoard(HWND dlg, size_t history, const char *when);
+void CheckCleanBoard(HWND dlg, const char *when);
 
 /* What the client has seen of the game in progress. */
 struct Play {

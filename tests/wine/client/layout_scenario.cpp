@@ -86,7 +86,7 @@ int ScenarioLayout(void)
     EXPECT((style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
            "window style %08lx: minimise only, no maximise, no resizing", (unsigned long)style);
     CheckLayout(dlg);
-    CheckCleanBoard(dlg, 0, "first game");
+    CheckCleanBoard(dlg, "first game");
     CheckKeysDoNothing(&g);
 
     Play p;
