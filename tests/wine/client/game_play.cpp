@@ -2,10 +2,8 @@
    the board, and playing boxes, offers and whole games as a player would. */
 #include <windows.h>
 
-#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <string>
@@ -475,20 +473,6 @@ void RemoveCopyOfGame(const std::string &copy)
 {
     DeleteFileA(copy.c_str());
     RemoveDirectoryA(copy.substr(0, copy.rfind('\\')).c_str());
-}
-
-/* Processes now running whose program file is name. */
-size_t CountProcesses(const char *name)
-{
-    size_t count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, name) == 0;
-    CloseHandle(snapshot);
-    return count;
 }
 
 /* Opens boxes up to the first call and waits until the banker rings. */

@@ -78,10 +78,8 @@ struct Play {
 void BeginPlay(Play *p, Game *g, const std::vector<uint32_t> &states);
 int WaitBoxButtonsEnabled(HWND dlg, DWORD timeoutMs);
 int WaitListLines(HWND dlg, int id, size_t lines, DWORD timeoutMs);
-int WaitEnabled(HWND dlg, int id, int enabled, DWORD timeoutMs);
 void ChooseOwnBox(Play *p, int b);
 int RevealBox(Play *p, int b);
-void SeeOffer(Play *p);
 void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound);
 /* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
 void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes);
@@ -98,8 +96,6 @@ void CheckPictures(HWND dlg, const Play *p, const char *when);
    and its removal with the folder. */
 std::string CopyOfGame(const char *folder);
 void RemoveCopyOfGame(const std::string &copy);
-/* Processes now running whose program file is name. */
-size_t CountProcesses(const char *name);
 
 int ScenarioLayout(void);
 int ScenarioGames(void);

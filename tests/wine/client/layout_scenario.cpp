@@ -1,6 +1,9 @@
 /* The board as the game opens it, and keys that must do nothing. */
+#include <windows.h>
+
 #include <stdio.h>
 #include <string.h>
+#include <tlhelp32.h>
 
 #include "game_play.h"
 
@@ -71,6 +74,20 @@ void CheckKeysDoNothing(Game *g)
     EXPECT(moved == 0, "a key chose a box");
     EXPECT(DriveResponds(dlg, 2000), "window busy after the keys");
     Log("keys: posted and typed Space, Enter, Tab, arrows and letters changed nothing");
+}
+
+/* Processes now running whose program file is name. */
+size_t CountProcesses(const char *name)
+{
+    size_t count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        count += lstrcmpiA(entry.szExeFile, name) == 0;
+    CloseHandle(snapshot);
+    return count;
 }
 
 int ScenarioLayout(void)
