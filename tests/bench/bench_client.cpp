@@ -1,25 +1,18 @@
-/* Times what make bench measures from the Windows side, under Wine:
+/* Times what make bench measures from the Windows side, under Wine
+   (QueryPerformanceCounter; every wait has a timeout):
 
      zendaro-bench-client startup RUNS EXE...
-         starts the programs by turns, RUNS times each, and times each from just
-         before CreateProcess to the moment its dialog is visible, its edit
-         1007 reads "CHOOSE YOUR OWN BOX" and neither the dialog nor any
-         control of it waits to be painted; closes it again. Prints
-         "startup <exe> <median ms> <fastest> <slowest>" per program.
+         each program RUNS times by turns, from just before its start to its
+         dialog shown painted through with "CHOOSE YOUR OWN BOX"; prints
+         "startup <exe> <median ms> <fastest> <slowest>".
      zendaro-bench-client ready game|bare TIMEOUT_S
-         waits until the game's (or the bare dialog's) window shows "CHOOSE
-         YOUR OWN BOX".
+         waits until that window shows "CHOOSE YOUR OWN BOX".
      zendaro-bench-client close game|bare
-         closes that window and waits for its program to end; answers its
-         exit code.
+         closes it; answers its program's exit code.
      zendaro-bench-client install RUNS SETUP_EXE GAME_EXE FOLDER
-         installs with setup.exe into FOLDER RUNS times, timing each from
-         the click on Install to the moment Zendaro.exe is in place, whole;
-         and copies GAME_EXE into FOLDER as many times, plain and flushed
-         to disk. Prints "install", "copy" and "copy_flushed" lines like
-         startup's.
-
-   Times are read with QueryPerformanceCounter; every wait has a timeout. */
+         RUNS installs into FOLDER, from the click on Install to the game
+         whole in place, and as many copies of GAME_EXE, plain and flushed;
+         prints "install", "copy" and "copy_flushed" lines like startup's. */
 #include <windows.h>
 
 #include <stdio.h>

@@ -94,6 +94,11 @@ uint32_t SeedFromCode(uint32_t code, unsigned year)
     return (uint32_t)((int32_t)code / (int32_t)year);
 }
 
+uint32_t SeedFromTime(const SYSTEMTIME &utc)
+{
+    return SeedFromCode(TimeCode(utc), utc.wYear);
+}
+
 } // namespace
 
 std::vector<TemplateControl> TemplateControls(void)
@@ -132,11 +137,6 @@ HWND FindUnnamedControl(HWND dlg, const char *className, const char *text)
     UnnamedSearch search = {className, text, NULL};
     EnumChildWindows(dlg, MatchUnnamed, (LPARAM)&search);
     return search.found;
-}
-
-uint32_t SeedFromTime(const SYSTEMTIME &utc)
-{
-    return SeedFromCode(TimeCode(utc), utc.wYear);
 }
 
 DealPrediction PredictGame(uint32_t *state)
