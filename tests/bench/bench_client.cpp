@@ -1,25 +1,18 @@
-/* Times what make bench measures from the Windows side, under Wine:
+/* Times what make bench measures from the Windows side, under Wine
+   (QueryPerformanceCounter; every wait has a timeout):
 
      zendaro-bench-client startup RUNS EXE...
-         starts the programs by turns, RUNS times each, and times each from just
-         before CreateProcess to the moment its dialog is visible, its edit
-         1007 reads "CHOOSE YOUR OWN BOX" and neither the dialog nor any
-         control of it waits to be painted; closes it again. Prints
-         "startup <exe> <median ms> <fastest> <slowest>" per program.
+         each program RUNS times by turns, from just before its start to its
+         dialog shown painted through with "CHOOSE YOUR OWN BOX"; prints
+         "startup <exe> <median ms> <fastest> <slowest>".
      zendaro-bench-client ready game|bare TIMEOUT_S
-         waits until the game's (or the bare dialog's) window shows "CHOOSE
-         YOUR OWN BOX".
+         waits until that window shows "CHOOSE YOUR OWN BOX".
      zendaro-bench-client close game|bare
-         closes that window and waits for its program to end; answers its
-         exit code.
+         closes it; answers its program's exit code.
      zendaro-bench-client install RUNS SETUP_EXE GAME_EXE FOLDER
-         installs with setup.exe into FOLDER RUNS times, timing each from
-         the click on Install to the moment Zendaro.exe is in place, whole;
-         and copies GAME_EXE into FOLDER as many times, plain and flushed
-         to disk. Prints "install", "copy" and "copy_flushed" lines like
-         startup's.
-
-   Times are read with QueryPerformanceCounter; every wait has a timeout. */
+         RUNS installs into FOLDER, from the click on Install to the game
+         whole in place, and as many copies of GAME_EXE, plain and flushed;
+         prints "install", "copy" and "copy_flushed" lines like startup's. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -85,23 +78,11 @@ HWND PaintedBoard(DWORD pid)
 /* Answers the start-up time in ms, or -1 on failure. */
 double TimeOneStartup(const char *exe)
 {
-    std::string line = std::string("\"") + exe + "\"  ";
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup;
-    memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info;
+    DriveProcess process;
     double start = NowMs();
-    if (!CreateProcessA(exe, commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
-        return -1;
-    CloseHandle(info.hThread);
-    DriveProcess process = {info.hProcess, info.dwProcessId};
+    if (!DriveStart(exe, " ", NULL, 0, &process)) return -1;
     HWND dlg = NULL;
-    while (!dlg && NowMs() - start < TIMEOUT_MS) {
-        dlg = PaintedBoard(process.pid);
-        if (!dlg) Sleep(1);
-    }
+    DriveWaitFor([&] { return (dlg = PaintedBoard(process.pid)) != NULL; }, TIMEOUT_MS, 1);
     double elapsed = NowMs() - start;
     DWORD code = 99;
     int closed = dlg && DriveClose(&process, dlg, TIMEOUT_MS, &code, NULL) && code == 0;
@@ -144,12 +125,13 @@ HWND FindTitledDialog(const char *title)
 
 int Ready(const char *title, DWORD timeoutMs)
 {
-    double start = NowMs();
-    while (NowMs() - start < timeoutMs) {
-        HWND dlg = FindTitledDialog(title);
-        if (dlg && DriveText(dlg, MESSAGE_EDIT) == FIRST_PROMPT) return 0;
-        Sleep(10);
-    }
+    if (DriveWaitFor(
+            [&] {
+                HWND dlg = FindTitledDialog(title);
+                return dlg && DriveText(dlg, MESSAGE_EDIT) == FIRST_PROMPT;
+            },
+            timeoutMs, 10))
+        return 0;
     fprintf(stderr, "bench-client: no \"%s\" after %lu ms\n", title, timeoutMs);
     return 1;
 }
@@ -167,13 +149,6 @@ DWORD CloseTitled(const char *title)
     if (!process.process || !DriveClose(&process, dlg, TIMEOUT_MS, &code, NULL)) code = 99;
     DriveRelease(&process);
     return code;
-}
-
-int FileIsWhole(const std::string &path, DWORD size)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return data.nFileSizeHigh == 0 && data.nFileSizeLow == size;
 }
 
 DWORD FileSize(const char *path)
@@ -201,14 +176,13 @@ double TimeOneInstall(const char *setupExe, const std::string &folder, DWORD gam
         SendMessageTimeoutA(GetDlgItem(dlg, IDC_INSTALL_PATH), WM_SETTEXT, 0,
                             (LPARAM)folder.c_str(), SMTO_NORMAL, TIMEOUT_MS, NULL);
         DriveClick(dlg, IDC_AGREE);
-        double start = NowMs();
-        while (!DriveEnabled(dlg, IDC_INSTALL) && NowMs() - start < TIMEOUT_MS) Sleep(1);
+        DriveWaitFor([&] { return DriveEnabled(dlg, IDC_INSTALL); }, TIMEOUT_MS, 1);
         std::string target = folder + "Zendaro\\Zendaro.exe";
-        start = NowMs();
+        double start = NowMs();
         DriveClick(dlg, IDC_INSTALL);
-        while (!FileIsWhole(target, gameSize) && NowMs() - start < TIMEOUT_MS) {
+        while (FileSize(target.c_str()) != gameSize && NowMs() - start < TIMEOUT_MS) {
         }
-        if (FileIsWhole(target, gameSize)) elapsed = NowMs() - start;
+        if (FileSize(target.c_str()) == gameSize) elapsed = NowMs() - start;
         HWND success = DriveWaitDialog(setup.pid, "SUCCESS", TIMEOUT_MS);
         if (success) DriveAnswer(success, IDOK, TIMEOUT_MS);
     }
@@ -216,8 +190,7 @@ double TimeOneInstall(const char *setupExe, const std::string &folder, DWORD gam
     if (!DriveWaitEnd(&setup, TIMEOUT_MS, &code) || code != 0) elapsed = -1;
     DriveRelease(&setup);
     /* Setup starts the game it installed: close it again. */
-    double start = NowMs();
-    while (!FindTitledDialog(GAME_TITLE) && NowMs() - start < TIMEOUT_MS) Sleep(10);
+    DriveWaitFor([&] { return FindTitledDialog(GAME_TITLE) != NULL; }, TIMEOUT_MS, 10);
     if (CloseTitled(GAME_TITLE) != 0) elapsed = -1;
     return elapsed;
 }

@@ -15,6 +15,8 @@
 #include <string.h>
 
 #include <complex>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,14 +35,9 @@ typedef std::complex<double> Complex;
 
 int ReadFile(const std::string &path, std::vector<uint8_t> *bytes)
 {
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f) return 0;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes->insert(bytes->end(), chunk, chunk + n);
-    (void)fclose(f);
-    return 1;
+    std::ifstream file(path, std::ios::binary);
+    bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return file.is_open();
 }
 
 Samples Centred(const uint8_t *bytes, size_t n)

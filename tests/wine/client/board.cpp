@@ -1,7 +1,5 @@
 #include "board.h"
 
-#include <math.h>
-#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -96,6 +94,11 @@ uint32_t SeedFromCode(uint32_t code, unsigned year)
     return (uint32_t)((int32_t)code / (int32_t)year);
 }
 
+uint32_t SeedFromTime(const SYSTEMTIME &utc)
+{
+    return SeedFromCode(TimeCode(utc), utc.wYear);
+}
+
 } // namespace
 
 std::vector<TemplateControl> TemplateControls(void)
@@ -134,31 +137,6 @@ HWND FindUnnamedControl(HWND dlg, const char *className, const char *text)
     UnnamedSearch search = {className, text, NULL};
     EnumChildWindows(dlg, MatchUnnamed, (LPARAM)&search);
     return search.found;
-}
-
-int SumIndexFromReveal(const std::string &message)
-{
-    size_t quote = message.find('\'');
-    if (quote == std::string::npos) return -1;
-    double value = strtod(message.c_str() + quote + 1, NULL);
-    for (int k = 0; k < BOXES; k++) {
-        if (fabs(SUMS[k] - value) < 0.001) return k;
-    }
-    return -1;
-}
-
-double MoneyValue(const std::string &text)
-{
-    if (text.size() < 2 || (unsigned char)text[0] != 0xA3) return -1;
-    for (size_t i = 1; i < text.size(); i++) {
-        if (!isdigit((unsigned char)text[i]) && text[i] != '.') return -1;
-    }
-    return strtod(text.c_str() + 1, NULL);
-}
-
-uint32_t SeedFromTime(const SYSTEMTIME &utc)
-{
-    return SeedFromCode(TimeCode(utc), utc.wYear);
 }
 
 DealPrediction PredictGame(uint32_t *state)

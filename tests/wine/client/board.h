@@ -20,9 +20,6 @@ enum {
     ID_MESSAGE = 1007,
     ID_OFFER_VALUE = 1008,
     ID_BANK_VALUE = 1009,
-    ID_OFFERS_LABEL = 1012,
-    ID_HISTORY_LABEL = 1013,
-    ID_BANK_LABEL = 1014,
     ID_NO_DEAL = 1039,
     ID_NEW_GAME = 1040,
     ID_MORE_GAMES = 1042,
@@ -36,9 +33,8 @@ enum {
 extern const char GAME_TITLE[];
 extern const double SUMS[BOXES];
 
-/* A control of the template, in dialog units. text is the caption the
-   template gives it (NULL: not looked at). id -1 controls are found by
-   class and text. */
+/* A control of IDD_MAIN in dialog units, with its caption (NULL: not
+   looked at); id -1 controls are found by class and text. */
 struct TemplateControl {
     int id;
     const char *className;
@@ -46,24 +42,13 @@ struct TemplateControl {
     int x, y, w, h;
 };
 
-/* Every control of IDD_MAIN. */
 std::vector<TemplateControl> TemplateControls(void);
 
 /* A dialog-unit rectangle in client pixels at 6 x 13 base units. */
 RECT DialogUnitsToPixels(int x, int y, int w, int h);
 
-/* The child of dlg with the given class and text whose id is not its own
-   (-1), or NULL. */
+/* The child of dlg of that class and text with id -1, or NULL. */
 HWND FindUnnamedControl(HWND dlg, const char *className, const char *text);
-
-/* The index of a sum shown as "%0.2f" in a reveal message, or -1. */
-int SumIndexFromReveal(const std::string &message);
-
-/* The value of a money text ("\xA3" "1200", "\xA3" "0.04"), or -1. */
-double MoneyValue(const std::string &text);
-
-/* The seed the game takes from the clock. */
-uint32_t SeedFromTime(const SYSTEMTIME &utc);
 
 /* What the random generator decides in one game played to its last call:
    the deal, and whether the banker offers the swap. */
@@ -72,8 +57,8 @@ struct DealPrediction {
     int swapOffered;
 };
 
-/* Predicts the next game from the generator's state and moves the state on
-   past it. The first game of a run starts from the clock's seed. */
+/* The next game from the generator's state, moved on past it; a run's
+   first game starts from the clock's seed. */
 DealPrediction PredictGame(uint32_t *state);
 
 /* Sleeps until the clock enters a seed window whose first two games offer

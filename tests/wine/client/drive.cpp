@@ -32,11 +32,6 @@ int DriveStart(const char *exePath, const char *parameters, const char *workDir,
     return 1;
 }
 
-int DriveHasEnded(const DriveProcess *p, DWORD *exitCode)
-{
-    return DriveWaitEnd(p, 0, exitCode);
-}
-
 DWORD driveSoundMs = 0;
 
 /* A wait of timeoutMs with room for the sounds; a look (0) stays a look. */
@@ -190,6 +185,30 @@ std::vector<std::string> DriveListLines(HWND dlg, int id)
 void DriveClick(HWND dlg, int id)
 {
     PostMessageA(GetDlgItem(dlg, id), BM_CLICK, 0, 0);
+}
+
+int DriveMouseClick(HWND window, POINT client)
+{
+    ClientToScreen(window, &client);
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    if (client.x < 0 || client.y < 0 || client.x >= width || client.y >= height) return 0;
+    INPUT input[3] = {};
+    for (INPUT &one : input) one.type = INPUT_MOUSE;
+    input[0].mi.dx = client.x * 65535 / (width - 1);
+    input[0].mi.dy = client.y * 65535 / (height - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(3, input, sizeof(INPUT)) == 3;
+}
+
+// cppcheck-suppress constParameter ; HWND is an opaque handle, never const
+HWND DriveOtherDialog(DWORD pid, HWND main)
+{
+    for (HWND window : DriveDialogs(pid)) {
+        if (window != main) return window;
+    }
+    return NULL;
 }
 
 int DriveResponds(HWND window, DWORD timeoutMs)

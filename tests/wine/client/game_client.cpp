@@ -3,7 +3,7 @@
 
      zendaro-client SCENARIO ZENDARO_EXE [OUTPUT_FOLDER]
 
-   Scenarios: layout, games, newgame, close, shortcut, missing, each in a
+   Scenarios: layout, games, close, shortcut, missing, each in a
    file of its own. Answers 0 when every check held, 1 when one failed, 2 on
    bad arguments. */
 #include <windows.h>
@@ -33,9 +33,8 @@ std::string FullPath(const char *path)
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        fprintf(stderr,
-                "usage: zendaro-client layout|games|newgame|close|shortcut|missing ZENDARO_EXE "
-                "[OUTPUT_FOLDER]\n");
+        fprintf(stderr, "usage: zendaro-client layout|games|close|shortcut|missing ZENDARO_EXE "
+                        "[OUTPUT_FOLDER]\n");
         return 2;
     }
     std::string scenario = argv[1];
@@ -51,7 +50,6 @@ int main(int argc, char **argv)
     int (*run)(void) = NULL;
     if (scenario == "layout") run = ScenarioLayout;
     if (scenario == "games") run = ScenarioGames;
-    if (scenario == "newgame") run = ScenarioNewGame;
     if (scenario == "close") run = ScenarioClose;
     if (scenario == "shortcut") run = ScenarioShortcut;
     if (scenario == "missing") run = ScenarioMissing;

@@ -2,10 +2,8 @@
    the board, and playing boxes, offers and whole games as a player would. */
 #include <windows.h>
 
-#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <string>
@@ -38,12 +36,9 @@ void ExpectText(HWND dlg, int id, const char *expected, int line)
 
 const char OPEN_YOUR_BOX[] = "OPEN YOUR BOX";
 const char OPEN_LAST[] = "OPEN THE LAST BOX";
-const char REMINDER[] = "PRESS THE DEAL BUTTON OR NO DEAL BUTTON";
 const char CALLING_AFTER_DEAL[] = "THE BANKER WANTS TO SAY HOW MUCH HE WOULD HAVE OFFERED YOU";
-const char WOULD_HAVE[] = "BANKER WOULD'VE OFFERED YOU THE ABOVE. NOW OPEN MORE BOXES";
 const char SWAP_OFFERED[] = "THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX";
 const char GAME_OVER[] = "THANKYOU FOR PLAYING VANTOREL.  PRESS 'NEW GAME'";
-const char POUND[] = "\xA3";
 const char NO_POUNDS[] = "\xA3"
                          "0.00";
 
@@ -87,19 +82,14 @@ void CloseGame(Game *g, const char *when)
     DriveRelease(&g->process);
 }
 
-/* A dialog of the game other than its main window, or NULL. */
-HWND MessageBoxOf(Game *g)
-{
-    for (HWND window : DriveDialogs(g->process.pid)) {
-        if (window != g->dlg) return window;
-    }
-    return NULL;
-}
-
 HWND WaitMessageBox(Game *g, const char *caption, DWORD timeoutMs)
 {
     HWND box = NULL;
-    DriveWaitFor([&] { return (box = MessageBoxOf(g)) && DriveTitle(box) == caption; }, timeoutMs);
+    DriveWaitFor(
+        [&] {
+            return (box = DriveOtherDialog(g->process.pid, g->dlg)) && DriveTitle(box) == caption;
+        },
+        timeoutMs);
     return box && DriveTitle(box) == caption ? box : NULL;
 }
 
@@ -161,36 +151,22 @@ void CheckLayout(HWND dlg)
     Log("layout: %d controls within 1 pixel of the template at 6 x 13 base units", checked);
 }
 
-/* The board as NewGame leaves it; history is the number of finished games. */
-void CheckCleanBoard(HWND dlg, size_t history, const char *when)
+/* The board as NewGame leaves it: every box home, and the bank's figure
+   read back through the window in code page 1252. */
+void CheckCleanBoard(HWND dlg, const char *when)
 {
     int misplaced = 0;
     for (int b = 0; b < BOXES; b++) {
-        RECT want, r;
         for (int id : {ID_PLATE + b, ID_BOX_PICTURE + b, ID_BOX_BUTTON + b}) {
-            want = HomeRect(id);
-            r = DriveRect(dlg, id);
-            if (!Near(r, want)) {
-                misplaced++;
-                Log("%s: control %d at %ld,%ld, home %ld,%ld", when, id, r.left, r.top, want.left,
-                    want.top);
-            }
+            RECT want = HomeRect(id), r = DriveRect(dlg, id);
+            if (Near(r, want)) continue;
+            misplaced++;
+            Log("%s: control %d at %ld,%ld, home %ld,%ld", when, id, r.left, r.top, want.left,
+                want.top);
         }
-        char number[4];
-        snprintf(number, sizeof number, "%d", b + 1);
-        EXPECT_TEXT(dlg, ID_BOX_BUTTON + b, number);
-        EXPECT(DriveEnabled(dlg, ID_BOX_BUTTON + b), "%s: box %d disabled", when, b + 1);
     }
     EXPECT(misplaced == 0, "%s: %d plates, pictures or buttons away from home", when, misplaced);
-    EXPECT_TEXT(dlg, ID_MESSAGE, CHOOSE);
-    EXPECT_TEXT(dlg, ID_OFFER_VALUE, POUND);
     EXPECT_TEXT(dlg, ID_BANK_VALUE, NO_POUNDS);
-    EXPECT(!DriveEnabled(dlg, ID_DEAL) && !DriveEnabled(dlg, ID_NO_DEAL),
-           "%s: DEAL or NO DEAL enabled", when);
-    EXPECT(DriveListLines(dlg, ID_OFFER_LIST).empty(), "%s: offers list not empty", when);
-    EXPECT(DriveListLines(dlg, ID_WIN_HISTORY).size() == history,
-           "%s: win history has %zu lines, expected %zu", when,
-           DriveListLines(dlg, ID_WIN_HISTORY).size(), history);
 }
 
 /* ---- playing ---- */
@@ -201,7 +177,6 @@ void BeginPlay(Play *p, Game *g, const std::vector<uint32_t> &states)
     p->own = -1;
     p->openedCount = 0;
     p->dealt = 0;
-    p->bankText = NO_POUNDS;
     p->offers.clear();
     for (int b = 0; b < BOXES; b++) {
         p->opened[b] = 0;
@@ -297,12 +272,6 @@ int RevealBox(Play *p, int b)
     return k;
 }
 
-/* A money text as a banker's figure: "£" and digits. */
-void CheckMoneyText(const std::string &text, const char *what)
-{
-    EXPECT(MoneyValue(text) >= 0, "%s \"%s\" is not a money text", what, Show(text).c_str());
-}
-
 /* After the banker's call has shown its figure. */
 void SeeOffer(Play *p)
 {
@@ -310,10 +279,7 @@ void SeeOffer(Play *p)
     std::vector<std::string> lines = DriveListLines(dlg, ID_OFFER_LIST);
     EXPECT(lines.size() == p->offers.size() + 1, "offers list has %zu lines after call %zu",
            lines.size(), p->offers.size() + 1);
-    if (lines.empty()) return;
-    std::string offer = lines.back();
-    CheckMoneyText(offer, "offer");
-    p->offers.push_back(offer);
+    if (!lines.empty()) p->offers.push_back(lines.back());
 }
 
 /* Answers the offer on show, once the reminder has enabled the buttons. */
@@ -321,12 +287,6 @@ void AnswerOffer(Play *p, int deal)
 {
     HWND dlg = p->g->dlg;
     EXPECT(WaitEnabled(dlg, ID_DEAL, 1, 8000), "no reminder enabled DEAL within 8 s of the offer");
-    Sleep(100);
-    EXPECT_TEXT(dlg, ID_MESSAGE, REMINDER);
-    EXPECT(DriveEnabled(dlg, ID_NO_DEAL), "NO DEAL not enabled by the reminder");
-    std::string offer = DriveText(dlg, ID_OFFER_VALUE);
-    EXPECT(offer == p->offers.back(), "offer display \"%s\", offers list \"%s\"",
-           Show(offer).c_str(), Show(p->offers.back()).c_str());
     DriveClick(dlg, deal ? ID_DEAL : ID_NO_DEAL);
     const char *said =
         deal ? "DEAL! NOW CARRY ON AND OPEN THE BOXES" : "NO DEAL! NOW CARRY ON AND OPEN THE BOXES";
@@ -341,16 +301,11 @@ void AnswerOffer(Play *p, int deal)
                },
                5000),
            "no answer message after %s", deal ? "DEAL" : "NO DEAL");
-    EXPECT(WaitEnabled(dlg, ID_DEAL, 0, 3000) && !DriveEnabled(dlg, ID_NO_DEAL),
+    EXPECT(WaitEnabled(dlg, ID_DEAL, 0, 5000) && !DriveEnabled(dlg, ID_NO_DEAL),
            "DEAL / NO DEAL still enabled after the answer");
     EXPECT_TEXT(dlg, ID_OFFER_VALUE, "");
-    if (deal) {
-        p->dealt = 1;
-        p->bankText = offer;
-        EXPECT_TEXT(dlg, ID_BANK_VALUE, offer.c_str());
-    } else {
-        EXPECT_TEXT(dlg, ID_BANK_VALUE, p->bankText.c_str());
-    }
+    EXPECT_TEXT(dlg, ID_BANK_VALUE, deal ? p->offers.back().c_str() : NO_POUNDS);
+    p->dealt = deal;
 }
 
 /* Waits until the game answers messages again: a click that must change
@@ -358,23 +313,6 @@ void AnswerOffer(Play *p, int deal)
 void WaitSoundEnded(HWND dlg)
 {
     EXPECT(DriveResponds(dlg, 5000 + driveSoundMs), "the game does not answer");
-}
-
-/* Once: a box clicked while the offer waits changes nothing. */
-void ClickWhileOfferWaits(Play *p)
-{
-    HWND dlg = p->g->dlg;
-    int b = 0;
-    while (b < BOXES && (p->opened[b] || b == p->own)) b++;
-    std::string offer = DriveText(dlg, ID_OFFER_VALUE);
-    WaitSoundEnded(dlg);
-    DriveClick(dlg, ID_BOX_BUTTON + b);
-    Sleep(600);
-    EXPECT(Near(DriveRect(dlg, ID_BOX_BUTTON + b), HomeRect(ID_BOX_BUTTON + b)),
-           "box %d opened while an offer waited", b + 1);
-    EXPECT_TEXT(dlg, ID_OFFER_VALUE, offer.c_str());
-    EXPECT(DriveListLines(dlg, ID_OFFER_LIST).size() == p->offers.size(),
-           "a click while the offer waited changed the offers list");
 }
 
 /* After the call of the last round: the swap question, if it comes. */
@@ -389,12 +327,8 @@ void MaybeSwap(Play *p, int answerYes, int *swapSeen)
     *swapSeen = 0;
     while (DriveNow() - start < 25000 + driveSoundMs) {
         if (DriveText(dlg, ID_MESSAGE) == SWAP_OFFERED) *swapSeen = 1;
-        HWND box = MessageBoxOf(p->g);
+        HWND box = DriveOtherDialog(p->g->process.pid, p->g->dlg);
         if (box) {
-            EXPECT(DriveTitle(box) == "BANKER ASKS ...", "message box \"%s\" instead of the swap",
-                   DriveTitle(box).c_str());
-            EXPECT(DriveMessageBoxText(box) == "SWAP YOUR BOX?", "swap question reads \"%s\"",
-                   DriveMessageBoxText(box).c_str());
             *swapSeen = 1;
             EXPECT(DriveAnswer(box, answerYes ? IDYES : IDNO, 3000), "swap box did not close");
             break;
@@ -428,17 +362,8 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound)
         while (p->opened[b] || b == p->own) b++;
         int k = RevealBox(p, b);
         if (k < 0) return;
-        if (i + 1 < boxesToOpen) {
+        if (i + 1 < boxesToOpen)
             EXPECT(WaitBoxButtonsEnabled(dlg, 5000), "box buttons not enabled after a reveal");
-            if (p->dealt) {
-                char reveal[64];
-                snprintf(reveal, sizeof reveal, "YOU HAVE REVEALED '%0.2f'", SUMS[k]);
-                EXPECT_TEXT(dlg, ID_MESSAGE, reveal);
-            } else {
-                EXPECT_TEXT(dlg, ID_MESSAGE, OPEN_A_BOX);
-            }
-            EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled between calls");
-        }
         if (captureBoard && p->openedCount == 3 && !outputFolder.empty() && p->offers.empty()) {
             std::string bmp = outputFolder + "\\board.bmp";
             EXPECT(DriveCaptureWindow(dlg, bmp.c_str()), "no screenshot written to %s",
@@ -451,67 +376,29 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound)
     EXPECT(WaitListLines(dlg, ID_OFFER_LIST, p->offers.size() + 1, CallMs()),
            "no figure within %lu ms of the call", CallMs() + driveSoundMs);
     DWORD callTime = DriveNow() - callStart;
-    int dealDisabled = !DriveEnabled(dlg, ID_DEAL) && !DriveEnabled(dlg, ID_NO_DEAL);
     SeeOffer(p);
     Log("call %zu: %s after %lu ms", p->offers.size(), Show(p->offers.back()).c_str(), callTime);
     EXPECT(callTime >= 5000, "the call took only %lu ms (three waits of 3 ticks)", callTime);
-    if (p->dealt) {
-        /* At the last call "OPEN YOUR BOX" follows at once. */
-        if (!lastRound) {
-            EXPECT(DriveWaitText(dlg, ID_MESSAGE, WOULD_HAVE, 3000), "no \"would have offered\"");
-        }
-        EXPECT(dealDisabled, "DEAL enabled after a deal");
-    } else {
-        EXPECT(dealDisabled, "DEAL or NO DEAL enabled when the offer was shown");
-        if (!lastRound) {
-            EXPECT(WaitBoxButtonsEnabled(dlg, 3000), "turn did not end after the offer");
-            if (p->offers.size() == 1) ClickWhileOfferWaits(p);
-        }
-        AnswerOffer(p, dealNow);
-    }
+    if (!lastRound) EXPECT(WaitBoxButtonsEnabled(dlg, 3000), "turn did not end after the call");
+    if (!p->dealt) AnswerOffer(p, dealNow);
 }
 
 /* Verdict: own box opened at the end. */
-void OpenOwnBox(Play *p, size_t historyBefore)
+void OpenOwnBox(Play *p)
 {
     HWND dlg = p->g->dlg;
     int k = RevealBox(p, p->own);
     HWND box = NULL;
-    DriveWaitFor([&] { return (box = MessageBoxOf(p->g)) != NULL; }, 5000);
+    DriveWaitFor([&] { return (box = DriveOtherDialog(p->g->process.pid, p->g->dlg)) != NULL; },
+                 5000);
     EXPECT(box, "no verdict after the own box was opened");
     if (!box || k < 0) return;
-    std::vector<std::string> history = DriveListLines(dlg, ID_WIN_HISTORY);
-    std::string bank = DriveText(dlg, ID_BANK_VALUE);
-    EXPECT(history.size() == historyBefore + 1, "win history has %zu lines at the verdict",
-           history.size());
-    if (!history.empty()) {
-        EXPECT(history.back() == bank, "last history line \"%s\", bank \"%s\"",
-               Show(history.back()).c_str(), Show(bank).c_str());
-    }
-    if (p->dealt) {
-        EXPECT(bank == p->bankText, "bank shows \"%s\" at the end, the deal was \"%s\"",
-               Show(bank).c_str(), Show(p->bankText).c_str());
-    } else {
-        char sum[32];
-        snprintf(sum, sizeof sum, "%s%.*f", POUND, SUMS[k] < 1 ? 2 : 0, SUMS[k]);
-        EXPECT(bank == sum, "bank shows \"%s\", own box held \"%s\"", Show(bank).c_str(),
-               Show(sum).c_str());
-    }
-    /* Figures are shown cut down: an exact comparison is possible only when
-       the shown figures are far enough apart. */
-    double figure = MoneyValue(p->dealt ? p->bankText : p->offers.back());
-    double unit = figure >= 100000 ? 1000 : figure >= 1000 ? 100 : figure >= 100 ? 10 : 1;
     std::string caption = DriveTitle(box), text = DriveMessageBoxText(box);
-    int won = caption == "CONGRATULATIONS";
-    EXPECT(won ? text == "YOU VANTOREL"
+    EXPECT(caption == "CONGRATULATIONS"
+               ? text == "YOU VANTOREL"
                : caption == "UNLUCKY" && text == "YOU DID NOT VANTOREL\n\nTHE BANKER WON",
            "verdict \"%s\" / \"%s\"", caption.c_str(), Show(text).c_str());
-    int surelyWon = p->dealt ? figure > SUMS[k] : SUMS[k] >= figure + unit;
-    int surelyLost = p->dealt ? figure + unit <= SUMS[k] : SUMS[k] < figure;
-    EXPECT(!(surelyWon && !won) && !(surelyLost && won),
-           "verdict %s with own sum %.2f against %.2f (%s)", caption.c_str(), SUMS[k], figure,
-           p->dealt ? "deal" : "no deal");
-    Log("verdict: %s, own box held %.2f, bank %s", caption.c_str(), SUMS[k], Show(bank).c_str());
+    Log("verdict: %s, own box held %.2f", caption.c_str(), SUMS[k]);
     EXPECT(DriveAnswer(box, IDOK, 3000), "verdict box did not close");
     EXPECT(DriveWaitText(dlg, ID_MESSAGE, OPEN_LAST, 5000), "no \"OPEN THE LAST BOX\"");
 }
@@ -524,14 +411,6 @@ void OpenLastBox(Play *p)
     EXPECT(WaitBoxButtonsEnabled(dlg, 3000), "last box not enabled");
     RevealBox(p, last);
     EXPECT(DriveWaitText(dlg, ID_MESSAGE, GAME_OVER, 5000), "no closing message");
-    int inView = 0;
-    for (int b = 0; b < BOXES; b++) {
-        inView += !IsOut(dlg, ID_BOX_BUTTON + b);
-        inView += !IsOut(dlg, ID_PLATE + b);
-    }
-    EXPECT(inView == 0, "%d buttons or plates still in view after the last box", inView);
-    EXPECT(DriveListLines(dlg, ID_OFFER_LIST).size() == 6, "offers list has %zu lines, not 6",
-           DriveListLines(dlg, ID_OFFER_LIST).size());
 }
 
 /* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
@@ -553,7 +432,7 @@ void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes)
                swapSeen ? "offered" : "not offered",
                p->predictions[0].swapOffered ? "comes" : "does not");
     }
-    OpenOwnBox(p, historyBefore);
+    OpenOwnBox(p);
     OpenLastBox(p);
     std::vector<std::string> history = DriveListLines(dlg, ID_WIN_HISTORY);
     EXPECT(history.size() == historyBefore + 1, "win history grew by %zu lines in one game",
@@ -575,18 +454,21 @@ void ConfirmNewGame(Game *g)
     EXPECT(DriveWaitText(g->dlg, ID_MESSAGE, CHOOSE, 5000), "no new game after Yes");
 }
 
-/* Processes now running whose program file is name. */
-size_t CountProcesses(const char *name)
+std::string CopyOfGame(const char *folder)
 {
-    size_t count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
-    PROCESSENTRY32 entry;
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        count += lstrcmpiA(entry.szExeFile, name) == 0;
-    CloseHandle(snapshot);
-    return count;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string path = std::string(temp) + folder;
+    CreateDirectoryA(path.c_str(), NULL);
+    path += "\\Zendaro.exe";
+    EXPECT(CopyFileA(exePath.c_str(), path.c_str(), FALSE), "cannot copy the program");
+    return path;
+}
+
+void RemoveCopyOfGame(const std::string &copy)
+{
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(copy.substr(0, copy.rfind('\\')).c_str());
 }
 
 /* Opens boxes up to the first call and waits until the banker rings. */

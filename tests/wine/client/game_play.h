@@ -58,7 +58,7 @@ int Near(const RECT &a, const RECT &b);
 /* Control id's template rectangle in client pixels. */
 RECT HomeRect(int id);
 void CheckLayout(HWND dlg);
-void CheckCleanBoard(HWND dlg, size_t history, const char *when);
+void CheckCleanBoard(HWND dlg, const char *when);
 
 /* What the client has seen of the game in progress. */
 struct Play {
@@ -68,7 +68,6 @@ struct Play {
     int sumOfBox[BOXES]; /* -1 until seen */
     int openedCount;
     int dealt;
-    std::string bankText;
     std::vector<std::string> offers;
     /* Generator states that agree with every sum seen so far. */
     std::vector<uint32_t> states;
@@ -79,10 +78,8 @@ struct Play {
 void BeginPlay(Play *p, Game *g, const std::vector<uint32_t> &states);
 int WaitBoxButtonsEnabled(HWND dlg, DWORD timeoutMs);
 int WaitListLines(HWND dlg, int id, size_t lines, DWORD timeoutMs);
-int WaitEnabled(HWND dlg, int id, int enabled, DWORD timeoutMs);
 void ChooseOwnBox(Play *p, int b);
 int RevealBox(Play *p, int b);
-void SeeOffer(Play *p);
 void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound);
 /* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */
 void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes);
@@ -95,14 +92,13 @@ void StartFirstCall(Play *p);
    for a box p saw opened its opened picture; every plate in view its own;
    the message, offer and bank their colours. p NULL: a fresh board. */
 void CheckPictures(HWND dlg, const Play *p, const char *when);
-/* A click of the real mouse at a point of dlg's client area. */
-void MouseClick(HWND dlg, POINT client);
-/* Processes now running whose program file is name. */
-size_t CountProcesses(const char *name);
+/* A copy of the program as folder\Zendaro.exe in the temporary folder,
+   and its removal with the folder. */
+std::string CopyOfGame(const char *folder);
+void RemoveCopyOfGame(const std::string &copy);
 
 int ScenarioLayout(void);
 int ScenarioGames(void);
-int ScenarioNewGame(void);
 int ScenarioClose(void);
 int ScenarioShortcut(void);
 int ScenarioMissing(void);

@@ -32,7 +32,7 @@ int ScenarioGames(void)
         return 1;
     }
     ConfirmNewGame(&g);
-    CheckCleanBoard(g.dlg, 1, "second game");
+    CheckCleanBoard(g.dlg, "second game");
     CheckPictures(g.dlg, NULL, "second game");
     std::vector<std::string> first = DriveListLines(g.dlg, ID_WIN_HISTORY);
 
@@ -46,7 +46,7 @@ int ScenarioGames(void)
     for (const std::string &line : both) Log("win history: %s", Show(line).c_str());
 
     ConfirmNewGame(&g);
-    CheckCleanBoard(g.dlg, 2, "third game");
+    CheckCleanBoard(g.dlg, "third game");
     CheckPictures(g.dlg, NULL, "third game");
 
     /* The real mouse: a click on box 5's picture beside its number does
@@ -54,11 +54,13 @@ int ScenarioGames(void)
     RECT picture = DriveRect(g.dlg, ID_BOX_PICTURE + 4),
          number = DriveRect(g.dlg, ID_BOX_BUTTON + 4);
     WaitSoundEnded(g.dlg);
-    MouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4});
+    EXPECT(DriveMouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4}), "no mouse click");
     Sleep(1500);
     EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
-    CheckCleanBoard(g.dlg, 2, "after a click on box 5's picture");
-    MouseClick(g.dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2});
+    CheckCleanBoard(g.dlg, "after a click on box 5's picture");
+    EXPECT(DriveMouseClick(
+               g.dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2}),
+           "no mouse click");
     EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, OPEN_A_BOX, 5000),
            "a click on box 5's number did not choose it");
     EXPECT(DriveRect(g.dlg, ID_BOX_PICTURE + 4).left != picture.left,

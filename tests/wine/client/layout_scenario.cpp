@@ -1,6 +1,9 @@
 /* The board as the game opens it, and keys that must do nothing. */
+#include <windows.h>
+
 #include <stdio.h>
 #include <string.h>
+#include <tlhelp32.h>
 
 #include "game_play.h"
 
@@ -73,6 +76,20 @@ void CheckKeysDoNothing(Game *g)
     Log("keys: posted and typed Space, Enter, Tab, arrows and letters changed nothing");
 }
 
+/* Processes now running whose program file is name. */
+size_t CountProcesses(const char *name)
+{
+    size_t count = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32 entry;
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        count += lstrcmpiA(entry.szExeFile, name) == 0;
+    CloseHandle(snapshot);
+    return count;
+}
+
 int ScenarioLayout(void)
 {
     Game g;
@@ -86,13 +103,19 @@ int ScenarioLayout(void)
     EXPECT((style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
            "window style %08lx: minimise only, no maximise, no resizing", (unsigned long)style);
     CheckLayout(dlg);
-    CheckCleanBoard(dlg, 0, "first game");
+    CheckCleanBoard(dlg, "first game");
     CheckKeysDoNothing(&g);
 
     Play p;
     BeginPlay(&p, &g, std::vector<uint32_t>());
     ChooseOwnBox(&p, 6);
     EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled after the choice");
+
+    /* NEW GAME answered No leaves the game in play. */
+    DriveClick(dlg, ID_NEW_GAME);
+    HWND box = WaitMessageBox(&g, "NEW GAME", 5000);
+    EXPECT(box && DriveAnswer(box, IDNO, 3000), "START AGAIN? not answered No");
+    EXPECT(!DriveWaitText(dlg, ID_MESSAGE, CHOOSE, 3000), "No to START AGAIN? began a new game");
 
     /* Alt+F4 is a system key: it still closes the window. */
     EXPECT(TakeKeyboard(dlg), "the game window is not in the foreground for Alt+F4");

@@ -9,12 +9,7 @@
    played. */
 int ScenarioMissing(void)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "zendaro bare";
-    CreateDirectoryA(folder.c_str(), NULL);
-    std::string bare = folder + "\\Zendaro.exe";
-    EXPECT(CopyFileA(exePath.c_str(), bare.c_str(), FALSE), "cannot copy the program");
+    std::string bare = CopyOfGame("zendaro bare");
     HANDLE update = BeginUpdateResourceA(bare.c_str(), FALSE);
     EXPECT(update, "cannot open the copy's resources");
     if (!update) return 1;
@@ -50,7 +45,6 @@ int ScenarioMissing(void)
            "no box opened after the first call");
     Log("damaged sounds and pictures: box chosen, six opened, the banker's call answered");
     CloseGame(&g, "with damaged sounds and pictures");
-    DeleteFileA(bare.c_str());
-    RemoveDirectoryA(folder.c_str());
+    RemoveCopyOfGame(bare);
     return 0;
 }

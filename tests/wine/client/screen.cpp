@@ -1,6 +1,6 @@
 /* What the player sees and does with the mouse: the board read back from
    the screen and compared with the committed pictures and the colours the
-   window asks for, and clicks made with the real mouse. */
+   window asks for. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -184,17 +184,4 @@ void CheckPictures(HWND dlg, const Play *p, const char *when)
     DriveWaitFor([&] { return (faults = PictureFaults(dlg, p)).empty(); }, 5000, 250);
     for (const std::string &fault : faults) Check(false, Format("%s: %s", when, fault.c_str()));
     if (faults.empty()) Log("%s: the pictures, plates and colours are right on screen", when);
-}
-
-void MouseClick(HWND dlg, POINT client)
-{
-    ClientToScreen(dlg, &client);
-    INPUT input[3] = {};
-    for (INPUT &one : input) one.type = INPUT_MOUSE;
-    input[0].mi.dx = client.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input[0].mi.dy = client.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    EXPECT(SendInput(3, input, sizeof(INPUT)) == 3, "SendInput failed: %lu", GetLastError());
 }

@@ -43,13 +43,15 @@ LinkInfo ReadLink(const std::string &file)
     return info;
 }
 
-int CountDesktopLinks(const std::string &desktop)
+/* Files (not folders) matching pattern: a link saved under a cut-short
+   name counts too. */
+int CountFiles(const std::string &pattern)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((desktop + "\\Zendaro*.lnk").c_str(), &found);
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     int count = 0;
-    do count++;
+    do count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     while (FindNextFileA(search, &found));
     FindClose(search);
     return count;
@@ -76,47 +78,17 @@ void StartAndClose(const std::string &program, const char *when)
 const char shellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
                             "User Shell Folders";
 
-/* The desktop's entry among the user's shell folders, to put back later. */
-struct DesktopSetting {
-    int present;
-    DWORD type;
-    std::vector<BYTE> data;
-};
-
-DesktopSetting ReadDesktopSetting(void)
-{
-    DesktopSetting setting = {0, REG_SZ, std::vector<BYTE>(2048)};
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, shellFolders, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return setting;
-    DWORD size = (DWORD)setting.data.size();
-    setting.present = RegQueryValueExA(key, "Desktop", NULL, &setting.type, setting.data.data(),
-                                       &size) == ERROR_SUCCESS;
-    setting.data.resize(size);
-    RegCloseKey(key);
-    return setting;
-}
-
-void WriteDesktopSetting(const DesktopSetting &setting)
+/* Points the user's desktop at folder (a test root of its own: putting the
+   real desktop back as a plain path is enough). */
+void MoveDesktopTo(const std::string &folder)
 {
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, shellFolders, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) !=
         ERROR_SUCCESS)
         return;
-    if (setting.present) {
-        RegSetValueExA(key, "Desktop", 0, setting.type, setting.data.data(),
-                       (DWORD)setting.data.size());
-    } else {
-        RegDeleteValueA(key, "Desktop");
-    }
+    RegSetValueExA(key, "Desktop", 0, REG_SZ, (const BYTE *)folder.c_str(),
+                   (DWORD)folder.size() + 1);
     RegCloseKey(key);
-}
-
-void MoveDesktopTo(const std::string &folder)
-{
-    DesktopSetting setting = {1, REG_SZ, std::vector<BYTE>(folder.begin(), folder.end())};
-    setting.data.push_back(0);
-    WriteDesktopSetting(setting);
 }
 
 /* A folder path of exactly length characters below base, made level by
@@ -134,35 +106,23 @@ std::string MakeDeepFolder(const std::string &base, size_t length)
     return path;
 }
 
-/* Files (not folders) in folder: a link saved under a cut-short name counts. */
-int CountFilesIn(const std::string &folder)
+void CheckNoLinkWhereDesktopCannotTakeIt(const char *desktop)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do count += !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
-}
-
-void CheckNoLinkWhereDesktopCannotTakeIt(const char *temp)
-{
-    DesktopSetting saved = ReadDesktopSetting();
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
     /* 249 characters: a backslash and Zendaro.lnk make the link's path 261. */
     std::string deep = MakeDeepFolder(std::string(temp) + "zendaro deep", 249);
     EXPECT(!deep.empty(), "cannot make a folder 249 characters deep");
     if (!deep.empty()) {
         MoveDesktopTo(deep);
         StartAndClose(exePath, "start with a desktop too deep for the link");
-        EXPECT(CountFilesIn(deep) == 0, "a link was written where its path does not fit");
+        EXPECT(CountFiles(deep + "\\*") == 0, "a link was written where its path does not fit");
         Log("desktop %zu characters deep: no link, normal start", deep.size());
     }
     MoveDesktopTo("Q:\\no such drive\\Desktop");
     StartAndClose(exePath, "start with a desktop that cannot be reached");
     Log("desktop on a missing drive: normal start");
-    WriteDesktopSetting(saved);
+    MoveDesktopTo(desktop);
 }
 
 int ScenarioShortcut(void)
@@ -176,29 +136,23 @@ int ScenarioShortcut(void)
     StartAndClose(exePath, "first start");
     StartAndClose(exePath, "second start");
     CheckLinkTo(link, exePath, "after two starts");
-    EXPECT(CountDesktopLinks(desktop) == 1, "%d Zendaro links on the desktop",
-           CountDesktopLinks(desktop));
+    int links = CountFiles(std::string(desktop) + "\\Zendaro*.lnk");
+    EXPECT(links == 1, "%d Zendaro links on the desktop", links);
 
     /* Started from another folder, the link follows the program. */
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "zendaro moved";
-    CreateDirectoryA(folder.c_str(), NULL);
-    std::string moved = folder + "\\Zendaro.exe";
-    EXPECT(CopyFileA(exePath.c_str(), moved.c_str(), FALSE), "cannot copy the program");
+    std::string moved = CopyOfGame("zendaro moved");
     StartAndClose(moved, "start from another folder");
     CheckLinkTo(link, moved, "after a start from another folder");
 
     /* No link, and a normal start, where the desktop cannot take one. */
     DeleteFileA(link.c_str());
-    CheckNoLinkWhereDesktopCannotTakeIt(temp);
+    CheckNoLinkWhereDesktopCannotTakeIt(desktop);
     EXPECT(GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES,
            "a link appeared on the real desktop while the desktop was elsewhere");
 
     /* A link the user deleted comes back. */
     StartAndClose(exePath, "start after the link was deleted");
     CheckLinkTo(link, exePath, "after the link was deleted");
-    DeleteFileA(moved.c_str());
-    RemoveDirectoryA(folder.c_str());
+    RemoveCopyOfGame(moved);
     return 0;
 }
