@@ -119,7 +119,9 @@ std::string ShowsPicture(const Pixels &shot, const RECT &r, const RECT &covered,
 
 /* Whether the inside of a control (3 pixels in from its edge) shows its
    background with hardly any pixel of another colour than it and the
-   text's, and (hasText) a few of the text's. */
+   text's, and (hasText) a few of the text's. Smoothed letters have a rim of
+   mixed colours about as large as themselves ("£100000" in the bank: 538
+   text and 304 other pixels), so the rim is allowed beside the tenth. */
 std::string ShowsColours(const Pixels &shot, RECT r, DWORD background, DWORD text, int hasText)
 {
     int back = 0, letters = 0, other = 0;
@@ -135,7 +137,8 @@ std::string ShowsColours(const Pixels &shot, RECT r, DWORD background, DWORD tex
         }
     }
     int all = back + letters + other;
-    if (all > 0 && back * 2 > all && (letters >= 5) == hasText && other * 10 <= all) return "";
+    if (all > 0 && back * 2 > all && (letters >= 5) == hasText && other <= letters + all / 10)
+        return "";
     return Format("%d background, %d text and %d other pixels", back, letters, other);
 }
 
