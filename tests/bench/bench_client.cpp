@@ -23,17 +23,13 @@
 #include <string>
 #include <vector>
 
-#include "drive.h"
+#include "board.h"
 #include "setup/setup_resource.h"
 
 namespace
 {
 
-const int MESSAGE_EDIT = 1007;
 const char FIRST_PROMPT[] = "CHOOSE YOUR OWN BOX";
-/* The client's own copy of the title, apart from game/resources/board.h. */
-const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
-                          "250,000 JACKPOT";
 const char BARE_TITLE[] = "Zendaro bench: bare dialog";
 const DWORD TIMEOUT_MS = 30000;
 
@@ -66,8 +62,8 @@ BOOL CALLBACK NoteUnpainted(HWND child, LPARAM unpainted)
 HWND PaintedBoard(DWORD pid)
 {
     for (HWND dlg : DriveDialogs(pid)) {
-        if (!GetDlgItem(dlg, MESSAGE_EDIT)) continue;
-        if (DriveText(dlg, MESSAGE_EDIT) != FIRST_PROMPT) return NULL;
+        if (!GetDlgItem(dlg, ID_MESSAGE)) continue;
+        if (DriveText(dlg, ID_MESSAGE) != FIRST_PROMPT) return NULL;
         int unpainted = GetUpdateRect(dlg, NULL, FALSE) ? 1 : 0;
         EnumChildWindows(dlg, NoteUnpainted, (LPARAM)&unpainted);
         return unpainted ? NULL : dlg;
@@ -128,7 +124,7 @@ int Ready(const char *title, DWORD timeoutMs)
     if (DriveWaitFor(
             [&] {
                 HWND dlg = FindTitledDialog(title);
-                return dlg && DriveText(dlg, MESSAGE_EDIT) == FIRST_PROMPT;
+                return dlg && DriveText(dlg, ID_MESSAGE) == FIRST_PROMPT;
             },
             timeoutMs, 10))
         return 0;

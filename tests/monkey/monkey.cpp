@@ -18,16 +18,12 @@
 #include <random>
 #include <string>
 
-#include "drive.h"
+#include "board.h"
 #include "resources/resource.h"
-#include "view/view.h"
 
 namespace
 {
 
-const int BOXES = 22;
-/* The MY BOX frame's button and picture, in client pixels. */
-const POINT MY_BOX_BUTTON = {359, 452}, MY_BOX_PICTURE = {339, 431};
 const int MOST_OFFER_LINES = 6;
 const DWORD START_TIMEOUT_MS = 30000;
 /* Longer than any blocking step of the game: it sleeps 1 ms per pass, and

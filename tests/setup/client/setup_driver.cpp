@@ -2,9 +2,6 @@
 
 #include <string.h>
 
-const char GAME_TITLE[] = "ZENDARO - UK - \xA3"
-                          "250,000 JACKPOT";
-
 bool StartSetup(const std::string &exePath, SetupRun *run)
 {
     run->window = NULL;
@@ -130,37 +127,12 @@ bool CloseGame(HWND gameWindow)
     return ended;
 }
 
-namespace
-{
-
-INPUT MouseInput(DWORD flags, POINT at)
-{
-    INPUT input;
-    memset(&input, 0, sizeof input);
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-} // namespace
-
 void RealClick(HWND dlg, int id, bool rightButton, int clicks)
 {
+    HWND control = GetDlgItem(dlg, id);
     RECT r;
-    GetWindowRect(GetDlgItem(dlg, id), &r);
-    POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
-    SendInput(1, &move, sizeof move);
-    Sleep(50);
-    for (int i = 0; i < clicks; i++) {
-        INPUT press[2] = {
-            MouseInput(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, at),
-            MouseInput(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, at)};
-        SendInput(2, press, sizeof press[0]);
-        Sleep(30);
-    }
+    GetClientRect(control, &r);
+    DriveMouseClick(control, POINT{r.right / 2, r.bottom / 2}, rightButton, clicks);
     Sleep(200);
 }
 

@@ -5,8 +5,8 @@
 #ifndef ZENDARO_SETUP_DRIVER_H
 #define ZENDARO_SETUP_DRIVER_H
 
+#include "board.h"
 #include "check.h"
-#include "drive.h"
 
 #include <string>
 #include <vector>
@@ -20,8 +20,6 @@ enum {
     SETUP_LICENSE_TEXT = 1014,
     SETUP_HEADER = 1017
 };
-
-extern const char GAME_TITLE[];
 
 struct SetupRun {
     DriveProcess process;
@@ -56,7 +54,7 @@ HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, con
 /* How many of Install, the agree box and Browse are enabled. */
 int EnabledChoices(const SetupRun &run);
 
-/* The visible top-level window titled GAME_TITLE, of any process. */
+/* The visible top-level window titled GAME_TITLE (board.h), of any process. */
 HWND FindGameWindow(void);
 HWND WaitGameWindow(DWORD timeoutMs);
 

@@ -30,6 +30,9 @@ enum {
     OUT_OF_VIEW = 16384
 };
 
+/* The MY BOX frame's button and picture, in client pixels. */
+const POINT MY_BOX_BUTTON = {359, 452}, MY_BOX_PICTURE = {339, 431};
+
 extern const char GAME_TITLE[];
 extern const double SUMS[BOXES];
 

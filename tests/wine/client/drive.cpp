@@ -187,19 +187,40 @@ void DriveClick(HWND dlg, int id)
     PostMessageA(GetDlgItem(dlg, id), BM_CLICK, 0, 0);
 }
 
-int DriveMouseClick(HWND window, POINT client)
+namespace
+{
+
+INPUT MouseInput(DWORD flags, POINT at)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+} // namespace
+
+int DriveMouseClick(HWND window, POINT client, bool rightButton, int clicks)
 {
     ClientToScreen(window, &client);
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    if (client.x < 0 || client.y < 0 || client.x >= width || client.y >= height) return 0;
-    INPUT input[3] = {};
-    for (INPUT &one : input) one.type = INPUT_MOUSE;
-    input[0].mi.dx = client.x * 65535 / (width - 1);
-    input[0].mi.dy = client.y * 65535 / (height - 1);
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    return SendInput(3, input, sizeof(INPUT)) == 3;
+    if (client.x < 0 || client.y < 0 || client.x >= GetSystemMetrics(SM_CXSCREEN) ||
+        client.y >= GetSystemMetrics(SM_CYSCREEN))
+        return 0;
+    INPUT move = MouseInput(MOUSEEVENTF_MOVE, client);
+    if (SendInput(1, &move, sizeof move) != 1) return 0;
+    /* The window under the mouse takes the move before the press, as a
+       hand's would be. */
+    Sleep(50);
+    for (int i = 0; i < clicks; i++) {
+        INPUT press[2] = {
+            MouseInput(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, client),
+            MouseInput(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, client)};
+        if (SendInput(2, press, sizeof press[0]) != 2) return 0;
+        Sleep(30);
+    }
+    return 1;
 }
 
 // cppcheck-suppress constParameter ; HWND is an opaque handle, never const

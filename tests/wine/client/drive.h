@@ -42,11 +42,13 @@ int DriveClose(const DriveProcess *p, HWND window, DWORD timeoutMs, DWORD *exitC
 void DriveRelease(DriveProcess *p);
 
 /* The visible top-level dialog ("#32770") of pid titled caption (NULL:
-   any), or NULL; the same waiting up to timeoutMs; all of them, in
-   z-order; one other than main (a message box). */
+   any), or NULL. */
 HWND DriveFindDialog(DWORD pid, const char *caption);
+/* The same, waiting up to timeoutMs for it to appear. */
 HWND DriveWaitDialog(DWORD pid, const char *caption, DWORD timeoutMs);
+/* Every visible top-level dialog of pid, in z-order. */
 std::vector<HWND> DriveDialogs(DWORD pid);
+/* A visible dialog of pid other than main (a message box), or NULL. */
 HWND DriveOtherDialog(DWORD pid, HWND main);
 
 std::string DriveTitle(HWND window);
@@ -65,10 +67,11 @@ std::vector<std::string> DriveListLines(HWND dlg, int id);
    A disabled button ignores it. */
 void DriveClick(HWND dlg, int id);
 
-/* A real left click through the mouse at a point of window's client area:
-   it lands on whatever is on top there. Answers 0 when the point is off
-   the screen or the input was refused. */
-int DriveMouseClick(HWND window, POINT client);
+/* A real click (clicks of them in a row: 2 is a double click) through the
+   mouse at a point of window's client area: it lands on whatever is on top
+   there. Answers 0 when the point is off the screen or the input was
+   refused. */
+int DriveMouseClick(HWND window, POINT client, bool rightButton = false, int clicks = 1);
 
 /* Whether window answers a message within timeoutMs (0: its thread is
    busy, e.g. inside a blocking call). */

@@ -44,7 +44,6 @@ const char NO_POUNDS[] = "\xA3"
 
 /* The player's own box after its choice, in client pixels (the client's
    oracle, like board.cpp's layout). */
-const POINT ownPicture = {339, 431}, ownButton = {359, 452};
 
 std::string exePath;
 std::string outputFolder;
@@ -231,7 +230,8 @@ void ChooseOwnBox(Play *p, int b)
     HWND dlg = p->g->dlg;
     DriveClick(dlg, ID_BOX_BUTTON + b);
     EXPECT(DriveWaitText(dlg, ID_MESSAGE, OPEN_A_BOX, 5000), "no \"OPEN A BOX\" after the choice");
-    EXPECT(IsAt(dlg, ID_BOX_PICTURE + b, ownPicture) && IsAt(dlg, ID_BOX_BUTTON + b, ownButton),
+    EXPECT(IsAt(dlg, ID_BOX_PICTURE + b, MY_BOX_PICTURE) &&
+               IsAt(dlg, ID_BOX_BUTTON + b, MY_BOX_BUTTON),
            "own box %d not in the MY BOX frame: picture %ld,%ld button %ld,%ld", b + 1,
            DriveRect(dlg, ID_BOX_PICTURE + b).left, DriveRect(dlg, ID_BOX_PICTURE + b).top,
            DriveRect(dlg, ID_BOX_BUTTON + b).left, DriveRect(dlg, ID_BOX_BUTTON + b).top);
