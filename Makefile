@@ -1,4 +1,5 @@
 # make play   install what is missing, build, start the shipped game under Wine 10
+#             (the x86_64 build under Wine 8 where the kernel runs no 32-bit code)
 # make test   install what is missing, build everything, run every test
 # make check  native build and native tests only (fast)
 
@@ -8,7 +9,7 @@ WIN64 := build/x86_64
 JOBS ?= 2
 TOP := $(abspath .)
 
-.PHONY: all bootstrap native i686 x86_64 windows wine10-root check test play play-console assets \
+.PHONY: all bootstrap native i686 x86_64 windows wine-roots check test play play-console assets \
 	soak bench static-analysis
 
 all: native windows
@@ -44,17 +45,23 @@ dist: bootstrap i686
 	@cd dist && sha256sum setup.exe Zendaro.exe >SHA256SUMS
 	@cat dist/SHA256SUMS
 
-# The Debian 13 root that Wine 10 runs in, for the i686 programs: made once
-# (a few minutes), before the tests rather than inside the first one.
-wine10-root:
-	@scripts/wine10-root >/dev/null
+# The roots the Wine tests run in, made once (a minute or two each), before
+# the tests rather than inside the first one: Wine 10's always (it runs the
+# i686 programs, and the heard-sound check), the emulated Wine's only where
+# the kernel runs no 32-bit code (scripts/probe32).
+wine-roots:
+	@scripts/wine-root 10 >/dev/null
+	@scripts/probe32 >/dev/null || scripts/wine-root 8emu >/dev/null
 
 check: bootstrap native
 	@ctest --test-dir $(NATIVE) -LE 'wine|windows|static' --output-on-failure -j $(JOBS)
 
 # Windows programs under Wine on a busy machine now and then start slowly:
-# a test that fails is run once more before it counts as failed.
-test: bootstrap native windows wine10-root
+# a test that fails is run once more before it counts as failed. Where the
+# kernel runs no 32-bit code the probe says why, once; the wine32 tests are
+# then skipped and the wine32emu ones run the same programs under emulation.
+test: bootstrap native windows wine-roots
+	@scripts/probe32 | sed 's/^/test: /; s/$$/: the wine32 tests are skipped, the wine32emu ones run/'
 	@ctest --test-dir $(NATIVE) --output-on-failure --repeat until-pass:2
 
 play-console: bootstrap native
@@ -71,13 +78,14 @@ assets: bootstrap
 	@$(NATIVE)/tools/zendaro-assetgen $(TOP) --sheet $(TOP)/build/assets-sheet.png
 
 # 100,000 random games under the sanitizers, then 20 monkey runs and one
-# of 20 minutes on the real window of the i686 game under Wine 10; prints
-# the counts and the game's memory, which must not grow.
-soak: bootstrap native windows wine10-root
+# of 20 minutes on the real window of the i686 game under Wine 10 (the
+# x86_64 one where the kernel runs no 32-bit code); prints the counts and
+# the game's memory, which must not grow.
+soak: bootstrap native windows
 	@JOBS=$(JOBS) scripts/soak $(NATIVE) $(WIN32) $(WIN64)
 
 # The figures against their baselines, side by side (timings: not a test).
-bench: bootstrap windows wine10-root
+bench: bootstrap windows
 	@JOBS=$(JOBS) scripts/bench $(WIN32) $(WIN64)
 
 # cppcheck and clang-tidy over the native and the Windows code.

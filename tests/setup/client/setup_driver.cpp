@@ -5,8 +5,10 @@
 bool StartSetup(const std::string &exePath, SetupRun *run)
 {
     run->window = NULL;
+    DWORD started = DriveNow();
     if (!DriveStart(exePath.c_str(), "", "C:\\windows", 10000, &run->process)) return false;
     run->window = DriveWaitDialog(run->process.pid, "Program Setup", 15000);
+    Note(Format("the setup window came %lu ms after the start", DriveNow() - started));
     return run->window != NULL;
 }
 

@@ -114,6 +114,9 @@ void RunWindowCase(const std::string &setupExe);
    that the test runner prepared or that the client makes itself. */
 void RunFaultCase(const std::string &kind, const std::string &setupExe);
 
+/* A complete install to the default path, whose game then starts. */
+void RunInstallCase(const std::string &setupExe);
+
 /* A complete install to the default path whose program then cannot be
    started. */
 void RunStartFailsCase(const std::string &setupExe);

@@ -2,11 +2,20 @@
 
 #include <stdarg.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 DWORD DriveNow(void)
 {
     return GetTickCount();
+}
+
+DWORD driveAllowanceMs = 0;
+
+/* A wait of timeoutMs with the allowance; a look (0) stays a look. */
+static DWORD WithAllowance(DWORD timeoutMs)
+{
+    return timeoutMs ? timeoutMs + driveAllowanceMs : 0;
 }
 
 int DriveStart(const char *exePath, const char *parameters, const char *workDir, DWORD idleMs,
@@ -28,22 +37,20 @@ int DriveStart(const char *exePath, const char *parameters, const char *workDir,
     CloseHandle(info.hThread);
     p->process = info.hProcess;
     p->pid = info.dwProcessId;
-    WaitForInputIdle(info.hProcess, idleMs);
+    WaitForInputIdle(info.hProcess, WithAllowance(idleMs));
     return 1;
 }
 
-DWORD driveSoundMs = 0;
-
-/* A wait of timeoutMs with room for the sounds; a look (0) stays a look. */
-static DWORD WithSound(DWORD timeoutMs)
+DWORD DriveEmulationAllowance(void)
 {
-    return timeoutMs ? timeoutMs + driveSoundMs : 0;
+    const char *wine = getenv("ZENDARO_WINE");
+    return wine && strcmp(wine, "8emu") == 0 ? EMULATION_ALLOWANCE_MS : 0;
 }
 
 int DriveWaitEnd(const DriveProcess *p, DWORD timeoutMs, DWORD *exitCode)
 {
     if (!p->process) return 0;
-    if (WaitForSingleObject(p->process, WithSound(timeoutMs)) != WAIT_OBJECT_0) return 0;
+    if (WaitForSingleObject(p->process, WithAllowance(timeoutMs)) != WAIT_OBJECT_0) return 0;
     DWORD code = 0;
     GetExitCodeProcess(p->process, &code);
     if (exitCode) *exitCode = code;
@@ -124,7 +131,7 @@ HWND DriveWaitDialog(DWORD pid, const char *caption, DWORD timeoutMs)
     for (;;) {
         HWND window = DriveFindDialog(pid, caption);
         if (window) return window;
-        if (DriveNow() - start >= WithSound(timeoutMs)) return NULL;
+        if (DriveNow() - start >= WithAllowance(timeoutMs)) return NULL;
         Sleep(20);
     }
 }
@@ -137,7 +144,7 @@ std::string DriveText(HWND dlg, int id)
     if (!control) return "";
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL,
-                             WithSound(5000), &copied))
+                             WithAllowance(5000), &copied))
         return "";
     text[sizeof text - 1] = '\0';
     return text;
@@ -250,7 +257,7 @@ int DriveAnswer(HWND box, int button, DWORD timeoutMs)
     PostMessageA(control, BM_CLICK, 0, 0);
     DWORD start = DriveNow();
     while (IsWindow(box) && IsWindowVisible(box)) {
-        if (DriveNow() - start >= WithSound(timeoutMs)) return 0;
+        if (DriveNow() - start >= WithAllowance(timeoutMs)) return 0;
         Sleep(10);
     }
     return 1;
@@ -261,7 +268,7 @@ int DriveWaitUntil(int (*done)(void *context), void *context, DWORD timeoutMs, D
     DWORD start = DriveNow();
     for (;;) {
         if (done(context)) return 1;
-        if (DriveNow() - start >= WithSound(timeoutMs)) return 0;
+        if (DriveNow() - start >= WithAllowance(timeoutMs)) return 0;
         Sleep(pollMs);
     }
 }

@@ -12,8 +12,17 @@
 
 /* Added to every timed wait below (0 by default): a program that plays
    its sounds synchronously answers nothing while one plays, so where they
-   take their real time a client sets the longest run of them. */
-extern DWORD driveSoundMs;
+   take their real time a client adds the longest run of them; and where
+   the program under test runs under emulation, EMULATION_ALLOWANCE_MS. */
+extern DWORD driveAllowanceMs;
+
+/* The slowest step of a 32-bit program under QEMU's emulator (Wine 8emu
+   of scripts/wine-run), beyond the same step run natively. */
+const DWORD EMULATION_ALLOWANCE_MS = 120000;
+
+/* EMULATION_ALLOWANCE_MS when the programs under test run under emulation
+   (ZENDARO_WINE=8emu), else 0. */
+DWORD DriveEmulationAllowance(void);
 
 struct DriveProcess {
     HANDLE process;

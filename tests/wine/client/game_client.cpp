@@ -43,8 +43,9 @@ int main(int argc, char **argv)
     /* Under Wine with a null sink (tests/wine/run-client) the game's sounds
        hold it for their real length. */
     const char *sound = getenv("ZENDARO_WINE_SOUND");
-    if (sound && strcmp(sound, "sink") == 0) driveSoundMs = SOUND_ALLOWANCE_MS;
-    Log("sound allowance per wait: %lu ms", driveSoundMs);
+    if (sound && strcmp(sound, "sink") == 0) driveAllowanceMs = SOUND_ALLOWANCE_MS;
+    driveAllowanceMs += DriveEmulationAllowance();
+    Log("allowance per wait: %lu ms", driveAllowanceMs);
     CoInitialize(NULL);
     DWORD start = DriveNow();
     int (*run)(void) = NULL;

@@ -53,6 +53,7 @@ int StartGame(Game *g, const char *path)
 {
     memset(g, 0, sizeof *g);
     GetSystemTime(&g->startedAfter);
+    DWORD started = DriveNow();
     if (!DriveStart(path, " ", NULL, 20000, &g->process)) {
         EXPECT(0, "Zendaro.exe did not start (error %lu)", GetLastError());
         return 0;
@@ -63,6 +64,7 @@ int StartGame(Game *g, const char *path)
     int ready = DriveWaitText(g->dlg, ID_MESSAGE, CHOOSE, 10000);
     GetSystemTime(&g->readyBy);
     EXPECT(ready, "the first game did not start");
+    Log("the first game began %lu ms after the start", DriveNow() - started);
     return ready;
 }
 
@@ -72,11 +74,11 @@ void CloseGame(Game *g, const char *when)
     if (!g->process.process) return;
     DWORD code = 99, elapsed = 0;
     int ended = DriveClose(&g->process, g->dlg, 5000, &code, &elapsed);
-    EXPECT(ended, "closed %s, the program still runs after %lu ms", when, 5000 + driveSoundMs);
+    EXPECT(ended, "closed %s, the program still runs after %lu ms", when, 5000 + driveAllowanceMs);
     if (ended) {
         Log("closed %s: ended in %lu ms with code %lu", when, elapsed, code);
         EXPECT(code == 0, "closed %s, exit code %lu", when, code);
-        EXPECT(elapsed <= 2000 + driveSoundMs, "closed %s, took %lu ms to end", when, elapsed);
+        EXPECT(elapsed <= 2000 + driveAllowanceMs, "closed %s, took %lu ms to end", when, elapsed);
     }
     DriveRelease(&g->process);
 }
@@ -312,7 +314,7 @@ void AnswerOffer(Play *p, int deal)
    nothing is then taken at once, not held behind a sound that plays. */
 void WaitSoundEnded(HWND dlg)
 {
-    EXPECT(DriveResponds(dlg, 5000 + driveSoundMs), "the game does not answer");
+    EXPECT(DriveResponds(dlg, 5000 + driveAllowanceMs), "the game does not answer");
 }
 
 /* After the call of the last round: the swap question, if it comes. */
@@ -325,7 +327,7 @@ void MaybeSwap(Play *p, int answerYes, int *swapSeen)
     }
     DWORD start = DriveNow();
     *swapSeen = 0;
-    while (DriveNow() - start < 25000 + driveSoundMs) {
+    while (DriveNow() - start < 25000 + driveAllowanceMs) {
         if (DriveText(dlg, ID_MESSAGE) == SWAP_OFFERED) *swapSeen = 1;
         HWND box = DriveOtherDialog(p->g->process.pid, p->g->dlg);
         if (box) {
@@ -374,7 +376,7 @@ void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound)
     EXPECT(DriveWaitText(dlg, ID_MESSAGE, calling, 3000), "the banker did not call");
     DWORD callStart = DriveNow();
     EXPECT(WaitListLines(dlg, ID_OFFER_LIST, p->offers.size() + 1, CallMs()),
-           "no figure within %lu ms of the call", CallMs() + driveSoundMs);
+           "no figure within %lu ms of the call", CallMs() + driveAllowanceMs);
     DWORD callTime = DriveNow() - callStart;
     SeeOffer(p);
     Log("call %zu: %s after %lu ms", p->offers.size(), Show(p->offers.back()).c_str(), callTime);

@@ -37,7 +37,7 @@ const DWORD SOUND_ALLOWANCE_MS = 9000;
    drive's allowance covers once, so the wait counts it twice. */
 inline DWORD CallMs(void)
 {
-    return 15000 + driveSoundMs;
+    return 15000 + driveAllowanceMs;
 }
 
 extern std::string exePath;
