@@ -22,6 +22,10 @@ struct QueuedAction {
     int force; /* delivered past a disabled button */
 };
 
+/* A delivered NEW GAME action's answer to the question it opens, kept
+   until that question has been asked. */
+enum { NO_NEW_GAME_ANSWER, NEW_GAME_NO, NEW_GAME_YES };
+
 /* The run: clock, timer, quit news and the actions still to come. All zero
    is a fresh run, so that a reset cannot forget any of it. */
 static struct {
@@ -32,11 +36,9 @@ static struct {
     int utcSet;
     int quitTaken;
     int startedUp;
-    int inputHeld;         /* start-up, or the NEW GAME question of an action */
-    int swapAnswer;        /* the answer to "SWAP YOUR BOX?" */
-    int newGameAnswer;     /* the answer the delivered NEW GAME action gives */
-    int newGameAsking;     /* that action's question is still to be asked */
-    int askingOwnQuestion; /* the question asked is that action's */
+    int inputHeld;     /* start-up, or the NEW GAME question of an action */
+    int swapAnswer;    /* the answer to "SWAP YOUR BOX?" */
+    int newGameAnswer; /* NO_NEW_GAME_ANSWER, NEW_GAME_NO or NEW_GAME_YES */
     int inputOpen;
     int lastPassDelivered;
     /* The sound played to its end [0] and the one in the background [1],
@@ -71,7 +73,7 @@ static int64_t VirtualRest(int64_t nowMs, int ms)
 static int VirtualMessageBox(const char *text, const char *, int isQuestion)
 {
     if (!isQuestion) return 0;
-    if (run.askingOwnQuestion) return run.newGameAnswer;
+    if (run.newGameAnswer) return run.newGameAnswer == NEW_GAME_YES;
     return strcmp(text, ASK_SWAP) == 0 && run.swapAnswer;
 }
 
@@ -252,10 +254,9 @@ static void ApplyDueSettings(void)
 
 static void AnswerNewGame(int yes)
 {
-    run.newGameAnswer = yes;
-    run.newGameAsking = 1;
+    run.newGameAnswer = yes ? NEW_GAME_YES : NEW_GAME_NO;
     OnNewGameCommand();
-    run.newGameAsking = 0;
+    run.newGameAnswer = NO_NEW_GAME_ANSWER; /* should it have asked nothing */
 }
 
 static void Deliver(const PlayerAction *action)
@@ -593,12 +594,12 @@ int ViewAsk(const char *text, const char *caption)
 {
     run.counts.asks++;
     changeCount++;
-    int ownQuestion = run.newGameAsking && strcmp(text, ASK_START_AGAIN) == 0;
-    run.newGameAsking = 0;
+    /* The action's answer is for the first question it opens alone. */
+    int ownQuestion = run.newGameAnswer && strcmp(text, ASK_START_AGAIN) == 0;
+    if (!ownQuestion) run.newGameAnswer = NO_NEW_GAME_ANSWER;
     ApplyDueSettings();
-    run.askingOwnQuestion = ownQuestion;
     int yes = recordingSlots.messageBox(text, caption, 1);
-    run.askingOwnQuestion = 0;
+    run.newGameAnswer = NO_NEW_GAME_ANSWER;
     Log("ask %s %s %s", Quoted(caption, 0), Quoted(text, 1), yes ? "yes" : "no");
     /* The player is busy with the question that the action opened. */
     run.inputHeld += ownQuestion;
