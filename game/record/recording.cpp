@@ -1,6 +1,6 @@
-/* The recording view: the view operations on the window model, the clock,
-   the pump pass that delivers queued player actions and timer ticks, and
-   the log. */
+/* The recording view's run: the clock, the pump pass that delivers queued
+   player actions and timer ticks, message boxes, sounds and the log. The
+   window model and the operations on it are window.cpp's. */
 #include "recording.h"
 
 #include <stdarg.h>
@@ -82,9 +82,7 @@ RecordingSlots recordingSlots = {VirtualRest, VirtualMessageBox};
 
 /* ---- Log ---------------------------------------------------------------- */
 
-static void Log(const char *format, ...) __attribute__((format(printf, 1, 2)));
-
-static void Log(const char *format, ...)
+void WriteLog(const char *format, ...)
 {
     char line[LOG_LINE_SIZE];
     if (!settings.logSink) return;
@@ -96,9 +94,8 @@ static void Log(const char *format, ...)
     settings.logSink(line, settings.logContext);
 }
 
-/* The quoted form of a text, only worth making while someone reads the log;
-   one line may quote two (slots 0 and 1). */
-static const char *Quoted(const char *text, int slot)
+/* Quoting is only worth it while someone reads the log. */
+const char *QuoteForLog(const char *text, int slot)
 {
     static char quoted[2][3 * CONTROL_TEXT_SIZE];
     quoted[slot][0] = '\0';
@@ -224,7 +221,7 @@ static PlayerAction PopHead(void)
     if (settings.echoInput) {
         char text[64];
         DescribeAction(&action, text, sizeof text);
-        Log("input %s", text);
+        WriteLog("input %s", text);
     }
     return action;
 }
@@ -334,7 +331,7 @@ static int DeliverDueTick(void)
     run.nextTickDueMs +=
         (run.clockMs - run.nextTickDueMs) / TIMER_PERIOD_MS * TIMER_PERIOD_MS + TIMER_PERIOD_MS;
     run.counts.ticks++;
-    Log("tick");
+    WriteLog("tick");
     OnTick();
     return 1;
 }
@@ -432,46 +429,7 @@ void RecordingSetInputOpen(int open)
     run.inputOpen = open;
 }
 
-/* ---- Reading the window ------------------------------------------------- */
-
-const char *RecordingText(int id)
-{
-    const Control *control = FindControl(id);
-    return control ? control->text : "";
-}
-
-int RecordingEnabled(int id)
-{
-    const Control *control = FindControl(id);
-    return control ? control->enabled : 0;
-}
-
-int RecordingPosition(int id, int *x, int *y)
-{
-    const Control *control = FindControl(id);
-    if (!control) return 0;
-    *x = control->x;
-    *y = control->y;
-    return 1;
-}
-
-int RecordingBitmap(int id)
-{
-    const Control *control = FindControl(id);
-    return control ? control->bitmap : 0;
-}
-
-int RecordingLineCount(int listId)
-{
-    const ListModel *list = FindList(listId);
-    return list ? list->count : 0;
-}
-
-const char *RecordingLine(int listId, int index)
-{
-    const ListModel *list = FindList(listId);
-    return list ? ListLine(list, index) : "";
-}
+/* ---- Reading the run ---------------------------------------------------- */
 
 const RecordingCounts *RecordingGetCounts(void)
 {
@@ -489,102 +447,24 @@ long long RecordingChangeCount(void)
     return changeCount;
 }
 
-/* ---- The view operations ------------------------------------------------ */
-
-/* The control or list an operation acts on; an id the window lacks is
-   counted, as the logic should never name one. */
-static Control *Target(int id)
+void CountUnknownId(void)
 {
-    Control *control = FindControl(id);
-    if (!control) run.counts.unknownIds++;
+    run.counts.unknownIds++;
+}
+
+void CountChange(void)
+{
     changeCount++;
-    return control;
 }
 
-static ListModel *TargetList(int id)
-{
-    ListModel *list = FindList(id);
-    if (!list) run.counts.unknownIds++;
-    changeCount++;
-    return list;
-}
-
-static void SetControlText(int id, const char *text, const char *op)
-{
-    Log("%s %d %s", op, id, Quoted(text, 0));
-    Control *control = Target(id);
-    if (control) snprintf(control->text, sizeof control->text, "%s", text);
-}
-
-void ViewSetText(int id, const char *text)
-{
-    SetControlText(id, text, "text");
-}
-
-void ViewSetCaption(int id, const char *text)
-{
-    SetControlText(id, text, "caption");
-}
-
-void ViewAddLine(int listId, const char *text)
-{
-    Log("add %d %s", listId, Quoted(text, 0));
-    ListModel *list = TargetList(listId);
-    if (list) AddListLine(list, text);
-}
-
-void ViewEmptyList(int listId)
-{
-    Log("empty %d", listId);
-    ListModel *list = TargetList(listId);
-    if (list) list->count = 0;
-}
-
-void ViewEnable(int id, int on)
-{
-    Log("enable %d %d", id, on ? 1 : 0);
-    Control *control = Target(id);
-    if (control) control->enabled = on ? 1 : 0;
-}
-
-void ViewMove(int id, int x, int y)
-{
-    Log("move %d %d %d", id, x, y);
-    Control *control = Target(id);
-    if (!control) return;
-    control->x = x;
-    control->y = y;
-}
-
-void ViewGetPosition(int id, int *x, int *y)
-{
-    if (!RecordingPosition(id, x, y)) run.counts.unknownIds++;
-}
-
-void ViewRedraw(int id)
-{
-    Log("redraw %d", id);
-    Target(id);
-}
-
-void ViewShowPicture(int pictureId, int bitmapId)
-{
-    Log("picture %d %d", pictureId, bitmapId);
-    Control *control = Target(pictureId);
-    if (control) control->bitmap = bitmapId;
-}
-
-void ViewFocusOffers(void)
-{
-    Log("focus %d", IDC_OFFER_LIST);
-}
+/* ---- Message boxes and sounds ------------------------------------------- */
 
 /* A message box without an owner runs its own modal loop, so the timer and
    the board live on while it is open: one pass stands for that loop. */
 void ViewInform(const char *text, const char *caption)
 {
     run.counts.informs++;
-    Log("inform %s %s", Quoted(caption, 0), Quoted(text, 1));
+    WriteLog("inform %s %s", QuoteForLog(caption, 0), QuoteForLog(text, 1));
     changeCount++;
     recordingSlots.messageBox(text, caption, 0);
     PumpMessages();
@@ -600,7 +480,7 @@ int ViewAsk(const char *text, const char *caption)
     ApplyDueSettings();
     int yes = recordingSlots.messageBox(text, caption, 1);
     run.newGameAnswer = NO_NEW_GAME_ANSWER;
-    Log("ask %s %s %s", Quoted(caption, 0), Quoted(text, 1), yes ? "yes" : "no");
+    WriteLog("ask %s %s %s", QuoteForLog(caption, 0), QuoteForLog(text, 1), yes ? "yes" : "no");
     /* The player is busy with the question that the action opened. */
     run.inputHeld += ownQuestion;
     PumpMessages();
@@ -611,7 +491,7 @@ int ViewAsk(const char *text, const char *caption)
 /* Answers 0 for a number that is no sound, which is logged and ignored. */
 static int StartSound(int background, int n)
 {
-    Log("%s %d", background ? "start" : "play", n);
+    WriteLog("%s %d", background ? "start" : "play", n);
     if (n < 0 || n >= SOUND_COUNT) return 0;
     (background ? run.counts.starts : run.counts.plays)[n]++;
     changeCount++;
