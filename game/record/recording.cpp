@@ -1,6 +1,6 @@
-/* The recording view: the view operations on the window model, the clock,
-   the pump pass that delivers queued player actions and timer ticks, and
-   the log. */
+/* The recording view's run: the clock, the pump pass that delivers queued
+   player actions and timer ticks, message boxes, sounds and the log. The
+   window model and the operations on it are window.cpp's. */
 #include "recording.h"
 
 #include <stdarg.h>
@@ -22,37 +22,48 @@ struct QueuedAction {
     int force; /* delivered past a disabled button */
 };
 
-/* The run: clock, timer, quit news and the actions still to come. */
-static int64_t clockMs;
-static int64_t nextTickDueMs;
-static int64_t lastDeliveryMs;
-static int64_t utcMsAtZero;
-static int utcSet;
-static int quitTaken;
-static int startedUp;
-static int inputHeld;         /* start-up, or the NEW GAME question of an action */
-static int swapAnswer;        /* the answer to "SWAP YOUR BOX?" */
-static int newGameAnswer;     /* the answer the delivered NEW GAME action gives */
-static int newGameAsking;     /* that action's question is still to be asked */
-static int askingOwnQuestion; /* the question asked is that action's */
-static int inputOpen;
-static int echoInput;
-static long long changeCount; /* changes a player would see */
-static int lastPassDelivered;
-/* The sound played to its end [0] and the one in the background [1]. */
-static struct {
-    int n; /* -1: none */
-    int64_t untilMs;
-} sounds[2];
-static QueuedAction queue[ACTION_QUEUE_CAPACITY];
-static int queueHead, queueCount;
-static RecordingCounts counts;
-static char timeoutMessage[256]; /* set when the run timed out */
+/* A delivered NEW GAME action's answer to the question it opens, kept
+   until that question has been asked. */
+enum { NO_NEW_GAME_ANSWER, NEW_GAME_NO, NEW_GAME_YES };
 
-static RecordingFeed feed;
-static void *feedContext;
-static RecordingLogSink logSink;
-static void *logContext;
+/* The run: clock, timer, quit news and the actions still to come. All zero
+   is a fresh run, so that a reset cannot forget any of it. */
+static struct {
+    int64_t clockMs;
+    int64_t nextTickDueMs;
+    int64_t lastDeliveryMs;
+    int64_t utcMsAtZero;
+    int utcSet;
+    int quitTaken;
+    int startedUp;
+    int inputHeld;     /* start-up, or the NEW GAME question of an action */
+    int swapAnswer;    /* the answer to "SWAP YOUR BOX?" */
+    int newGameAnswer; /* NO_NEW_GAME_ANSWER, NEW_GAME_NO or NEW_GAME_YES */
+    int inputOpen;
+    int lastPassDelivered;
+    /* The sound played to its end [0] and the one in the background [1],
+       each playing until untilMs. */
+    struct {
+        int n;
+        int64_t untilMs;
+    } sounds[2];
+    QueuedAction queue[ACTION_QUEUE_CAPACITY];
+    int queueHead, queueCount;
+    RecordingCounts counts;
+    char timeoutMessage[256]; /* set when the run timed out */
+} run;
+
+/* What the front end or a test set up; a reset keeps it. */
+static struct {
+    RecordingLogSink logSink;
+    void *logContext;
+    int echoInput;
+    RecordingFeed feed;
+    void *feedContext;
+} settings;
+
+/* Never reset: a screen redraws when it differs from the count it drew. */
+static long long changeCount;
 
 static int64_t VirtualRest(int64_t nowMs, int ms)
 {
@@ -62,8 +73,8 @@ static int64_t VirtualRest(int64_t nowMs, int ms)
 static int VirtualMessageBox(const char *text, const char *, int isQuestion)
 {
     if (!isQuestion) return 0;
-    if (askingOwnQuestion) return newGameAnswer;
-    return strcmp(text, ASK_SWAP) == 0 && swapAnswer;
+    if (run.newGameAnswer) return run.newGameAnswer == NEW_GAME_YES;
+    return strcmp(text, ASK_SWAP) == 0 && run.swapAnswer;
 }
 
 const RecordingSlots VIRTUAL_SLOTS = {VirtualRest, VirtualMessageBox};
@@ -71,39 +82,36 @@ RecordingSlots recordingSlots = {VirtualRest, VirtualMessageBox};
 
 /* ---- Log ---------------------------------------------------------------- */
 
-static void Log(const char *format, ...) __attribute__((format(printf, 1, 2)));
-
-static void Log(const char *format, ...)
+void WriteLog(const char *format, ...)
 {
     char line[LOG_LINE_SIZE];
-    if (!logSink) return;
-    int used = snprintf(line, sizeof line, "%lld ", (long long)clockMs);
+    if (!settings.logSink) return;
+    int used = snprintf(line, sizeof line, "%lld ", (long long)run.clockMs);
     va_list args;
     va_start(args, format);
     vsnprintf(line + used, sizeof line - (size_t)used, format, args);
     va_end(args);
-    logSink(line, logContext);
+    settings.logSink(line, settings.logContext);
 }
 
-/* The quoted form of a text, only worth making while someone reads the log;
-   one line may quote two (slots 0 and 1). */
-static const char *Quoted(const char *text, int slot)
+/* Quoting is only worth it while someone reads the log. */
+const char *QuoteForLog(const char *text, int slot)
 {
     static char quoted[2][3 * CONTROL_TEXT_SIZE];
     quoted[slot][0] = '\0';
-    if (logSink) QuoteText(text, quoted[slot], sizeof quoted[slot]);
+    if (settings.logSink) QuoteText(text, quoted[slot], sizeof quoted[slot]);
     return quoted[slot];
 }
 
 void RecordingSetLog(RecordingLogSink sink, void *context)
 {
-    logSink = sink;
-    logContext = context;
+    settings.logSink = sink;
+    settings.logContext = context;
 }
 
 void RecordingSetEchoInput(int on)
 {
-    echoInput = on;
+    settings.echoInput = on;
 }
 
 /* ---- The clock ---------------------------------------------------------- */
@@ -117,22 +125,22 @@ void RecordingSetClock(const ClockTime *atZero)
     utc.tm_hour = (int)atZero->hour;
     utc.tm_min = (int)atZero->minute;
     utc.tm_sec = (int)atZero->second;
-    utcMsAtZero = (int64_t)timegm(&utc) * 1000 + atZero->milliseconds;
-    utcSet = 1;
+    run.utcMsAtZero = (int64_t)timegm(&utc) * 1000 + atZero->milliseconds;
+    run.utcSet = 1;
 }
 
 static void SetClockFromRealTime(void)
 {
     struct timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
-    utcMsAtZero = (int64_t)now.tv_sec * 1000 + now.tv_nsec / 1000000 - clockMs;
-    utcSet = 1;
+    run.utcMsAtZero = (int64_t)now.tv_sec * 1000 + now.tv_nsec / 1000000 - run.clockMs;
+    run.utcSet = 1;
 }
 
 void ViewReadClock(ClockTime *now)
 {
-    if (!utcSet) SetClockFromRealTime();
-    int64_t ms = utcMsAtZero + clockMs;
+    if (!run.utcSet) SetClockFromRealTime();
+    int64_t ms = run.utcMsAtZero + run.clockMs;
     time_t seconds = (time_t)((ms >= 0 ? ms : ms - 999) / 1000);
     struct tm utc;
     gmtime_r(&seconds, &utc);
@@ -147,13 +155,13 @@ void ViewReadClock(ClockTime *now)
 
 int64_t RecordingNow(void)
 {
-    return clockMs;
+    return run.clockMs;
 }
 
 /* Lets time pass: virtual time jumps, real time is slept through. */
 static void Rest(int ms)
 {
-    clockMs = recordingSlots.rest(clockMs, ms);
+    run.clockMs = recordingSlots.rest(run.clockMs, ms);
 }
 
 /* ---- The queue ---------------------------------------------------------- */
@@ -164,12 +172,12 @@ static int QueueAction(const PlayerAction *action, int force)
         RecordingSetClock(&action->clock);
         return 1;
     }
-    if (queueCount == ACTION_QUEUE_CAPACITY) return 0;
-    QueuedAction *slot = &queue[(queueHead + queueCount) % ACTION_QUEUE_CAPACITY];
+    if (run.queueCount == ACTION_QUEUE_CAPACITY) return 0;
+    QueuedAction *slot = &run.queue[(run.queueHead + run.queueCount) % ACTION_QUEUE_CAPACITY];
     slot->action = *action;
-    slot->queuedAtMs = clockMs;
+    slot->queuedAtMs = run.clockMs;
     slot->force = force;
-    queueCount++;
+    run.queueCount++;
     return 1;
 }
 
@@ -185,35 +193,35 @@ int RecordingQueueForced(const PlayerAction *action)
 
 int RecordingQueuedCount(void)
 {
-    return queueCount;
+    return run.queueCount;
 }
 
 void RecordingClearQueue(void)
 {
-    queueHead = queueCount = 0;
+    run.queueHead = run.queueCount = 0;
 }
 
 static const QueuedAction *Head(void)
 {
-    return queueCount ? &queue[queueHead] : NULL;
+    return run.queueCount ? &run.queue[run.queueHead] : NULL;
 }
 
 static int64_t DueMs(const QueuedAction *q)
 {
-    int64_t from = q->queuedAtMs > lastDeliveryMs ? q->queuedAtMs : lastDeliveryMs;
+    int64_t from = q->queuedAtMs > run.lastDeliveryMs ? q->queuedAtMs : run.lastDeliveryMs;
     return from + q->action.waitMs;
 }
 
 static PlayerAction PopHead(void)
 {
-    PlayerAction action = queue[queueHead].action;
-    queueHead = (queueHead + 1) % ACTION_QUEUE_CAPACITY;
-    queueCount--;
-    lastDeliveryMs = clockMs;
-    if (echoInput) {
+    PlayerAction action = run.queue[run.queueHead].action;
+    run.queueHead = (run.queueHead + 1) % ACTION_QUEUE_CAPACITY;
+    run.queueCount--;
+    run.lastDeliveryMs = run.clockMs;
+    if (settings.echoInput) {
         char text[64];
         DescribeAction(&action, text, sizeof text);
-        Log("input %s", text);
+        WriteLog("input %s", text);
     }
     return action;
 }
@@ -234,19 +242,18 @@ static int ButtonDisabled(const QueuedAction *q)
 static void ApplyDueSettings(void)
 {
     const QueuedAction *head;
-    while ((head = Head()) && DueMs(head) <= clockMs &&
+    while ((head = Head()) && DueMs(head) <= run.clockMs &&
            (head->action.kind == ACTION_SWAP || head->action.kind == ACTION_END_OF_WAIT)) {
         PlayerAction action = PopHead();
-        if (action.kind == ACTION_SWAP) swapAnswer = action.yes;
+        if (action.kind == ACTION_SWAP) run.swapAnswer = action.yes;
     }
 }
 
 static void AnswerNewGame(int yes)
 {
-    newGameAnswer = yes;
-    newGameAsking = 1;
+    run.newGameAnswer = yes ? NEW_GAME_YES : NEW_GAME_NO;
     OnNewGameCommand();
-    newGameAsking = 0;
+    run.newGameAnswer = NO_NEW_GAME_ANSWER; /* should it have asked nothing */
 }
 
 static void Deliver(const PlayerAction *action)
@@ -260,38 +267,38 @@ static void Deliver(const PlayerAction *action)
     else if (action->kind == ACTION_NEW_GAME)
         AnswerNewGame(action->yes);
     else if (action->kind == ACTION_QUIT)
-        quitTaken = 1;
+        run.quitTaken = 1;
 }
 
 static void TimeOut(const PlayerAction *action)
 {
     char text[64];
     DescribeAction(action, text, sizeof text);
-    snprintf(timeoutMessage, sizeof timeoutMessage,
+    snprintf(run.timeoutMessage, sizeof run.timeoutMessage,
              "line %d: '%s' could not be delivered within %d virtual seconds: its button "
              "stayed disabled",
              action->line, text, ACTION_TIMEOUT_MS / 1000);
-    quitTaken = 1; /* ends the run from however deep it is */
+    run.quitTaken = 1; /* ends the run from however deep it is */
 }
 
 void RecordingSetFeed(RecordingFeed newFeed, void *context)
 {
-    feed = newFeed;
-    feedContext = context;
+    settings.feed = newFeed;
+    settings.feedContext = context;
 }
 
 /* The script has ended but the game waits inside a turn, which without
    input it would do for ever. */
 static int WaitsForInputThatNeverComes(void)
 {
-    if (queueCount || inputOpen || counts.depth < 2) return 0;
-    if (feed) feed(feedContext);
-    if (queueCount || clockMs - lastDeliveryMs < ACTION_TIMEOUT_MS) return 0;
-    snprintf(timeoutMessage, sizeof timeoutMessage,
+    if (run.queueCount || run.inputOpen || run.counts.depth < 2) return 0;
+    if (settings.feed) settings.feed(settings.feedContext);
+    if (run.queueCount || run.clockMs - run.lastDeliveryMs < ACTION_TIMEOUT_MS) return 0;
+    snprintf(run.timeoutMessage, sizeof run.timeoutMessage,
              "the script ended while the game still waits inside a turn (%d virtual seconds "
              "without an answer)",
              ACTION_TIMEOUT_MS / 1000);
-    quitTaken = 1;
+    run.quitTaken = 1;
     return 1;
 }
 
@@ -299,17 +306,17 @@ static int WaitsForInputThatNeverComes(void)
    answers whether the pass should look again. */
 static int DeliverDueInput(void)
 {
-    if (inputHeld) return 0;
+    if (run.inputHeld) return 0;
     ApplyDueSettings();
     if (WaitsForInputThatNeverComes()) return 0;
     const QueuedAction *head = Head();
-    if (!head || DueMs(head) > clockMs) return 0;
+    if (!head || DueMs(head) > run.clockMs) return 0;
     if (ButtonDisabled(head)) {
         if (head->action.dropIfDisabled) {
             PopHead();
             return 1;
         }
-        if (clockMs - DueMs(head) >= ACTION_TIMEOUT_MS) TimeOut(&head->action);
+        if (run.clockMs - DueMs(head) >= ACTION_TIMEOUT_MS) TimeOut(&head->action);
         return 0;
     }
     PlayerAction action = PopHead();
@@ -319,12 +326,12 @@ static int DeliverDueInput(void)
 
 static int DeliverDueTick(void)
 {
-    if (!startedUp || clockMs < nextTickDueMs) return 0;
+    if (!run.startedUp || run.clockMs < run.nextTickDueMs) return 0;
     /* However many periods passed, one tick; the timer keeps its phase. */
-    nextTickDueMs +=
-        (clockMs - nextTickDueMs) / TIMER_PERIOD_MS * TIMER_PERIOD_MS + TIMER_PERIOD_MS;
-    counts.ticks++;
-    Log("tick");
+    run.nextTickDueMs +=
+        (run.clockMs - run.nextTickDueMs) / TIMER_PERIOD_MS * TIMER_PERIOD_MS + TIMER_PERIOD_MS;
+    run.counts.ticks++;
+    WriteLog("tick");
     OnTick();
     return 1;
 }
@@ -333,21 +340,21 @@ static int DeliverDueTick(void)
 
 int PumpMessages(void)
 {
-    if (quitTaken) return 1;
-    counts.passes++;
-    if (++counts.depth > counts.maxDepth) counts.maxDepth = counts.depth;
+    if (run.quitTaken) return 1;
+    run.counts.passes++;
+    if (++run.counts.depth > run.counts.maxDepth) run.counts.maxDepth = run.counts.depth;
     Rest(0);
-    lastPassDelivered = 0;
-    while (!quitTaken && (DeliverDueInput() || DeliverDueTick())) lastPassDelivered = 1;
-    counts.depth--;
-    if (quitTaken) return 1; /* the quit message is answered at once, without a rest */
+    run.lastPassDelivered = 0;
+    while (!run.quitTaken && (DeliverDueInput() || DeliverDueTick())) run.lastPassDelivered = 1;
+    run.counts.depth--;
+    if (run.quitTaken) return 1; /* the quit message is answered at once, without a rest */
     Rest(1);
     return 0;
 }
 
 static void KeepEarliest(int64_t *earliest, int64_t candidate)
 {
-    if (candidate >= clockMs && candidate < *earliest) *earliest = candidate;
+    if (candidate >= run.clockMs && candidate < *earliest) *earliest = candidate;
 }
 
 /* The first moment from now at which a pass could deliver anything, or
@@ -356,14 +363,14 @@ static void KeepEarliest(int64_t *earliest, int64_t candidate)
    else changes the window runs inside a delivery. */
 static int64_t NextEventMs(void)
 {
-    if (inputHeld || (!queueCount && (feed || inputOpen))) return clockMs;
+    if (run.inputHeld || (!run.queueCount && (settings.feed || run.inputOpen))) return run.clockMs;
     int64_t earliest = INT64_MAX;
-    if (startedUp) KeepEarliest(&earliest, nextTickDueMs);
+    if (run.startedUp) KeepEarliest(&earliest, run.nextTickDueMs);
     /* Without actions, the end of a script inside a turn; with one held by
        its button, the time-out. */
     const QueuedAction *head = Head();
     if (!head)
-        KeepEarliest(&earliest, lastDeliveryMs + ACTION_TIMEOUT_MS);
+        KeepEarliest(&earliest, run.lastDeliveryMs + ACTION_TIMEOUT_MS);
     else if (ButtonDisabled(head) && !head->action.dropIfDisabled)
         KeepEarliest(&earliest, DueMs(head) + ACTION_TIMEOUT_MS);
     else
@@ -373,40 +380,40 @@ static int64_t NextEventMs(void)
 
 void ViewIdle(void)
 {
-    if (quitTaken || lastPassDelivered) return;
+    if (run.quitTaken || run.lastPassDelivered) return;
     int64_t next = NextEventMs();
-    if (next != INT64_MAX && next > clockMs) clockMs = next;
+    if (next != INT64_MAX && next > run.clockMs) run.clockMs = next;
 }
 
 int ViewQuitTaken(void)
 {
-    return quitTaken;
+    return run.quitTaken;
 }
 
 void RecordingStartUp(void)
 {
-    if (startedUp) return;
-    if (!utcSet) SetClockFromRealTime();
-    startedUp = 1;
-    nextTickDueMs = clockMs + TIMER_PERIOD_MS;
-    inputHeld++; /* no player acts before the window is set up */
+    if (run.startedUp) return;
+    if (!run.utcSet) SetClockFromRealTime();
+    run.startedUp = 1;
+    run.nextTickDueMs = run.clockMs + TIMER_PERIOD_MS;
+    run.inputHeld++; /* no player acts before the window is set up */
     CaptureHomePositions();
     NewGame();
-    inputHeld--;
+    run.inputHeld--;
 }
 
 int RecordingRun(void)
 {
     RecordingStartUp();
-    while (!quitTaken && (inputOpen || queueCount > 0)) {
+    while (!run.quitTaken && (run.inputOpen || run.queueCount > 0)) {
         if (!PumpMessages()) ViewIdle();
     }
-    return timeoutMessage[0] ? RUN_TIMED_OUT : quitTaken ? RUN_QUIT : RUN_IDLE;
+    return run.timeoutMessage[0] ? RUN_TIMED_OUT : run.quitTaken ? RUN_QUIT : RUN_IDLE;
 }
 
 const char *RecordingTimeoutMessage(void)
 {
-    return timeoutMessage;
+    return run.timeoutMessage;
 }
 
 void RecordingReset(void)
@@ -414,70 +421,25 @@ void RecordingReset(void)
     memset(&gameState, 0, sizeof gameState);
     gameSerial = 0;
     ResetWindow();
-    clockMs = lastDeliveryMs = 0; /* the timer's phase is set at start-up */
-    utcSet = quitTaken = startedUp = 0;
-    inputHeld = swapAnswer = newGameAnswer = newGameAsking = askingOwnQuestion = inputOpen = 0;
-    sounds[0].n = sounds[1].n = -1;
-    queueHead = queueCount = 0;
-    memset(&counts, 0, sizeof counts);
-    timeoutMessage[0] = '\0';
+    memset(&run, 0, sizeof run); /* the timer's phase is set at start-up */
 }
 
 void RecordingSetInputOpen(int open)
 {
-    inputOpen = open;
+    run.inputOpen = open;
 }
 
-/* ---- Reading the window ------------------------------------------------- */
-
-const char *RecordingText(int id)
-{
-    const Control *control = FindControl(id);
-    return control ? control->text : "";
-}
-
-int RecordingEnabled(int id)
-{
-    const Control *control = FindControl(id);
-    return control ? control->enabled : 0;
-}
-
-int RecordingPosition(int id, int *x, int *y)
-{
-    const Control *control = FindControl(id);
-    if (!control) return 0;
-    *x = control->x;
-    *y = control->y;
-    return 1;
-}
-
-int RecordingBitmap(int id)
-{
-    const Control *control = FindControl(id);
-    return control ? control->bitmap : 0;
-}
-
-int RecordingLineCount(int listId)
-{
-    const ListModel *list = FindList(listId);
-    return list ? list->count : 0;
-}
-
-const char *RecordingLine(int listId, int index)
-{
-    const ListModel *list = FindList(listId);
-    return list ? ListLine(list, index) : "";
-}
+/* ---- Reading the run ---------------------------------------------------- */
 
 const RecordingCounts *RecordingGetCounts(void)
 {
-    return &counts;
+    return &run.counts;
 }
 
 int RecordingSoundNow(int background)
 {
     int i = background ? 1 : 0;
-    return clockMs < sounds[i].untilMs ? sounds[i].n : -1;
+    return run.clockMs < run.sounds[i].untilMs ? run.sounds[i].n : -1;
 }
 
 long long RecordingChangeCount(void)
@@ -485,102 +447,24 @@ long long RecordingChangeCount(void)
     return changeCount;
 }
 
-/* ---- The view operations ------------------------------------------------ */
-
-/* The control or list an operation acts on; an id the window lacks is
-   counted, as the logic should never name one. */
-static Control *Target(int id)
+void CountUnknownId(void)
 {
-    Control *control = FindControl(id);
-    if (!control) counts.unknownIds++;
+    run.counts.unknownIds++;
+}
+
+void CountChange(void)
+{
     changeCount++;
-    return control;
 }
 
-static ListModel *TargetList(int id)
-{
-    ListModel *list = FindList(id);
-    if (!list) counts.unknownIds++;
-    changeCount++;
-    return list;
-}
-
-static void SetControlText(int id, const char *text, const char *op)
-{
-    Log("%s %d %s", op, id, Quoted(text, 0));
-    Control *control = Target(id);
-    if (control) snprintf(control->text, sizeof control->text, "%s", text);
-}
-
-void ViewSetText(int id, const char *text)
-{
-    SetControlText(id, text, "text");
-}
-
-void ViewSetCaption(int id, const char *text)
-{
-    SetControlText(id, text, "caption");
-}
-
-void ViewAddLine(int listId, const char *text)
-{
-    Log("add %d %s", listId, Quoted(text, 0));
-    ListModel *list = TargetList(listId);
-    if (list) AddListLine(list, text);
-}
-
-void ViewEmptyList(int listId)
-{
-    Log("empty %d", listId);
-    ListModel *list = TargetList(listId);
-    if (list) list->count = 0;
-}
-
-void ViewEnable(int id, int on)
-{
-    Log("enable %d %d", id, on ? 1 : 0);
-    Control *control = Target(id);
-    if (control) control->enabled = on ? 1 : 0;
-}
-
-void ViewMove(int id, int x, int y)
-{
-    Log("move %d %d %d", id, x, y);
-    Control *control = Target(id);
-    if (!control) return;
-    control->x = x;
-    control->y = y;
-}
-
-void ViewGetPosition(int id, int *x, int *y)
-{
-    if (!RecordingPosition(id, x, y)) counts.unknownIds++;
-}
-
-void ViewRedraw(int id)
-{
-    Log("redraw %d", id);
-    Target(id);
-}
-
-void ViewShowPicture(int pictureId, int bitmapId)
-{
-    Log("picture %d %d", pictureId, bitmapId);
-    Control *control = Target(pictureId);
-    if (control) control->bitmap = bitmapId;
-}
-
-void ViewFocusOffers(void)
-{
-    Log("focus %d", IDC_OFFER_LIST);
-}
+/* ---- Message boxes and sounds ------------------------------------------- */
 
 /* A message box without an owner runs its own modal loop, so the timer and
    the board live on while it is open: one pass stands for that loop. */
 void ViewInform(const char *text, const char *caption)
 {
-    counts.informs++;
-    Log("inform %s %s", Quoted(caption, 0), Quoted(text, 1));
+    run.counts.informs++;
+    WriteLog("inform %s %s", QuoteForLog(caption, 0), QuoteForLog(text, 1));
     changeCount++;
     recordingSlots.messageBox(text, caption, 0);
     PumpMessages();
@@ -588,31 +472,31 @@ void ViewInform(const char *text, const char *caption)
 
 int ViewAsk(const char *text, const char *caption)
 {
-    counts.asks++;
+    run.counts.asks++;
     changeCount++;
-    int ownQuestion = newGameAsking && strcmp(text, ASK_START_AGAIN) == 0;
-    newGameAsking = 0;
+    /* The action's answer is for the first question it opens alone. */
+    int ownQuestion = run.newGameAnswer && strcmp(text, ASK_START_AGAIN) == 0;
+    if (!ownQuestion) run.newGameAnswer = NO_NEW_GAME_ANSWER;
     ApplyDueSettings();
-    askingOwnQuestion = ownQuestion;
     int yes = recordingSlots.messageBox(text, caption, 1);
-    askingOwnQuestion = 0;
-    Log("ask %s %s %s", Quoted(caption, 0), Quoted(text, 1), yes ? "yes" : "no");
+    run.newGameAnswer = NO_NEW_GAME_ANSWER;
+    WriteLog("ask %s %s %s", QuoteForLog(caption, 0), QuoteForLog(text, 1), yes ? "yes" : "no");
     /* The player is busy with the question that the action opened. */
-    inputHeld += ownQuestion;
+    run.inputHeld += ownQuestion;
     PumpMessages();
-    inputHeld -= ownQuestion;
-    return yes && !quitTaken;
+    run.inputHeld -= ownQuestion;
+    return yes && !run.quitTaken;
 }
 
 /* Answers 0 for a number that is no sound, which is logged and ignored. */
 static int StartSound(int background, int n)
 {
-    Log("%s %d", background ? "start" : "play", n);
+    WriteLog("%s %d", background ? "start" : "play", n);
     if (n < 0 || n >= SOUND_COUNT) return 0;
-    (background ? counts.starts : counts.plays)[n]++;
+    (background ? run.counts.starts : run.counts.plays)[n]++;
     changeCount++;
-    sounds[background].n = n;
-    sounds[background].untilMs = clockMs + SoundLengthMs[n];
+    run.sounds[background].n = n;
+    run.sounds[background].untilMs = run.clockMs + SoundLengthMs[n];
     return 1;
 }
 

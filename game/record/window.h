@@ -1,36 +1,24 @@
-/* The controls of the main window as the recording view keeps them. */
+/* The main window as the recording view keeps it (window.cpp), and the
+   part of the run (recording.cpp) that its view operations report to. */
 #ifndef ZENDARO_RECORD_WINDOW_H
 #define ZENDARO_RECORD_WINDOW_H
 
-#include "../model/model.h"
-#include "../view/view.h"
-
-enum { CONTROL_TEXT_SIZE = 256, LIST_CAPACITY = 256, LIST_LINE_SIZE = 64 };
-
-struct Control {
-    int id;
-    char text[CONTROL_TEXT_SIZE]; /* text or caption */
-    int enabled;
-    int x, y; /* client pixels */
-    int bitmap;
-};
-
-/* A list box; when it outgrows its buffer the oldest lines are forgotten,
-   but count goes on counting every line added since it was last emptied. */
-struct ListModel {
-    int count;
-    char lines[LIST_CAPACITY][LIST_LINE_SIZE];
-};
+enum { CONTROL_TEXT_SIZE = 256 };
 
 /* The window as the template creates it (resources/board.h): positions
    converted from dialog units to pixels, DEAL and NO DEAL disabled. */
 void ResetWindow(void);
 
-/* NULL for an id the window does not have. */
-Control *FindControl(int id);
-ListModel *FindList(int id);
+/* ---- From the run ------------------------------------------------------- */
 
-void AddListLine(ListModel *list, const char *text);
-const char *ListLine(const ListModel *list, int index);
+/* One log line, stamped with the virtual clock, while a sink is set. */
+void WriteLog(const char *format, ...) __attribute__((format(printf, 1, 2)));
+/* A text in double quotes for the log; one line may quote two (slots 0
+   and 1). */
+const char *QuoteForLog(const char *text, int slot);
+/* An operation on an id the window lacks, which the logic never names. */
+void CountUnknownId(void);
+/* A change that a player would see. */
+void CountChange(void);
 
 #endif

@@ -2,8 +2,8 @@
    every control, the plate bitmap of amount k, the MY BOX frame and the
    window's title. zendaro.rc writes the same numbers for the resource
    compiler; the resource check holds the built template to this file. */
-#ifndef ZENDARO_BOARD_H
-#define ZENDARO_BOARD_H
+#ifndef ZENDARO_RESOURCES_BOARD_H
+#define ZENDARO_RESOURCES_BOARD_H
 
 #include "resource.h"
 

@@ -73,9 +73,9 @@ static void MakeBrushes(void)
 {
     HBITMAP background = LoadBitmapA(ui.instance, MAKEINTRESOURCEA(IDB_BACKGROUND));
     if (background) ui.backgroundBrush = CreatePatternBrush(background);
-    ui.editBrush = CreateSolidBrush(RGB(0, 0, 96));
-    ui.buttonBrush = CreateSolidBrush(RGB(255, 255, 200));
-    ui.staticBrush = CreateSolidBrush(RGB(0, 64, 0));
+    ui.editBrush = CreateSolidBrush(EDIT_BACKGROUND);
+    ui.buttonBrush = CreateSolidBrush(BUTTON_BACKGROUND);
+    ui.staticBrush = CreateSolidBrush(STATIC_BACKGROUND);
 }
 
 static void ReadProgramPath(void)

@@ -5,6 +5,13 @@
 
 #include <windows.h>
 
+/* The backgrounds of the edit, button and static controls: the brushes
+   that paint them (main.cpp) and the colour behind their text (window.cpp)
+   must agree. */
+const COLORREF EDIT_BACKGROUND = RGB(0, 0, 96);
+const COLORREF BUTTON_BACKGROUND = RGB(255, 255, 200);
+const COLORREF STATIC_BACKGROUND = RGB(0, 64, 0);
+
 /* Made once by start-up and the window's initialisation; never freed. */
 struct UiHandles {
     HINSTANCE instance;

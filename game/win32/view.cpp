@@ -1,7 +1,7 @@
 /* The view services on the real window: each one a control message. */
 #include <windows.h>
 
-#include "model/model.h"
+#include "resources/board.h"
 #include "ui.h"
 #include "view/view.h"
 

@@ -89,17 +89,17 @@ static INT_PTR Colour(HDC dc, COLORREF background, COLORREF text, HBRUSH brush)
 
 static INT_PTR OnCtlColorEdit(HDC dc)
 {
-    return Colour(dc, RGB(0, 0, 96), RGB(255, 255, 255), ui.editBrush);
+    return Colour(dc, EDIT_BACKGROUND, RGB(255, 255, 255), ui.editBrush);
 }
 
 static INT_PTR OnCtlColorBtn(HDC dc)
 {
-    return Colour(dc, RGB(255, 255, 200), RGB(255, 0, 0), ui.buttonBrush);
+    return Colour(dc, BUTTON_BACKGROUND, RGB(255, 0, 0), ui.buttonBrush);
 }
 
 static INT_PTR OnCtlColorStatic(HDC dc)
 {
-    return Colour(dc, RGB(0, 64, 0), RGB(255, 255, 255), ui.staticBrush);
+    return Colour(dc, STATIC_BACKGROUND, RGB(255, 255, 255), ui.staticBrush);
 }
 
 static INT_PTR OnCtlColorDlg(void)

@@ -5,7 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "model/model.h"
+#include "resources/board.h"
 
 enum { SCRIPT_LINE_ACTION, SCRIPT_LINE_WAIT, SCRIPT_LINE_BLANK, SCRIPT_LINE_ERROR };
 

@@ -1,8 +1,8 @@
 /* What the game client knows of Zendaro's board: the ids of its controls,
    where the template puts them, the 22 sums, and how a run's deal follows
    from the clock. */
-#ifndef ZENDARO_BOARD_H
-#define ZENDARO_BOARD_H
+#ifndef ZENDARO_WINE_CLIENT_BOARD_H
+#define ZENDARO_WINE_CLIENT_BOARD_H
 
 #include <stdint.h>
 #include <windows.h>
