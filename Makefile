@@ -7,6 +7,7 @@ NATIVE := build/native
 WIN32 := build/i686
 WIN64 := build/x86_64
 JOBS ?= 2
+TEST_JOBS ?= 2
 TOP := $(abspath .)
 
 .PHONY: all bootstrap native i686 x86_64 windows wine-roots check test play play-console assets \
@@ -48,21 +49,23 @@ dist: bootstrap i686
 # The roots the Wine tests run in, made once (a minute or two each), before
 # the tests rather than inside the first one: Wine 10's always (it runs the
 # i686 programs, and the heard-sound check), the emulated Wine's only where
-# the kernel runs no 32-bit code (scripts/probe32).
-wine-roots:
+# the kernel runs no 32-bit code (scripts/probe32), with the one prefix its
+# tests share, whose making takes minutes under emulation.
+wine-roots: native
 	@scripts/wine-root 10 >/dev/null
-	@scripts/probe32 >/dev/null || scripts/wine-root 8emu >/dev/null
+	@scripts/probe32 >/dev/null || { scripts/wine-root 8emu >/dev/null && \
+	  ZENDARO_WINE=8emu ZENDARO_WINE_ROOT=$(NATIVE)/wine8emu scripts/wine-run true; }
 
 check: bootstrap native
 	@ctest --test-dir $(NATIVE) -LE 'wine|windows|static' --output-on-failure -j $(JOBS)
 
-# Windows programs under Wine on a busy machine now and then start slowly:
-# a test that fails is run once more before it counts as failed. Where the
-# kernel runs no 32-bit code the probe says why, once; the wine32 tests are
-# then skipped and the wine32emu ones run the same programs under emulation.
+# Every test, JOBS at a time (scripts/test: a failed Wine test is run once
+# more and named if that saved it). Where the kernel runs no 32-bit code the
+# probe says why, once; the wine32 tests are then skipped and the wine32emu
+# ones run the same programs under emulation.
 test: bootstrap native windows wine-roots
 	@scripts/probe32 | sed 's/^/test: /; s/$$/: the wine32 tests are skipped, the wine32emu ones run/'
-	@ctest --test-dir $(NATIVE) --output-on-failure --repeat until-pass:2
+	@JOBS=$(TEST_JOBS) scripts/test $(NATIVE)
 
 play-console: bootstrap native
 	@$(NATIVE)/tools/console/zendaro-console
