@@ -40,6 +40,9 @@ const Fault FAULTS[] = {
     {"relative", "Games\\", "is not a full path", "\"Games\\\"", false, false, "C:\\windows\\Games",
      "C:\\Games"},
     {"empty", "", "is not a full path", "\"\"", false, false, "", ""},
+    /* Drive C:'s current folder, which for Setup is C:\windows. */
+    {"drive-relative", "C:Games", "is not a full path", "\"C:Games\"", false, false,
+     "C:\\windows\\Games", ""},
     /* A share is a full path; no such server answers here. */
     {"unc", "\\\\nohost\\share", "Creating the folder", "\\\\nohost\\share\\Zendaro\\", true, false,
      "", ""},
@@ -112,11 +115,15 @@ HANDLE PrepareDisk(const Fault &fault)
                        NULL);
 }
 
-/* Setup runs in C:\windows, where a path that is not a full one lands. */
+/* Setup runs in C:\windows, where a path that is not a full one lands;
+   "C:Games" means Games in drive C:'s current folder, which is that too. */
 std::string ZendaroFolderOf(const std::string &installPath)
 {
-    bool full = installPath.size() >= 3 && (installPath[1] == ':' || installPath[1] == '\\');
-    std::string path = (full ? "" : "C:\\windows\\") + installPath;
+    std::string path = installPath;
+    bool onDrive = path.size() >= 2 && path[1] == ':' && path[2] != '\\';
+    if (onDrive) path.erase(0, 2);
+    bool full = !onDrive && path.size() >= 3 && (path[1] == ':' || path[1] == '\\');
+    if (!full) path = "C:\\windows\\" + path;
     if (path.back() != '\\') path += "\\";
     return path + "Zendaro";
 }
