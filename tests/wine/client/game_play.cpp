@@ -227,10 +227,28 @@ int WaitEnabled(HWND dlg, int id, int enabled, DWORD timeoutMs)
     return DriveWaitFor([&] { return DriveEnabled(dlg, id) == enabled; }, timeoutMs);
 }
 
-void ChooseOwnBox(Play *p, int b)
+/* The real mouse: a click on box b's picture beside its number does
+   nothing; then one on the number. */
+static void ClickBoxNumberWithMouse(HWND dlg, int b)
+{
+    RECT picture = DriveRect(dlg, ID_BOX_PICTURE + b), number = DriveRect(dlg, ID_BOX_BUTTON + b);
+    WaitSoundEnded(dlg);
+    EXPECT(DriveMouseClick(dlg, POINT{picture.left + 4, picture.top + 4}), "no mouse click");
+    Sleep(1500);
+    EXPECT_TEXT(dlg, ID_MESSAGE, CHOOSE);
+    CheckCleanBoard(dlg, "after a click on a box's picture");
+    EXPECT(DriveMouseClick(
+               dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2}),
+           "no mouse click");
+}
+
+void ChooseOwnBox(Play *p, int b, bool withMouse)
 {
     HWND dlg = p->g->dlg;
-    DriveClick(dlg, ID_BOX_BUTTON + b);
+    if (withMouse)
+        ClickBoxNumberWithMouse(dlg, b);
+    else
+        DriveClick(dlg, ID_BOX_BUTTON + b);
     EXPECT(DriveWaitText(dlg, ID_MESSAGE, OPEN_A_BOX, 5000), "no \"OPEN A BOX\" after the choice");
     EXPECT(IsAt(dlg, ID_BOX_PICTURE + b, MY_BOX_PICTURE) &&
                IsAt(dlg, ID_BOX_BUTTON + b, MY_BOX_BUTTON),

@@ -78,7 +78,9 @@ struct Play {
 void BeginPlay(Play *p, Game *g, const std::vector<uint32_t> &states);
 int WaitBoxButtonsEnabled(HWND dlg, DWORD timeoutMs);
 int WaitListLines(HWND dlg, int id, size_t lines, DWORD timeoutMs);
-void ChooseOwnBox(Play *p, int b);
+/* Chooses box b as the own box: posted, or with the real mouse, whose
+   click on the box's picture beside its number must first do nothing. */
+void ChooseOwnBox(Play *p, int b, bool withMouse = false);
 int RevealBox(Play *p, int b);
 void PlayRound(Play *p, int boxesToOpen, int dealNow, int lastRound);
 /* Plays a whole game: the deal (if any) at call dealAtCall (1 to 6). */

@@ -7,8 +7,8 @@
 /* Two whole games in one run: the first without a deal, taking the swap;
    the second with a deal at the second call. The start is timed so that the
    clock's seed offers the swap in the first game and not in the second.
-   The screen is read back at the start and the end of each game; in the
-   third, the own box is chosen with the real mouse. */
+   The screen is read back at the start and the end of each game, and
+   once a box of the third is opened. */
 int ScenarioGames(void)
 {
     Game g;
@@ -49,25 +49,9 @@ int ScenarioGames(void)
     CheckCleanBoard(g.dlg, "third game");
     CheckPictures(g.dlg, NULL, "third game");
 
-    /* The real mouse: a click on box 5's picture beside its number does
-       nothing; a click on the number chooses it. */
-    RECT picture = DriveRect(g.dlg, ID_BOX_PICTURE + 4),
-         number = DriveRect(g.dlg, ID_BOX_BUTTON + 4);
-    WaitSoundEnded(g.dlg);
-    EXPECT(DriveMouseClick(g.dlg, POINT{picture.left + 4, picture.top + 4}), "no mouse click");
-    Sleep(1500);
-    EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
-    CheckCleanBoard(g.dlg, "after a click on box 5's picture");
-    EXPECT(DriveMouseClick(
-               g.dlg, POINT{(number.left + number.right) / 2, (number.top + number.bottom) / 2}),
-           "no mouse click");
-    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, OPEN_A_BOX, 5000),
-           "a click on box 5's number did not choose it");
-    EXPECT(DriveRect(g.dlg, ID_BOX_PICTURE + 4).left != picture.left,
-           "box 5 is not in the MY BOX frame");
     states = p.states;
     BeginPlay(&p, &g, states);
-    p.own = 4;
+    ChooseOwnBox(&p, 4);
     RevealBox(&p, 10);
     CheckPictures(g.dlg, &p, "third game, box 11 opened");
     CloseGame(&g, "after two games");

@@ -1,4 +1,5 @@
-/* The board as the game opens it, and keys that must do nothing. */
+/* The board as the game opens it, on screen too; keys that must do
+   nothing, and the real mouse. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -105,10 +106,11 @@ int ScenarioLayout(void)
     CheckLayout(dlg);
     CheckCleanBoard(dlg, "first game");
     CheckKeysDoNothing(&g);
+    CheckPictures(dlg, NULL, "first game");
 
     Play p;
     BeginPlay(&p, &g, std::vector<uint32_t>());
-    ChooseOwnBox(&p, 6);
+    ChooseOwnBox(&p, 6, true);
     EXPECT(!DriveEnabled(dlg, ID_DEAL), "DEAL enabled after the choice");
 
     /* NEW GAME answered No leaves the game in play. */
