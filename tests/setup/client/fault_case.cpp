@@ -120,7 +120,7 @@ HANDLE PrepareDisk(const Fault &fault)
 std::string ZendaroFolderOf(const std::string &installPath)
 {
     std::string path = installPath;
-    bool onDrive = path.size() >= 2 && path[1] == ':' && path[2] != '\\';
+    bool onDrive = path.size() >= 2 && path[1] == ':' && path.compare(1, 2, ":\\") != 0;
     if (onDrive) path.erase(0, 2);
     bool full = !onDrive && path.size() >= 3 && (path[1] == ':' || path[1] == '\\');
     if (!full) path = "C:\\windows\\" + path;
