@@ -56,8 +56,10 @@ bool PlantDlls(const std::string &plantDll, const std::string &folder,
     bool found = false;
     std::string plant = ReadWholeFile(plantDll, &found);
     bool ok = found;
-    for (const std::string &dll : planted)
-        ok = WriteWholeFile(folder + "\\" + dll + ".dll", plant) && ok;
+    for (const std::string &dll : planted) {
+        std::string path = folder;
+        ok = WriteWholeFile(path.append("\\").append(dll).append(".dll"), plant) && ok;
+    }
     return ok;
 }
 
@@ -310,11 +312,11 @@ void RunInstallCase(const std::string &setupExe, const std::string &plantDll,
     for (const std::string &line : PlantsLoaded()) loaded += "\n    " + line;
     Check(loaded.empty(), "no planted DLL is loaded after a program's entry point" + loaded);
     for (const std::string &target : {downloads, folder}) {
-        std::string unloaded;
+        std::string unloaded = "never loaded beside " + target + ":";
         for (const std::string &name : ReadFolderState(target).names)
             if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0)
                 unloaded += " " + name;
-        if (loaded.empty()) Note("never loaded beside " + target + ":" + unloaded);
+        if (loaded.empty()) Note(unloaded);
     }
     bool winmmThere = false;
     ReadWholeFile(folder + "\\winmm.dll", &winmmThere);

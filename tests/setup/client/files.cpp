@@ -112,7 +112,7 @@ static uint32_t Read32(const std::string &bytes, size_t at)
 static size_t FileOffset(const std::string &bytes, size_t sections, unsigned count, uint32_t rva)
 {
     for (unsigned i = 0; i < count; i++) {
-        size_t at = sections + i * 40;
+        size_t at = sections + (size_t)i * 40;
         uint32_t address = Read32(bytes, at + 12), rawSize = Read32(bytes, at + 16);
         if (rva >= address && rva - address < rawSize)
             return Read32(bytes, at + 20) + (rva - address);

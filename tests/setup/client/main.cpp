@@ -22,7 +22,8 @@ int main(int argc, char **argv)
     else if (argc == 3 && strcmp(argv[1], "start-fails") == 0)
         RunStartFailsCase(argv[2]);
     else {
-        fprintf(stderr, "usage: setup-client window|install|fault KIND|start-fails SETUP.EXE ...\n");
+        fprintf(stderr,
+                "usage: setup-client window|install|fault KIND|start-fails SETUP.EXE ...\n");
         return 2;
     }
     int failures = FailureCount();
