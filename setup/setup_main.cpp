@@ -1,6 +1,7 @@
 /* setup.exe: the entry, its message pass and the setup window. */
 #include "setup.h"
 #include "setup_resource.h"
+#include "system_dlls.h"
 
 #include <objbase.h>
 #include <string.h>
@@ -184,8 +185,18 @@ void DrawHeaderCaption(void)
     ReleaseDC(header, dc);
 }
 
+/* What the folder picker and the themed drawing make the system load by
+   name later: the common controls, and msimg32 for AlphaBlend
+   (KeepDllSearchInSystemFolder). */
+const char *const DLLS_LOADED_LATER[] = {"comctl32.dll", "msimg32.dll"};
+
+/* Setup runs from wherever the browser saved it, often elevated: from
+   here on no DLL comes from that folder. The runtime's start-up before
+   this loads none. */
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    KeepDllSearchInSystemFolder(DLLS_LOADED_LATER,
+                                sizeof DLLS_LOADED_LATER / sizeof DLLS_LOADED_LATER[0]);
     setupInstance = instance;
     /* The shell's folder picker needs COM on this thread. */
     CoInitialize(NULL);

@@ -6,6 +6,7 @@
 
 #include "flow/flow.h"
 #include "resources/board.h"
+#include "system_dlls.h"
 #include "ui.h"
 #include "view/view.h"
 
@@ -87,6 +88,7 @@ static void ReadProgramPath(void)
 
 static void StartUp(void)
 {
+    FindSoundPlayer();
     CoInitialize(NULL);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -100,8 +102,16 @@ static void StartUp(void)
     NewGame();
 }
 
+/* What the window's themed drawing makes the system load by name later:
+   msimg32, for AlphaBlend (KeepDllSearchInSystemFolder). */
+static const char *const DLLS_LOADED_LATER[] = {"msimg32.dll"};
+
+/* The runtime's start-up before this loads no DLL; from here on none comes
+   from the game's folder, which any signed-in user may write to. */
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    KeepDllSearchInSystemFolder(DLLS_LOADED_LATER,
+                                sizeof DLLS_LOADED_LATER / sizeof DLLS_LOADED_LATER[0]);
     ui.instance = instance;
     StartUp();
     while (!PumpMessages()) {

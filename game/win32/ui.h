@@ -30,6 +30,10 @@ extern UiHandles ui;
 /* The main window's dialog procedure (window.cpp). */
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+/* Takes PlaySoundA from the system folder's winmm.dll, once; the sounds
+   stay silent when it cannot be had (sound.cpp). */
+void FindSoundPlayer(void);
+
 /* Writes (or rewrites) the link displayName.lnk on the desktop, pointing
    at target with no arguments. Leaves everything as it was when the
    desktop cannot be found or the link's path is too long (shortcut.cpp). */

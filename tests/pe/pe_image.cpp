@@ -164,12 +164,11 @@ const PeSection *FindPeSection(const PeImage &image, const char *name)
     return nullptr;
 }
 
-int IsWindowsSystemDll(const std::string &name)
+int IsKnownDll(const std::string &name)
 {
     static const char *const systemDlls[] = {
-        "kernel32.dll", "user32.dll",   "gdi32.dll",    "winmm.dll",    "shell32.dll",
-        "ole32.dll",    "oleaut32.dll", "comctl32.dll", "comdlg32.dll", "advapi32.dll",
-        "shlwapi.dll",  "msvcrt.dll",   "version.dll",  "ntdll.dll"};
+        "kernel32.dll", "user32.dll",   "gdi32.dll",   "shell32.dll", "ole32.dll", "oleaut32.dll",
+        "comdlg32.dll", "advapi32.dll", "shlwapi.dll", "msvcrt.dll",  "ntdll.dll"};
     std::string lower;
     for (char c : name) lower += (char)tolower((unsigned char)c);
     for (const char *dll : systemDlls)

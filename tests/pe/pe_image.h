@@ -69,8 +69,11 @@ uint64_t PeFileOffset(const PeImage &image, uint32_t rva);
 /* The section of that name, or NULL. */
 const PeSection *FindPeSection(const PeImage &image, const char *name);
 
-/* Whether a DLL ships with every Windows (kernel32, user32 ...); the case
-   of the name does not matter. Runtime DLLs of a compiler are not. */
-int IsWindowsSystemDll(const std::string &name);
+/* Whether Windows loads a DLL of this name from the system folder only,
+   whatever lies beside the program: one of its "known DLLs" (kernel32,
+   user32 ...); the case of the name does not matter. Any other DLL, a
+   compiler's runtime DLL or winmm.dll alike, is looked for in the
+   program's own folder first. */
+int IsKnownDll(const std::string &name);
 
 #endif

@@ -122,13 +122,14 @@ TEST(PeImageReader, ReadsImportsAndResourcesAndReportsThoseOutsideTheFile)
     }
 }
 
-/* The shipped programs' imports show which names it allows. */
+/* The shipped programs' imports show which names it allows. System DLLs
+   that are not known DLLs are refused as well. */
 TEST(PeImageReader, RefusesRuntimeAndLookAlikeDlls)
 {
-    for (const char *dll :
-         {"libgcc_s_dw2-1.dll", "libgcc_s_seh-1.dll", "libstdc++-6.dll", "libwinpthread-1.dll",
-          "libssp-0.dll", "kernel32", "kernel32.dll.evil", "msvcr120.dll", ""})
-        EXPECT_FALSE(IsWindowsSystemDll(dll)) << dll;
+    for (const char *dll : {"libgcc_s_dw2-1.dll", "libgcc_s_seh-1.dll", "libstdc++-6.dll",
+                            "libwinpthread-1.dll", "libssp-0.dll", "kernel32", "kernel32.dll.evil",
+                            "msvcr120.dll", "", "WINMM.dll", "version.dll", "comctl32.dll"})
+        EXPECT_FALSE(IsKnownDll(dll)) << dll;
 }
 
 } // namespace

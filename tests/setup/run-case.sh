@@ -3,6 +3,11 @@
 # preparing what only Linux can make: a read-only or a nearly full drive,
 # mapped into Wine as S:.
 #   run-case.sh CLIENT.EXE CASE ARGS...      (fault cases: CASE = fault, ARGS = KIND SETUP.EXE)
+# The install case (ARGS = SETUP.EXE PLANT.DLL NAME,NAME...) plants DLLs
+# under those names; Wine prefers its own built-in DLLs, and "n,b" for
+# those names makes it look for a DLL file first, where Windows does: in
+# the program's own folder. Wine's loader takes this from the Linux
+# environment that the client and every program it starts inherit.
 set -euo pipefail
 
 client=$1
@@ -46,5 +51,7 @@ if [ "$1" = fault ]; then
       ;;
   esac
 fi
+
+if [ "$1" = install ]; then export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$4=n,b"; fi
 
 "$WINE" "$client" "$@"

@@ -99,3 +99,41 @@ std::string ResourceBytes(const std::string &exePath, const char *type, int id)
     FreeLibrary(module);
     return bytes;
 }
+
+static uint32_t Read32(const std::string &bytes, size_t at)
+{
+    if (at + 4 > bytes.size()) return 0;
+    return (uint32_t)(unsigned char)bytes[at] | (uint32_t)(unsigned char)bytes[at + 1] << 8 |
+           (uint32_t)(unsigned char)bytes[at + 2] << 16 |
+           (uint32_t)(unsigned char)bytes[at + 3] << 24;
+}
+
+/* The file offset of rva, or 0 when no section's raw data holds it. */
+static size_t FileOffset(const std::string &bytes, size_t sections, unsigned count, uint32_t rva)
+{
+    for (unsigned i = 0; i < count; i++) {
+        size_t at = sections + (size_t)i * 40;
+        uint32_t address = Read32(bytes, at + 12), rawSize = Read32(bytes, at + 16);
+        if (rva >= address && rva - address < rawSize)
+            return Read32(bytes, at + 20) + (rva - address);
+    }
+    return 0;
+}
+
+std::string IdleTwin(std::string program)
+{
+    size_t pe = Read32(program, 0x3C);
+    if (program.compare(0, 2, "MZ") != 0 || Read32(program, pe) != 0x00004550) return "";
+    uint32_t machine = Read32(program, pe + 4) & 0xFFFF;
+    unsigned count = (Read32(program, pe + 4) >> 16) & 0xFFFF;
+    size_t optional = pe + 24;
+    size_t sections = optional + (Read32(program, pe + 20) & 0xFFFF);
+    size_t entry = FileOffset(program, sections, count, Read32(program, optional + 16));
+    /* The entry point is called as DWORD WINAPI entry(PEB *): i686 code
+       pops its argument on return (ret 4), x86_64 code does not (ret). */
+    std::string ret = machine == 0x14C ? std::string("\xC2\x04\x00", 3) : "\xC3";
+    if (machine != 0x14C && machine != 0x8664) return "";
+    if (entry == 0 || entry + ret.size() > program.size()) return "";
+    program.replace(entry, ret.size(), ret);
+    return program;
+}

@@ -2,7 +2,7 @@
    another process and checks what it shows and what it leaves on disk.
      setup-client window <setup.exe>
      setup-client fault <kind> <setup.exe>
-     setup-client install <setup.exe>
+     setup-client install <setup.exe> <plant.dll> <name,name...>
      setup-client start-fails <setup.exe whose payload is not a program>
    The exit code is the number of failed checks. */
 #include "setup_driver.h"
@@ -15,8 +15,8 @@ int main(int argc, char **argv)
     driveAllowanceMs = DriveEmulationAllowance();
     if (argc == 3 && strcmp(argv[1], "window") == 0)
         RunWindowCase(argv[2]);
-    else if (argc == 3 && strcmp(argv[1], "install") == 0)
-        RunInstallCase(argv[2]);
+    else if (argc == 5 && strcmp(argv[1], "install") == 0)
+        RunInstallCase(argv[2], argv[3], argv[4]);
     else if (argc == 4 && strcmp(argv[1], "fault") == 0)
         RunFaultCase(argv[2], argv[3]);
     else if (argc == 3 && strcmp(argv[1], "start-fails") == 0)

@@ -1,12 +1,13 @@
 #include "setup_driver.h"
 
+#include <shlobj.h>
 #include <string.h>
 
-bool StartSetup(const std::string &exePath, SetupRun *run)
+bool StartSetup(const std::string &exePath, SetupRun *run, const char *workDir)
 {
     run->window = NULL;
     DWORD started = DriveNow();
-    if (!DriveStart(exePath.c_str(), "", "C:\\windows", 10000, &run->process)) return false;
+    if (!DriveStart(exePath.c_str(), "", workDir, 10000, &run->process)) return false;
     run->window = DriveWaitDialog(run->process.pid, "Program Setup", 15000);
     Note(Format("the setup window came %lu ms after the start", DriveNow() - started));
     return run->window != NULL;
@@ -74,6 +75,25 @@ HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, con
         },
         timeoutMs, 10);
     return box;
+}
+
+std::string DesktopFolder(void)
+{
+    char desktop[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, desktop);
+    return desktop;
+}
+
+void CheckBrowsePicksDesktop(const SetupRun &run)
+{
+    DriveClick(run.window, SETUP_BROWSE);
+    HWND picker = WaitSetupBox(run, NULL, 15000, NULL, NULL);
+    if (!Check(picker != NULL, "Browse opens the picker")) return;
+    Check(DriveAnswer(picker, IDOK, 5000) != 0, "OK closes the picker");
+    std::string expected = DesktopFolder() + "\\";
+    Check(DriveWaitText(run.window, SETUP_INSTALL_PATH, expected.c_str(), 3000) != 0,
+          "the picked folder (the desktop) shows as " + expected +
+              " (shown: " + DriveText(run.window, SETUP_INSTALL_PATH) + ")");
 }
 
 int EnabledChoices(const SetupRun &run)

@@ -21,14 +21,18 @@ enum {
     SETUP_HEADER = 1017
 };
 
+/* Where plant.dll, wherever it is loaded, adds a line "its path<TAB>the
+   program's path". */
+const char PLANT_MARKER[] = "C:\\planted.txt";
+
 struct SetupRun {
     DriveProcess process;
     HWND window;
 };
 
-/* Starts a setup program (its current folder C:\windows, so nothing is
+/* Starts a setup program in workDir (by default C:\windows, so nothing is
    found by accident beside it) and waits for its window. */
-bool StartSetup(const std::string &exePath, SetupRun *run);
+bool StartSetup(const std::string &exePath, SetupRun *run, const char *workDir = "C:\\windows");
 
 /* Closes the setup window and checks that the program ends with code 0. */
 void CloseSetup(SetupRun *run);
@@ -50,6 +54,11 @@ bool SetAgreed(const SetupRun &run, bool agreed);
    counts as seen in *sawUnwanted. */
 HWND WaitSetupBox(const SetupRun &run, const char *caption, DWORD timeoutMs, const char *unwanted,
                   bool *sawUnwanted);
+
+/* Browse opens the folder picker, and its OK puts the folder it offers
+   first, the desktop, into the path box as DesktopFolder() + "\\". */
+void CheckBrowsePicksDesktop(const SetupRun &run);
+std::string DesktopFolder(void);
 
 /* How many of Install, the agree box and Browse are enabled. */
 int EnabledChoices(const SetupRun &run);
@@ -102,6 +111,12 @@ FolderState ReadFolderState(const std::string &folder);
 bool SameFolderState(const FolderState &a, const FolderState &b);
 std::string DescribeFolderState(const FolderState &state);
 
+/* The program file's bytes with the first instruction at its entry point
+   made a return: started, it ends before any code of its own has run, so
+   whatever it loaded, the loader loaded for its imports. Empty when the
+   bytes are no program for x86 or x86_64. */
+std::string IdleTwin(std::string program);
+
 /* The bytes of resource type/id of a program file, read without running
    it; empty when there is none. */
 std::string ResourceBytes(const std::string &exePath, const char *type, int id);
@@ -114,8 +129,12 @@ void RunWindowCase(const std::string &setupExe);
    that the test runner prepared or that the client makes itself. */
 void RunFaultCase(const std::string &kind, const std::string &setupExe);
 
-/* A complete install to the default path, whose game then starts. */
-void RunInstallCase(const std::string &setupExe);
+/* A complete install through Browse, whose game then starts, with
+   plantDll planted beside setup.exe and beside the game under each of the
+   comma-separated names (without ".dll") of plantedNames: no plant may be
+   loaded once a program's own code runs. */
+void RunInstallCase(const std::string &setupExe, const std::string &plantDll,
+                    const std::string &plantedNames);
 
 /* A complete install to the default path whose program then cannot be
    started. */

@@ -2,8 +2,6 @@
    the licence box, the colours and the folder picker. */
 #include "setup_driver.h"
 
-#include <shlobj.h>
-
 namespace
 {
 
@@ -110,16 +108,7 @@ void CheckFolderPicker(const SetupRun &run)
           "Browse again while it is open opens no second");
     Check(DriveAnswer(picker, IDCANCEL, 5000) != 0, "Cancel closes the picker");
     Check(DriveText(run.window, SETUP_INSTALL_PATH) == "C:\\", "and leaves the path C:\\");
-    DriveClick(run.window, SETUP_BROWSE);
-    picker = WaitSetupBox(run, NULL, 15000, NULL, NULL);
-    if (!Check(picker != NULL, "Browse opens the picker again")) return;
-    Check(DriveAnswer(picker, IDOK, 5000) != 0, "OK closes the picker");
-    char desktop[MAX_PATH] = "";
-    SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, desktop);
-    std::string expected = std::string(desktop) + "\\";
-    Check(DriveWaitText(run.window, SETUP_INSTALL_PATH, expected.c_str(), 3000) != 0,
-          "the picked folder (the desktop) shows as " + expected +
-              " (shown: " + DriveText(run.window, SETUP_INSTALL_PATH) + ")");
+    CheckBrowsePicksDesktop(run);
 }
 
 } // namespace
