@@ -225,6 +225,21 @@ int CloseAndCheckEnd(DriveProcess *process, HWND dlg, int run)
     return ended && code == 0;
 }
 
+/* Holds the first random action until the reveal of the box just opened
+   has begun: posted sooner, it is taken in that turn's own message pass,
+   and a NEW GAME answered yes there ends the turn before the reveal is
+   heard. With a sound card the game stops answering while the reveal
+   plays; without one, a moment after the box opened will do. */
+void WaitForRevealToBegin(HWND dlg, int box)
+{
+    DWORD start = DriveNow();
+    while (DriveNow() - start < HANG_TIMEOUT_MS &&
+           DriveRect(dlg, IDC_BOX_BUTTON_FIRST + box).left != OUT_OF_VIEW)
+        Sleep(20);
+    DWORD opened = DriveNow();
+    while (DriveNow() - opened < 2000 && DriveResponds(dlg, 300)) Sleep(20);
+}
+
 int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
 {
     DriveProcess process;
@@ -250,6 +265,7 @@ int PlayOneRun(const char *exe, int run, DWORD lifetimeMs)
         PostMessageA(GetDlgItem(dlg, IDC_BOX_BUTTON_FIRST + own), BM_CLICK, 0, 0);
         PostMessageA(GetDlgItem(dlg, IDC_BOX_BUTTON_FIRST + other), BM_CLICK, 0, 0);
         counts.boxClicks += 2;
+        WaitForRevealToBegin(dlg, other);
     }
     std::string why;
     DWORD start = DriveNow(), code = 0;
