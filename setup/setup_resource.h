@@ -26,4 +26,8 @@
 #define IDR_LICENSE 111
 #define IDR_GAME_PROGRAM 113
 
+/* The program's manifest: the id Windows reads a process's manifest
+   from (CREATEPROCESS_MANIFEST_RESOURCE_ID). */
+#define IDR_SETUP_MANIFEST 1
+
 #endif

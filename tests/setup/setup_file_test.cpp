@@ -1,5 +1,5 @@
 /* Both cross-built setup.exe files, read as files: the game program each
-   carries, the licence, the pictures, the languages, no manifest, and the
+   carries, the licence, the pictures, the languages, the manifest, and the
    window's template. The i686 setup cannot run here, so this is where its
    contents are proven. */
 #include "pe_dialog.h"
@@ -30,7 +30,7 @@ void PrintTo(const Build &build, std::ostream *out)
 const Build BUILDS[] = {{"i686", ZENDARO_WIN32_DIR, 0x014c}, {"x86_64", ZENDARO_WIN64_DIR, 0x8664}};
 
 const uint32_t UK_ENGLISH = 2057;
-enum : uint32_t { TYPE_BITMAP = 2, TYPE_DIALOG = 5 };
+enum : uint32_t { TYPE_BITMAP = 2, TYPE_DIALOG = 5, TYPE_MANIFEST = 24 };
 
 std::string SourcePath(const std::string &relative)
 {
@@ -102,8 +102,8 @@ TEST_P(SetupFile, CarriesTheLicenceAndThePictures)
     }
 }
 
-/* Exactly these resources, all in UK English: in particular no manifest,
-   so the controls keep the classic look. */
+/* Exactly these resources, all in UK English: in particular one manifest
+   only, the program's own, not one the toolchain adds. */
 TEST_P(SetupFile, HoldsOnlyItsOwnResourcesInUkEnglish)
 {
     std::vector<std::string> found;
@@ -114,8 +114,38 @@ TEST_P(SetupFile, HoldsOnlyItsOwnResourcesInUkEnglish)
     }
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, std::vector<std::string>({"14/102/2057", "2/104/2057", "2/112/2057",
-                                               "3/1/2057", "3/2/2057", "5/101/2057",
+                                               "24/1/2057", "3/1/2057", "3/2/2057", "5/101/2057",
                                                "BINARY/113/2057", "LICENSE/111/2057"}));
+}
+
+/* A 32-bit "setup" without a level is raised to administrator by the
+   installer detection; the version 6 common controls would theme the
+   controls. */
+TEST_P(SetupFile, ManifestRunsAsTheUserWithTheClassicControls)
+{
+    const std::vector<uint8_t> *bytes = Resource(ResourceNumber(TYPE_MANIFEST), 1);
+    ASSERT_NE(bytes, nullptr) << "no manifest 1 in UK English";
+    size_t manifests = 0;
+    for (const auto &entry : pe.resources)
+        manifests += entry.first.type.isNumber && entry.first.type.number == TYPE_MANIFEST;
+    EXPECT_EQ(manifests, 1u) << "Windows reads one manifest; a second one means another look";
+    std::string manifest(bytes->begin(), bytes->end());
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
+              std::string::npos)
+        << manifest;
+    EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
+    EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos) << manifest;
+    /* Declared for the versions of Windows it runs on, Setup is left alone
+       by the compatibility assistant ("might not have installed
+       correctly"). */
+    for (const char *os :
+         {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+          "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+          "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + os + "}\"/>"),
+                  std::string::npos)
+            << os;
 }
 
 /* Window styles, as the platform's headers give them. */
