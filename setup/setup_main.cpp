@@ -21,6 +21,26 @@ const COLORREF HEADER_CAPTION_COLOUR = RGB(0, 0, 128);
 const int HEADER_CAPTION_LEFT = 96;
 const int HEADER_CAPTION_TOP = 18;
 
+/* The picture as the header control itself draws it, wherever and at
+   whatever size it puts it, on the dialog's face colour should the control
+   draw nothing. */
+void DrawHeaderPicture(HDC canvas, HWND header, const RECT *client)
+{
+    FillRect(canvas, client, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageA(header, WM_PRINTCLIENT, (WPARAM)canvas, PRF_CLIENT);
+}
+
+void DrawCaptionText(HDC canvas)
+{
+    char caption[128];
+    int length = GetWindowTextA(setupWindow, caption, sizeof caption);
+    HGDIOBJ oldFont = SelectObject(canvas, headerFont);
+    SetBkMode(canvas, TRANSPARENT);
+    SetTextColor(canvas, HEADER_CAPTION_COLOUR);
+    TextOutA(canvas, HEADER_CAPTION_LEFT, HEADER_CAPTION_TOP, caption, length);
+    SelectObject(canvas, oldFont);
+}
+
 /* The licence resource carries no terminating zero, so it is copied into a
    zeroed buffer that always keeps one. */
 char licenseText[16384];
@@ -170,18 +190,28 @@ int PumpSetupMessages(void)
 
 } // namespace
 
+/* The caption's letters have soft edges, blended with what is beneath
+   them: drawn onto the screen again and again they would thicken. So the
+   header's picture and the caption are put together off the screen, each
+   time from the picture itself, and shown in one go. */
 void DrawHeaderCaption(void)
 {
-    char caption[128];
-    int length = GetWindowTextA(setupWindow, caption, sizeof caption);
     HWND header = GetDlgItem(setupWindow, IDC_SETUP_HEADER);
+    RECT client;
+    if (!GetClientRect(header, &client)) return;
     HDC dc = GetDC(header);
     if (!dc) return;
-    HGDIOBJ oldFont = SelectObject(dc, headerFont);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, HEADER_CAPTION_COLOUR);
-    TextOutA(dc, HEADER_CAPTION_LEFT, HEADER_CAPTION_TOP, caption, length);
-    SelectObject(dc, oldFont);
+    HDC canvas = CreateCompatibleDC(dc);
+    HBITMAP canvasBitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    if (canvas && canvasBitmap) {
+        HGDIOBJ oldBitmap = SelectObject(canvas, canvasBitmap);
+        DrawHeaderPicture(canvas, header, &client);
+        DrawCaptionText(canvas);
+        BitBlt(dc, 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
+        SelectObject(canvas, oldBitmap);
+    }
+    if (canvasBitmap) DeleteObject(canvasBitmap);
+    if (canvas) DeleteDC(canvas);
     ReleaseDC(header, dc);
 }
 

@@ -1,6 +1,11 @@
 /* The setup window before any install: the agree box, the input filter,
-   the licence box, the colours and the folder picker. */
+   the licence box, the colours, the caption through repaints and the
+   folder picker. */
 #include "setup_driver.h"
+
+#include <limits.h>
+
+#include <algorithm>
 
 namespace
 {
@@ -55,6 +60,89 @@ void CheckColours(const SetupRun &run)
     Check(caption > 100,
           Format("the caption is drawn on the header (%zu dark blue pixels)", caption));
     DriveCaptureWindow(run.window, "C:\\setup-window.bmp");
+}
+
+/* The pixels that differ between two captures of the same control, and
+   the box around them. */
+struct Change {
+    size_t pixels;
+    RECT box;
+};
+
+Change Compare(const std::vector<COLORREF> &a, const std::vector<COLORREF> &b, long width)
+{
+    Change change = {0, {width, LONG_MAX, -1, -1}};
+    for (size_t i = 0; i < a.size() && i < b.size(); i++) {
+        if (a[i] == b[i]) continue;
+        long x = (long)(i % width), y = (long)(i / width);
+        change.pixels++;
+        change.box = {std::min(change.box.left, x), std::min(change.box.top, y),
+                      std::max(change.box.right, x + 1), std::max(change.box.bottom, y + 1)};
+    }
+    return change;
+}
+
+/* Scrolls the licence to its end and back, page by page, three times;
+   answers the deepest line it showed at its top. */
+LRESULT ScrollLicence(HWND licence)
+{
+    LRESULT deepest = 0;
+    for (int round = 0; round < 3; round++)
+        for (int way : {SB_PAGEDOWN, SB_PAGEUP}) {
+            for (int page = 0; page < 8; page++) {
+                SendMessageA(licence, WM_VSCROLL, way, 0);
+                Sleep(40);
+            }
+            SendMessageA(licence, WM_VSCROLL, way == SB_PAGEDOWN ? SB_BOTTOM : SB_TOP, 0);
+            Sleep(40);
+            deepest = std::max(deepest, SendMessageA(licence, EM_GETFIRSTVISIBLELINE, 0, 0));
+        }
+    return deepest;
+}
+
+std::vector<COLORREF> CaptureAfterRedraw(const SetupRun &run, HWND control)
+{
+    RedrawWindow(control, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Sleep(300 + driveAllowanceMs / 10);
+    return CaptureControl(run.window, SETUP_HEADER);
+}
+
+/* The caption is drawn again at every paint of the licence box, which
+   each scroll brings. Over smoothed letters, whose edges are blended with
+   what is beneath, a caption drawn onto itself grows bolder, so the check
+   needs smoothing on (Wine's prefixes have it, as Windows does). The
+   header drawn by its control alone is the picture; the caption drawn at
+   the licence's next paint must change only a small part of it, and stay
+   as it was then through every later paint. */
+void CheckCaptionAfterRepaints(const SetupRun &run)
+{
+    BOOL smoothed = FALSE;
+    SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &smoothed, 0);
+    Check(smoothed, "fonts are smoothed, so a caption drawn over itself would show");
+    HWND header = GetDlgItem(run.window, SETUP_HEADER);
+    HWND licence = GetDlgItem(run.window, SETUP_LICENSE_TEXT);
+    RECT r;
+    GetWindowRect(header, &r);
+    long width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<COLORREF> picture = CaptureAfterRedraw(run, header);
+    std::vector<COLORREF> first = CaptureAfterRedraw(run, licence);
+    Change caption = Compare(picture, first, width);
+    Check(caption.pixels > 100 && caption.box.right - caption.box.left < width / 2 &&
+              caption.box.bottom - caption.box.top < height / 2,
+          Format("the caption is drawn onto the picture where the control shows it (%zu pixels "
+                 "changed, from %ld,%ld to %ld,%ld of %ld x %ld)",
+                 caption.pixels, caption.box.left, caption.box.top, caption.box.right,
+                 caption.box.bottom, width, height));
+    LRESULT deepest = ScrollLicence(licence);
+    Sleep(300 + driveAllowanceMs / 10);
+    Check(deepest > 0 && SendMessageA(licence, EM_GETFIRSTVISIBLELINE, 0, 0) == 0,
+          Format("the licence scrolled to its end (line %ld at the top) and back", (long)deepest));
+    std::vector<COLORREF> after = CaptureControl(run.window, SETUP_HEADER);
+    Change thickened = Compare(first, after, width);
+    Check(!first.empty() && first.size() == after.size() && thickened.pixels == 0,
+          Format("the header looks as at the caption's first drawing after the licence was "
+                 "scrolled to its end and back three times (%zu of %zu pixels changed)",
+                 thickened.pixels, first.size()));
 }
 
 /* Real mouse and keyboard input through the system's input queue. */
@@ -124,6 +212,7 @@ void RunWindowCase(const std::string &setupExe)
     CheckStartState(run, license);
     CheckAgreeBox(run);
     CheckColours(run);
+    CheckCaptionAfterRepaints(run);
     CheckInputFilter(run, license);
     CheckFolderPicker(run);
     CloseSetup(&run);
