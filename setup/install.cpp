@@ -1,5 +1,6 @@
 /* The Install button: write the game program below the chosen path, say
    so, and start it. */
+#include "folder_security.h"
 #include "setup.h"
 #include "setup_resource.h"
 
@@ -225,13 +226,25 @@ int IsFile(const char *path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+/* A folder made now gets a security of its own; where none can be built
+   it takes the folder above's, as any folder made there would, rather
+   than leave the game uninstalled. */
+DWORD MakeFolder(const char *folder)
+{
+    SECURITY_ATTRIBUTES security;
+    int secured = MakeInstallFolderSecurity(&security);
+    DWORD error = CreateDirectoryA(folder, secured ? &security : NULL) ? 0 : GetLastError();
+    if (secured) ReleaseFolderSecurity(&security);
+    return error;
+}
+
 /* An existing folder is used as it is; a missing parent folder is an
    error, since the user chose a folder that is not there. */
 int CreateInstallFolder(InstallFailure *failure)
 {
-    attempt.folderMade = CreateDirectoryA(installFolder, NULL) ? 1 : 0;
+    DWORD error = MakeFolder(installFolder);
+    attempt.folderMade = error == 0;
     if (attempt.folderMade) return 1;
-    DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS && IsFolder(installFolderName)) return 1;
     attempt.folderNameIsFile = error == ERROR_ALREADY_EXISTS && IsFile(installFolderName);
     failure->step = "Creating the folder";

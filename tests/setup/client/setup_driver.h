@@ -122,7 +122,8 @@ std::string IdleTwin(std::string program);
 std::string ResourceBytes(const std::string &exePath, const char *type, int id);
 
 /* The window as it starts, the agree box, the input filter, the licence
-   box and the folder picker. */
+   box, the caption through repaints and the folder picker; and the
+   install folder's security as Setup's code builds it. */
 void RunWindowCase(const std::string &setupExe);
 
 /* Installs that must fail without losing anything; kind names the fault

@@ -1,9 +1,11 @@
 /* The setup window before any install: the agree box, the input filter,
    the licence box, the colours, the caption through repaints and the
-   folder picker. */
+   folder picker; and the security Setup gives a folder it makes. */
+#include "folder_security.h"
 #include "setup_driver.h"
 
 #include <limits.h>
+#include <sddl.h>
 
 #include <algorithm>
 
@@ -199,10 +201,79 @@ void CheckFolderPicker(const SetupRun &run)
     CheckBrowsePicksDesktop(run);
 }
 
+/* A descriptor's access list as text, in the platform's own spelling;
+   empty when it cannot be written. */
+std::string AccessText(PSECURITY_DESCRIPTOR descriptor)
+{
+    char *text = NULL;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, NULL))
+        return "";
+    std::string result = text;
+    LocalFree(text);
+    return result;
+}
+
+/* The access list written as SDDL text, spelt as the platform spells it. */
+std::string SpeltAsThePlatform(const std::string &sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = NULL;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
+                                                              &descriptor, NULL))
+        return "(not SDDL: " + sddl + ")";
+    std::string result = AccessText(descriptor);
+    LocalFree(descriptor);
+    return result;
+}
+
+std::string CurrentUserSid(void)
+{
+    HANDLE token = NULL;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "";
+    union {
+        TOKEN_USER user;
+        BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    } user;
+    DWORD needed = 0;
+    char *text = NULL;
+    std::string sid;
+    if (GetTokenInformation(token, TokenUser, &user, sizeof user, &needed) &&
+        ConvertSidToStringSidA(user.user.User.Sid, &text)) {
+        sid = text;
+        LocalFree(text);
+    }
+    CloseHandle(token);
+    return sid;
+}
+
+/* The security Setup gives a folder it makes, as its own code builds it:
+   Wine keeps no descriptor given to CreateDirectory (it answers one made
+   from the Unix file mode), so the folder itself cannot show it. */
+void CheckInstallFolderSecurity(void)
+{
+    std::string user = CurrentUserSid();
+    Check(user.compare(0, 4, "S-1-") == 0, "the user's SID is " + user);
+    std::string expected = SpeltAsThePlatform("D:P(A;OICI;FA;;;" + user +
+                                              ")(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)"
+                                              "(A;OICI;0x1200a9;;;BU)");
+    SECURITY_ATTRIBUTES security = {0, NULL, TRUE};
+    if (!Check(MakeInstallFolderSecurity(&security), "Setup builds the install folder's security"))
+        return;
+    std::string built = AccessText(security.lpSecurityDescriptor);
+    Check(security.nLength == sizeof security && !security.bInheritHandle,
+          "it is a whole SECURITY_ATTRIBUTES whose handle is not inherited");
+    ReleaseFolderSecurity(&security);
+    Check(built == expected,
+          "full control for the user, the administrators and the system, reading and running "
+          "for the users, protected and passed on inside: " +
+              built + (built == expected ? "" : ", not " + expected));
+}
+
 } // namespace
 
 void RunWindowCase(const std::string &setupExe)
 {
+    CheckInstallFolderSecurity();
     /* That it is the licence file byte for byte is read natively. */
     std::string license = ResourceBytes(setupExe, "LICENSE", 111);
     Check(!license.empty(), "setup carries a licence");
