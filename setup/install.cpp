@@ -243,8 +243,11 @@ int CreateInstallFolder(InstallFailure *failure)
 void ReportSuccessAndStartGame(void)
 {
     MessageBoxA(NULL, "SETUP is Complete !", "SUCCESS", MB_OK | MB_ICONINFORMATION);
+    /* The full path of the file just written: a bare name would let the
+       shell search on, beside setup.exe and along the path, when that
+       file is gone. */
     HINSTANCE started =
-        ShellExecuteA(setupWindow, "open", GAME_FILE_NAME, " ", installFolder, SW_SHOW);
+        ShellExecuteA(setupWindow, "open", gameFilePath, " ", installFolder, SW_SHOW);
     if ((INT_PTR)started <= 32)
         MessageBoxA(NULL, "Cannot Open Program", "ERROR", MB_OK | MB_ICONERROR);
     PostQuitMessage(0);

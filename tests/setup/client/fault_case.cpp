@@ -114,9 +114,12 @@ void TakeAwayPlantsLoadedBeforeEntry(const std::string &path, const std::string 
 
 /* Clicks Install and checks the success box "SETUP is Complete !", and,
    while it is open, that folder holds exactly names with Zendaro.exe
-   byte for byte payload and that no game has started. Answers the box. */
+   byte for byte payload and that no game has started. Then, with
+   quarantine, deletes that Zendaro.exe as a virus scanner's quarantine
+   would. Answers the box. */
 void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
-                          const std::string &payload, const std::vector<std::string> &names)
+                          const std::string &payload, const std::vector<std::string> &names,
+                          bool quarantine = false)
 {
     DriveClick(run.window, SETUP_INSTALL);
     bool sawError = false;
@@ -131,6 +134,9 @@ void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
     Check(state.names == names,
           "the folder holds " + DescribeFolderState(state) + ", no temporary file");
     Check(FindGameWindow() == NULL, "the game has not started before the box is answered");
+    if (quarantine)
+        Check(DeleteFileA((folder + "\\Zendaro.exe").c_str()) != 0,
+              "the new Zendaro.exe is taken away before the box is answered");
     Check(DriveAnswer(box, IDOK, 5000) != 0, "the SUCCESS box closes on OK");
 }
 
@@ -332,15 +338,26 @@ void RunInstallCase(const std::string &setupExe, const std::string &plantDll,
 
 void RunStartFailsCase(const std::string &setupExe)
 {
-    /* The default path, untouched. */
-    const std::string folder = "C:\\Zendaro";
-    RemoveTree(folder);
+    /* The default path, untouched. setup.exe is run as a browser leaves it,
+       from a downloads folder, and beside it is a program named as the game
+       that someone else put there: it must never be what starts. */
+    const std::string folder = "C:\\Zendaro", downloads = "C:\\Downloads";
+    const std::string setupCopy = downloads + "\\setup.exe";
+    for (const std::string &target : {folder, downloads}) RemoveTree(target);
+    DeleteFileA(DECOY_MARKER);
+    char client[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, client, sizeof client);
+    Check(CreateDirectoryA(downloads.c_str(), NULL) &&
+              WriteWholeFile(setupCopy, ReadWholeFile(setupExe, NULL)) &&
+              CopyFileA(client, (downloads + "\\Zendaro.exe").c_str(), FALSE),
+          "setup.exe and a decoy Zendaro.exe in " + downloads);
     std::string payload = ResourceBytes(setupExe, "BINARY", 113);
     Check(!payload.empty() && payload.compare(0, 2, "MZ") != 0, "the payload is not a program");
     SetupRun run;
-    if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
+    if (!Check(StartSetup(setupCopy, &run, downloads.c_str()), "setup starts from " + downloads))
+        return;
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
-    CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
+    CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"}, true);
     HWND box = WaitSetupBox(run, "ERROR", 15000, NULL, NULL);
     if (Check(box != NULL, "then an ERROR box")) {
         Check(DriveMessageBoxText(box) == "Cannot Open Program", "it says \"Cannot Open Program\"");
@@ -351,7 +368,10 @@ void RunStartFailsCase(const std::string &setupExe)
     Check(ended && code == 0, Format("setup ends with code 0 (code %lu)", (unsigned long)code));
     DriveRelease(&run.process);
     Check(FindGameWindow() == NULL, "no game window");
+    bool decoyRan = false;
+    std::string mark = ReadWholeFile(DECOY_MARKER, &decoyRan);
+    Check(!decoyRan, "the decoy Zendaro.exe beside setup.exe never started " + mark);
     FolderState after = ReadFolderState(folder);
-    Check(after.names == std::vector<std::string>{"Zendaro.exe"} && after.gameBytes == payload,
-          "the written file stays, complete, and no temporary file");
+    Check(after.exists && after.names.empty(),
+          "the folder stays, empty, and no temporary file: " + DescribeFolderState(after));
 }
