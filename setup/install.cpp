@@ -200,6 +200,8 @@ void ReportFailure(const InstallFailure *failure)
              gameFilePath, failure->step, failure->path, (unsigned long)failure->error,
              description);
     AppendWhatIsOnDisk(failure);
+    if (failure->fileInUse && attempt.earlierGameFound)
+        AppendToMessage("If Zendaro is running, please close it and press Install again.\r\n");
     AppendToMessage("Please choose another folder, or close Setup.");
     MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
 }
@@ -276,7 +278,7 @@ void InstallGame(void)
         EnableChoosing(TRUE);
         return;
     }
-    InstallFailure failure = {"", "", 0, NULL};
+    InstallFailure failure = {"", "", 0, NULL, 0};
     if (WriteGameProgram(&program, &failure)) {
         ReportSuccessAndStartGame();
         return;

@@ -50,7 +50,12 @@ const Fault FAULTS[] = {
      "", ""},
     {"zendaro-file", "C:\\FileNamed\\", "is a file, not a folder", "C:\\FileNamed\\Zendaro", true,
      false, "C:\\FileNamed", ""},
+    /* Setup run again while the game it installed is running. */
+    {"running", "C:\\Running\\", "Replacing Zendaro.exe", "C:\\Running\\Zendaro\\Zendaro.exe", true,
+     true, "", "C:\\Running\\"},
 };
+
+const char IN_USE_LINE[] = "If Zendaro is running, please close it and press Install again.";
 
 /* Copies plantDll into folder under each name (with ".dll") of planted. */
 bool PlantDlls(const std::string &plantDll, const std::string &folder,
@@ -213,6 +218,10 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
               Contains(text, "Nothing has been installed") == !fault.earlierGame,
           fault.earlierGame ? "it says the earlier Zendaro.exe is as it was"
                             : "it says nothing has been installed, and no earlier Zendaro.exe");
+    bool inUse = fault.kind == "locked" || fault.kind == "running";
+    Check(Contains(text, IN_USE_LINE) == inUse,
+          inUse ? "it asks to close Zendaro and press Install again"
+                : "it does not ask to close Zendaro");
     PostMessageA(run.window, WM_COMMAND, MAKEWPARAM(SETUP_INSTALL, BN_CLICKED),
                  (LPARAM)GetDlgItem(run.window, SETUP_INSTALL));
     Sleep(500);
@@ -225,7 +234,9 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
     Check(!sawSuccess && DriveFindDialog(run.process.pid, "SUCCESS") == NULL, "no SUCCESS box");
 }
 
-void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before)
+/* runningGame: the window of the game left running from before, or NULL. */
+void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before,
+                      HWND runningGame)
 {
     Check(DriveWaitFor([&] { return EnabledChoices(run) == 3; }, 3000, 10) && IsAgreed(run),
           "Install, agree and Browse are enabled again, the box still ticked");
@@ -233,12 +244,30 @@ void CheckNothingLost(const SetupRun &run, const std::string &folder, const Fold
     FolderState after = ReadFolderState(folder);
     Check(SameFolderState(before, after),
           "on disk " + folder + " is as before: " + DescribeFolderState(after));
-    Check(FindGameWindow() == NULL, "the game has not started");
+    Check(FindGameWindow() == runningGame, "no game has started");
     if (folder == "C:\\FileNamed\\Zendaro") {
         bool found = false;
         Check(ReadWholeFile(folder, &found) == ZENDARO_FILE_BYTES && found,
               "the file named Zendaro is untouched");
     }
+}
+
+/* An earlier install's game, started from folder and left running: the
+   payload with bytes after its end, where the loader reads nothing, so
+   that a replaced file shows. Answers its window. */
+HWND StartEarlierGame(const std::string &folder, const std::string &setupExe)
+{
+    const std::string game = folder + "\\Zendaro.exe";
+    std::string bytes = ResourceBytes(setupExe, "BINARY", 113) + "an earlier build";
+    CreateDirectoryA(folder.c_str(), NULL);
+    DriveProcess process = {NULL, 0};
+    bool started = WriteWholeFile(game, bytes) &&
+                   DriveStart(game.c_str(), "", folder.c_str(), 10000, &process);
+    HWND window = started ? WaitGameWindow(30000) : NULL;
+    if (process.process) CloseHandle(process.process); /* it is closed through its window */
+    Check(window != NULL && _stricmp(ProgramOfWindow(window).c_str(), game.c_str()) == 0,
+          "an earlier Zendaro.exe runs from " + game);
+    return window;
 }
 
 } // namespace
@@ -252,6 +281,7 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     HANDLE lock = PrepareDisk(*fault);
     if (kind == "locked") Check(lock != INVALID_HANDLE_VALUE, "Zendaro.exe is held open, unshared");
     std::string folder = ZendaroFolderOf(fault->installPath);
+    HWND runningGame = kind == "running" ? StartEarlierGame(folder, setupExe) : NULL;
     FolderState before = ReadFolderState(folder);
     Note("before: " + folder + " " + DescribeFolderState(before));
 
@@ -262,8 +292,9 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
           "the path box holds " + fault->installPath);
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
     CheckErrorBox(run, *fault);
-    CheckNothingLost(run, folder, before);
+    CheckNothingLost(run, folder, before, runningGame);
     if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+    if (runningGame) Check(CloseGame(runningGame), "the running game closes");
     if (fault->retry.empty()) {
         CloseSetup(&run);
         return;
