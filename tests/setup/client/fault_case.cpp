@@ -270,6 +270,44 @@ HWND StartEarlierGame(const std::string &folder, const std::string &setupExe)
     return window;
 }
 
+/* The lock on an earlier Zendaro.exe, held as a virus scanner holds a
+   file it reads, and the folder where setup writes its temporary file. */
+HANDLE heldLock = INVALID_HANDLE_VALUE;
+std::string heldFolder;
+
+enum TemporaryFile { TEMPORARY_ABSENT, TEMPORARY_OPEN, TEMPORARY_CLOSED };
+
+/* Setup's temporary file in heldFolder, which it writes unshared. */
+TemporaryFile TemporaryFileState(void)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((heldFolder + "\\~zd*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return TEMPORARY_ABSENT;
+    FindClose(search);
+    HANDLE file = CreateFileA((heldFolder + "\\" + found.cFileName).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return TEMPORARY_OPEN;
+    CloseHandle(file);
+    return TEMPORARY_CLOSED;
+}
+
+/* Lets go of heldLock a moment after setup has closed its temporary file,
+   when it is already trying to replace Zendaro.exe with it (or once that
+   file has come and gone, or after 30 s). */
+DWORD WINAPI ReleaseHeldLockLate(void *)
+{
+    bool seen = false;
+    for (DWORD start = DriveNow(); DriveNow() - start < 30000; Sleep(2)) {
+        TemporaryFile state = TemporaryFileState();
+        if (state == TEMPORARY_CLOSED || (seen && state == TEMPORARY_ABSENT)) break;
+        seen = seen || state == TEMPORARY_OPEN;
+    }
+    Sleep(150);
+    CloseHandle(heldLock);
+    return 0;
+}
+
 } // namespace
 
 void RunFaultCase(const std::string &kind, const std::string &setupExe)
@@ -293,7 +331,13 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
     CheckErrorBox(run, *fault);
     CheckNothingLost(run, folder, before, runningGame);
-    if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+    /* Held still while Install is pressed again, and let go only once the
+       replace has begun: setup must try again rather than fail. */
+    heldLock = lock;
+    heldFolder = ZendaroFolderOf(fault->retry.empty() ? fault->installPath : fault->retry);
+    HANDLE releaser = lock != INVALID_HANDLE_VALUE
+                          ? CreateThread(NULL, 0, ReleaseHeldLockLate, NULL, 0, NULL)
+                          : NULL;
     if (runningGame) Check(CloseGame(runningGame), "the running game closes");
     if (fault->retry.empty()) {
         CloseSetup(&run);
@@ -307,6 +351,10 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     std::vector<std::string> names = {"Zendaro.exe"};
     if (kind == "locked") names.push_back("notes.txt");
     CheckInstallSucceeds(run, folder, ResourceBytes(setupExe, "BINARY", 113), names);
+    if (releaser) {
+        WaitForSingleObject(releaser, 40000);
+        CloseHandle(releaser);
+    }
     if (kind == "locked")
         Check(ReadWholeFile(folder + "\\notes.txt", NULL) == USER_FILE_BYTES,
               "the user's file is untouched");
