@@ -201,6 +201,8 @@ void ReportFailure(const InstallFailure *failure)
              gameFilePath, failure->step, failure->path, (unsigned long)failure->error,
              description);
     AppendWhatIsOnDisk(failure);
+    if (failure->fileInUse && attempt.earlierGameFound)
+        AppendToMessage("If Zendaro is running, please close it and press Install again.\r\n");
     AppendToMessage("Please choose another folder, or close Setup.");
     MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
 }
@@ -256,8 +258,11 @@ int CreateInstallFolder(InstallFailure *failure)
 void ReportSuccessAndStartGame(void)
 {
     MessageBoxA(NULL, "SETUP is Complete !", "SUCCESS", MB_OK | MB_ICONINFORMATION);
+    /* The full path of the file just written: a bare name would let the
+       shell search on, beside setup.exe and along the path, when that
+       file is gone. */
     HINSTANCE started =
-        ShellExecuteA(setupWindow, "open", GAME_FILE_NAME, " ", installFolder, SW_SHOW);
+        ShellExecuteA(setupWindow, "open", gameFilePath, " ", installFolder, SW_SHOW);
     if ((INT_PTR)started <= 32)
         MessageBoxA(NULL, "Cannot Open Program", "ERROR", MB_OK | MB_ICONERROR);
     PostQuitMessage(0);
@@ -286,7 +291,7 @@ void InstallGame(void)
         EnableChoosing(TRUE);
         return;
     }
-    InstallFailure failure = {"", "", 0, NULL};
+    InstallFailure failure = {"", "", 0, NULL, 0};
     if (WriteGameProgram(&program, &failure)) {
         ReportSuccessAndStartGame();
         return;

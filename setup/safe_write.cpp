@@ -14,6 +14,11 @@ HANDLE gameFileBeingWritten = INVALID_HANDLE_VALUE;
 
 const DWORD WRITE_CHUNK = 64 * 1024;
 const int TEMPORARY_NAME_ATTEMPTS = 64;
+/* About a second in all: long enough for a virus scanner to let go of a
+   file it opened as it was written, short enough that the window, which
+   answers nothing meanwhile, does not seem hung. */
+const int REPLACE_ATTEMPTS = 10;
+const DWORD REPLACE_PAUSE_MS = 100;
 
 int Fail(InstallFailure *failure, const char *step, const char *path, DWORD error)
 {
@@ -77,6 +82,29 @@ int CloseGameFile(InstallFailure *failure)
     return 1;
 }
 
+/* How Windows refuses to replace a program that is running, or a file
+   that another program holds open. */
+int IsInUseError(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+int ReplaceWithTemporaryFile(const char *filePath, InstallFailure *failure)
+{
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < REPLACE_ATTEMPTS; attempt++) {
+        if (attempt > 0) Sleep(REPLACE_PAUSE_MS);
+        if (MoveFileExA(temporaryPath, filePath,
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 1;
+        error = GetLastError();
+        if (!IsInUseError(error)) break;
+    }
+    failure->fileInUse = IsInUseError(error);
+    return Fail(failure, "Replacing Zendaro.exe with the new copy", filePath, error);
+}
+
 void RemoveTemporaryFile(InstallFailure *failure)
 {
     if (gameFileBeingWritten != INVALID_HANDLE_VALUE) CloseHandle(gameFileBeingWritten);
@@ -92,10 +120,7 @@ int WriteFileSafely(const char *folder, const char *filePath, const void *bytes,
     if (!CreateTemporaryFile(folder, failure)) return 0;
     int written = WriteAllBytes((const unsigned char *)bytes, size, failure) &&
                   FlushAndCheckSize(size, failure) && CloseGameFile(failure);
-    if (written &&
-        MoveFileExA(temporaryPath, filePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 1;
-    if (written) Fail(failure, "Replacing Zendaro.exe with the new copy", filePath, GetLastError());
+    if (written && ReplaceWithTemporaryFile(filePath, failure)) return 1;
     RemoveTemporaryFile(failure);
     return 0;
 }

@@ -20,13 +20,15 @@ extern int folderPickerOpen;
 extern const DWORD gameProgramSize;
 
 /* Why an install stopped: the step, the file or folder it was done to,
-   the Windows error, and a temporary file that could not be removed
-   again (NULL when none was left). */
+   the Windows error, a temporary file that could not be removed again
+   (NULL when none was left), and whether the file to be replaced was
+   refused as in use, as a running program is. */
 struct InstallFailure {
     const char *step;
     const char *path;
     DWORD error;
     const char *leftOver;
+    int fileInUse;
 };
 
 /* Lets the user pick the folder to install into and shows it in the path
@@ -41,7 +43,8 @@ void InstallGame(void);
 
 /* Writes size bytes as filePath inside folder without ever leaving a
    partial file: a temporary file in folder is written, flushed and
-   checked, then replaces filePath. Answers 1 on success; on failure the
+   checked, then replaces filePath, trying again for about a second
+   while filePath is in use. Answers 1 on success; on failure the
    temporary file is gone, filePath is as it was, and *failure says why. */
 int WriteFileSafely(const char *folder, const char *filePath, const void *bytes, DWORD size,
                     InstallFailure *failure);

@@ -50,7 +50,12 @@ const Fault FAULTS[] = {
      "", ""},
     {"zendaro-file", "C:\\FileNamed\\", "is a file, not a folder", "C:\\FileNamed\\Zendaro", true,
      false, "C:\\FileNamed", ""},
+    /* Setup run again while the game it installed is running. */
+    {"running", "C:\\Running\\", "Replacing Zendaro.exe", "C:\\Running\\Zendaro\\Zendaro.exe", true,
+     true, "", "C:\\Running\\"},
 };
+
+const char IN_USE_LINE[] = "If Zendaro is running, please close it and press Install again.";
 
 /* Copies plantDll into folder under each name (with ".dll") of planted. */
 bool PlantDlls(const std::string &plantDll, const std::string &folder,
@@ -114,9 +119,12 @@ void TakeAwayPlantsLoadedBeforeEntry(const std::string &path, const std::string 
 
 /* Clicks Install and checks the success box "SETUP is Complete !", and,
    while it is open, that folder holds exactly names with Zendaro.exe
-   byte for byte payload and that no game has started. Answers the box. */
+   byte for byte payload and that no game has started. Then, with
+   quarantine, deletes that Zendaro.exe as a virus scanner's quarantine
+   would. Answers the box. */
 void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
-                          const std::string &payload, const std::vector<std::string> &names)
+                          const std::string &payload, const std::vector<std::string> &names,
+                          bool quarantine = false)
 {
     DriveClick(run.window, SETUP_INSTALL);
     bool sawError = false;
@@ -131,6 +139,9 @@ void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
     Check(state.names == names,
           "the folder holds " + DescribeFolderState(state) + ", no temporary file");
     Check(FindGameWindow() == NULL, "the game has not started before the box is answered");
+    if (quarantine)
+        Check(DeleteFileA((folder + "\\Zendaro.exe").c_str()) != 0,
+              "the new Zendaro.exe is taken away before the box is answered");
     Check(DriveAnswer(box, IDOK, 5000) != 0, "the SUCCESS box closes on OK");
 }
 
@@ -207,6 +218,10 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
               Contains(text, "Nothing has been installed") == !fault.earlierGame,
           fault.earlierGame ? "it says the earlier Zendaro.exe is as it was"
                             : "it says nothing has been installed, and no earlier Zendaro.exe");
+    bool inUse = fault.kind == "locked" || fault.kind == "running";
+    Check(Contains(text, IN_USE_LINE) == inUse,
+          inUse ? "it asks to close Zendaro and press Install again"
+                : "it does not ask to close Zendaro");
     PostMessageA(run.window, WM_COMMAND, MAKEWPARAM(SETUP_INSTALL, BN_CLICKED),
                  (LPARAM)GetDlgItem(run.window, SETUP_INSTALL));
     Sleep(500);
@@ -219,7 +234,9 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
     Check(!sawSuccess && DriveFindDialog(run.process.pid, "SUCCESS") == NULL, "no SUCCESS box");
 }
 
-void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before)
+/* runningGame: the window of the game left running from before, or NULL. */
+void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before,
+                      HWND runningGame)
 {
     Check(DriveWaitFor([&] { return EnabledChoices(run) == 3; }, 3000, 10) && IsAgreed(run),
           "Install, agree and Browse are enabled again, the box still ticked");
@@ -227,12 +244,68 @@ void CheckNothingLost(const SetupRun &run, const std::string &folder, const Fold
     FolderState after = ReadFolderState(folder);
     Check(SameFolderState(before, after),
           "on disk " + folder + " is as before: " + DescribeFolderState(after));
-    Check(FindGameWindow() == NULL, "the game has not started");
+    Check(FindGameWindow() == runningGame, "no game has started");
     if (folder == "C:\\FileNamed\\Zendaro") {
         bool found = false;
         Check(ReadWholeFile(folder, &found) == ZENDARO_FILE_BYTES && found,
               "the file named Zendaro is untouched");
     }
+}
+
+/* An earlier install's game, started from folder and left running: the
+   payload with bytes after its end, where the loader reads nothing, so
+   that a replaced file shows. Answers its window. */
+HWND StartEarlierGame(const std::string &folder, const std::string &setupExe)
+{
+    const std::string game = folder + "\\Zendaro.exe";
+    std::string bytes = ResourceBytes(setupExe, "BINARY", 113) + "an earlier build";
+    CreateDirectoryA(folder.c_str(), NULL);
+    DriveProcess process = {NULL, 0};
+    bool started = WriteWholeFile(game, bytes) &&
+                   DriveStart(game.c_str(), "", folder.c_str(), 10000, &process);
+    HWND window = started ? WaitGameWindow(30000) : NULL;
+    if (process.process) CloseHandle(process.process); /* it is closed through its window */
+    Check(window != NULL && _stricmp(ProgramOfWindow(window).c_str(), game.c_str()) == 0,
+          "an earlier Zendaro.exe runs from " + game);
+    return window;
+}
+
+/* The lock on an earlier Zendaro.exe, held as a virus scanner holds a
+   file it reads, and the folder where setup writes its temporary file. */
+HANDLE heldLock = INVALID_HANDLE_VALUE;
+std::string heldFolder;
+
+enum TemporaryFile { TEMPORARY_ABSENT, TEMPORARY_OPEN, TEMPORARY_CLOSED };
+
+/* Setup's temporary file in heldFolder, which it writes unshared. */
+TemporaryFile TemporaryFileState(void)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((heldFolder + "\\~zd*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return TEMPORARY_ABSENT;
+    FindClose(search);
+    HANDLE file = CreateFileA((heldFolder + "\\" + found.cFileName).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return TEMPORARY_OPEN;
+    CloseHandle(file);
+    return TEMPORARY_CLOSED;
+}
+
+/* Lets go of heldLock a moment after setup has closed its temporary file,
+   when it is already trying to replace Zendaro.exe with it (or once that
+   file has come and gone, or after 30 s). */
+DWORD WINAPI ReleaseHeldLockLate(void *)
+{
+    bool seen = false;
+    for (DWORD start = DriveNow(); DriveNow() - start < 30000; Sleep(2)) {
+        TemporaryFile state = TemporaryFileState();
+        if (state == TEMPORARY_CLOSED || (seen && state == TEMPORARY_ABSENT)) break;
+        seen = seen || state == TEMPORARY_OPEN;
+    }
+    Sleep(150);
+    CloseHandle(heldLock);
+    return 0;
 }
 
 } // namespace
@@ -246,6 +319,7 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     HANDLE lock = PrepareDisk(*fault);
     if (kind == "locked") Check(lock != INVALID_HANDLE_VALUE, "Zendaro.exe is held open, unshared");
     std::string folder = ZendaroFolderOf(fault->installPath);
+    HWND runningGame = kind == "running" ? StartEarlierGame(folder, setupExe) : NULL;
     FolderState before = ReadFolderState(folder);
     Note("before: " + folder + " " + DescribeFolderState(before));
 
@@ -256,8 +330,15 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
           "the path box holds " + fault->installPath);
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
     CheckErrorBox(run, *fault);
-    CheckNothingLost(run, folder, before);
-    if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+    CheckNothingLost(run, folder, before, runningGame);
+    /* Held still while Install is pressed again, and let go only once the
+       replace has begun: setup must try again rather than fail. */
+    heldLock = lock;
+    heldFolder = ZendaroFolderOf(fault->retry.empty() ? fault->installPath : fault->retry);
+    HANDLE releaser = lock != INVALID_HANDLE_VALUE
+                          ? CreateThread(NULL, 0, ReleaseHeldLockLate, NULL, 0, NULL)
+                          : NULL;
+    if (runningGame) Check(CloseGame(runningGame), "the running game closes");
     if (fault->retry.empty()) {
         CloseSetup(&run);
         return;
@@ -270,6 +351,10 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     std::vector<std::string> names = {"Zendaro.exe"};
     if (kind == "locked") names.push_back("notes.txt");
     CheckInstallSucceeds(run, folder, ResourceBytes(setupExe, "BINARY", 113), names);
+    if (releaser) {
+        WaitForSingleObject(releaser, 40000);
+        CloseHandle(releaser);
+    }
     if (kind == "locked")
         Check(ReadWholeFile(folder + "\\notes.txt", NULL) == USER_FILE_BYTES,
               "the user's file is untouched");
@@ -332,15 +417,26 @@ void RunInstallCase(const std::string &setupExe, const std::string &plantDll,
 
 void RunStartFailsCase(const std::string &setupExe)
 {
-    /* The default path, untouched. */
-    const std::string folder = "C:\\Zendaro";
-    RemoveTree(folder);
+    /* The default path, untouched. setup.exe is run as a browser leaves it,
+       from a downloads folder, and beside it is a program named as the game
+       that someone else put there: it must never be what starts. */
+    const std::string folder = "C:\\Zendaro", downloads = "C:\\Downloads";
+    const std::string setupCopy = downloads + "\\setup.exe";
+    for (const std::string &target : {folder, downloads}) RemoveTree(target);
+    DeleteFileA(DECOY_MARKER);
+    char client[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, client, sizeof client);
+    Check(CreateDirectoryA(downloads.c_str(), NULL) &&
+              WriteWholeFile(setupCopy, ReadWholeFile(setupExe, NULL)) &&
+              CopyFileA(client, (downloads + "\\Zendaro.exe").c_str(), FALSE),
+          "setup.exe and a decoy Zendaro.exe in " + downloads);
     std::string payload = ResourceBytes(setupExe, "BINARY", 113);
     Check(!payload.empty() && payload.compare(0, 2, "MZ") != 0, "the payload is not a program");
     SetupRun run;
-    if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
+    if (!Check(StartSetup(setupCopy, &run, downloads.c_str()), "setup starts from " + downloads))
+        return;
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
-    CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"});
+    CheckInstallSucceeds(run, folder, payload, {"Zendaro.exe"}, true);
     HWND box = WaitSetupBox(run, "ERROR", 15000, NULL, NULL);
     if (Check(box != NULL, "then an ERROR box")) {
         Check(DriveMessageBoxText(box) == "Cannot Open Program", "it says \"Cannot Open Program\"");
@@ -351,7 +447,10 @@ void RunStartFailsCase(const std::string &setupExe)
     Check(ended && code == 0, Format("setup ends with code 0 (code %lu)", (unsigned long)code));
     DriveRelease(&run.process);
     Check(FindGameWindow() == NULL, "no game window");
+    bool decoyRan = false;
+    std::string mark = ReadWholeFile(DECOY_MARKER, &decoyRan);
+    Check(!decoyRan, "the decoy Zendaro.exe beside setup.exe never started " + mark);
     FolderState after = ReadFolderState(folder);
-    Check(after.names == std::vector<std::string>{"Zendaro.exe"} && after.gameBytes == payload,
-          "the written file stays, complete, and no temporary file");
+    Check(after.exists && after.names.empty(),
+          "the folder stays, empty, and no temporary file: " + DescribeFolderState(after));
 }

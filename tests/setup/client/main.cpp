@@ -4,14 +4,28 @@
      setup-client fault <kind> <setup.exe>
      setup-client install <setup.exe> <plant.dll> <name,name...>
      setup-client start-fails <setup.exe whose payload is not a program>
-   The exit code is the number of failed checks. */
+   The exit code is the number of failed checks. Copied as Zendaro.exe it
+   is the decoy of the start-fails case: started, it leaves DECOY_MARKER. */
 #include "setup_driver.h"
 
 #include <stdio.h>
 #include <string.h>
 
+/* Started as a decoy: writes its own path to DECOY_MARKER. */
+static bool LeftDecoyMark(void)
+{
+    char self[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(NULL, self, sizeof self);
+    const char name[] = "\\Zendaro.exe";
+    size_t nameLength = sizeof name - 1;
+    if (length < nameLength || _stricmp(self + length - nameLength, name) != 0) return false;
+    WriteWholeFile(DECOY_MARKER, self);
+    return true;
+}
+
 int main(int argc, char **argv)
 {
+    if (LeftDecoyMark()) return 0;
     driveAllowanceMs = DriveEmulationAllowance();
     if (argc == 3 && strcmp(argv[1], "window") == 0)
         RunWindowCase(argv[2]);

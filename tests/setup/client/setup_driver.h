@@ -25,6 +25,10 @@ enum {
    program's path". */
 const char PLANT_MARKER[] = "C:\\planted.txt";
 
+/* Where the client, started under the name Zendaro.exe as a decoy, writes
+   the program path it was started as, and then ends. */
+const char DECOY_MARKER[] = "C:\\decoy-started.txt";
+
 struct SetupRun {
     DriveProcess process;
     HWND window;
@@ -137,8 +141,8 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe);
 void RunInstallCase(const std::string &setupExe, const std::string &plantDll,
                     const std::string &plantedNames);
 
-/* A complete install to the default path whose program then cannot be
-   started. */
+/* A complete install to the default path whose program is taken away
+   before it is started, with a decoy Zendaro.exe beside setup.exe. */
 void RunStartFailsCase(const std::string &setupExe);
 
 #endif
