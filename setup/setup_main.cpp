@@ -221,8 +221,9 @@ void DrawHeaderCaption(void)
 const char *const DLLS_LOADED_LATER[] = {"comctl32.dll", "msimg32.dll"};
 
 /* Setup runs from wherever the browser saved it, often elevated: from
-   here on no DLL comes from that folder. The runtime's start-up before
-   this loads none. */
+   here on no DLL comes from that folder. The start-up before this
+   (stack_guard.h, then the C runtime's) loads none beyond the imported
+   ones, none looked for beside the program. */
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     KeepDllSearchInSystemFolder(DLLS_LOADED_LATER,

@@ -106,8 +106,10 @@ static void StartUp(void)
    msimg32, for AlphaBlend (KeepDllSearchInSystemFolder). */
 static const char *const DLLS_LOADED_LATER[] = {"msimg32.dll"};
 
-/* The runtime's start-up before this loads no DLL; from here on none comes
-   from the game's folder, which any signed-in user may write to. */
+/* The start-up before this (stack_guard.h, then the C runtime's) loads no
+   DLL beyond the imported ones, none looked for beside the program; from
+   here on none comes from the game's folder, which any signed-in user may
+   write to. */
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     KeepDllSearchInSystemFolder(DLLS_LOADED_LATER,
