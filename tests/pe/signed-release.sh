@@ -5,7 +5,8 @@
 # the same bytes, the signing time is the commit's, the PE checks pass on
 # the signed programs, check-release finds them to be this build, and it
 # and the verification refuse a byte changed after signing and a setup
-# packed with the unsigned game.
+# packed with the unsigned game. Leaves the signed release in
+# signed/release of the build for the Wine install case.
 #   signed-release.sh SOURCE_DIR I686_BUILD_DIR NATIVE_BUILD_DIR WORK_DIR
 set -euo pipefail
 
@@ -114,4 +115,5 @@ osslsigncode verify -CAfile ca.pem -in inside.exe >verify.log 2>&1 &&
 echo "the unsigned game inside a signed setup does not verify"
 refused "a setup packed with the unsigned game" unsigned-inside
 
+rm -rf "$build/signed/release" && cp -r one "$build/signed/release"
 cd / && rm -rf "$work"
