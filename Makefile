@@ -38,13 +38,27 @@ windows: i686 x86_64
 # The release: the i686 setup.exe, the Zendaro.exe it carries (the very file
 # the build packed into it) and their SHA-256 sums. Builds are byte-identical,
 # so anyone can run this on the same commit and compare SHA256SUMS.
-.PHONY: dist
+# With SIGN_PKCS12=FILE (its password in the file SIGN_PASSWORD_FILE names)
+# both programs are signed, the game before setup packs it, at the commit's
+# time; make check-release SIGNED=dist then shows a signed release is this
+# build with signatures added.
+SIGN_PKCS12 ?=
+SIGN_PASSWORD_FILE ?=
+.PHONY: dist check-release
 dist: bootstrap i686
 	@rm -rf dist && mkdir dist
+ifeq ($(SIGN_PKCS12),)
 	@cp $(WIN32)/setup/setup.exe $(WIN32)/setup/setup-payload/Zendaro.exe dist/
 	@cmp dist/Zendaro.exe $(WIN32)/game/win32/Zendaro.exe
+else
+	@scripts/sign-release $(WIN32) dist "$(SIGN_PKCS12)" "$(SIGN_PASSWORD_FILE)"
+endif
 	@cd dist && sha256sum setup.exe Zendaro.exe >SHA256SUMS
 	@cat dist/SHA256SUMS
+
+check-release: bootstrap native i686
+	@[ -n "$(SIGNED)" ] || { echo "usage: make check-release SIGNED=FOLDER" >&2; exit 2; }
+	@scripts/check-release $(WIN32) $(NATIVE) "$(SIGNED)"
 
 # The roots the Wine tests run in, made once (a minute or two each), before
 # the tests rather than inside the first one: Wine 10's always (it runs the

@@ -4,12 +4,17 @@
    the program, and a header that rebuilds reproduce. */
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <strings.h>
 
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pe_resources.h"
+#include "pe_version.h"
+#include "resources/version.h"
 
 namespace
 {
@@ -51,12 +56,21 @@ void PrintTo(const Program &program, std::ostream *out)
     *out << program.label;
 }
 
+/* ZENDARO_PE_I686_DIR names a folder laid out as the i686 build (the
+   signed release's programs) to be checked in its place. */
+std::string BuildDir(const Program &program)
+{
+    const char *other = getenv("ZENDARO_PE_I686_DIR");
+    if (other && *other && program.machine == PE_MACHINE_I386) return other;
+    return program.buildDir;
+}
+
 class ShippedProgram : public ::testing::TestWithParam<Program>
 {
   protected:
     void SetUp() override
     {
-        path = std::string(GetParam().buildDir) + "/" + GetParam().file;
+        path = BuildDir(GetParam()) + "/" + GetParam().file;
         PeFile pe = ReadPeFile(path);
         ASSERT_EQ(pe.error, "");
         image = pe.image;
@@ -125,6 +139,52 @@ TEST_P(ShippedProgram, ImportsOnlyDllsFromTheSystemFolder)
         for (const char *forbidden : NOT_IMPORTED)
             EXPECT_NE(strcasecmp(dll.c_str(), forbidden), 0) << path << " imports " << dll;
     }
+}
+
+/* What Windows shows in a program's Properties (Details), and what support
+   and antivirus programs read: one version resource, in British English
+   and code page 1252, with the numbers and names of version.h. */
+TEST_P(ShippedProgram, CarriesItsVersionDetails)
+{
+    const bool setup = std::string(GetParam().file) == "setup/setup.exe";
+    const uint32_t RT_VERSION = 16, BRITISH_ENGLISH = 2057;
+    PeFile pe = ReadPeFile(path);
+    std::vector<const std::vector<uint8_t> *> found;
+    for (const auto &resource : pe.resources)
+        if (resource.first.type.isNumber && resource.first.type.number == RT_VERSION) {
+            EXPECT_EQ(resource.first.name.number, 1u) << path;
+            EXPECT_EQ(resource.first.language, BRITISH_ENGLISH) << path;
+            found.push_back(&resource.second);
+        }
+    ASSERT_EQ(found.size(), 1u) << path << ": version resources";
+    VersionInfo info = ParseVersionInfo(*found[0]);
+    ASSERT_TRUE(info.complete) << path << ": not a whole version resource";
+
+    const uint32_t high = ZENDARO_VERSION_MAJOR << 16 | ZENDARO_VERSION_MINOR;
+    const uint32_t low = ZENDARO_VERSION_PATCH << 16;
+    const uint32_t VOS_NT_WINDOWS32 = 0x40004, VFT_APP = 1;
+    EXPECT_EQ(std::make_tuple(info.fileVersionMs, info.fileVersionLs, info.productVersionMs,
+                              info.productVersionLs),
+              std::make_tuple(high, low, high, low))
+        << path;
+    EXPECT_EQ(std::make_tuple(info.fileFlags, info.fileOs, info.fileType, info.fileSubtype),
+              std::make_tuple(0u, VOS_NT_WINDOWS32, VFT_APP, 0u))
+        << path;
+
+    const std::map<std::string, std::string> expected = {
+        {"FileDescription", setup ? ZENDARO_SETUP_DESCRIPTION : ZENDARO_GAME_DESCRIPTION},
+        {"FileVersion", ZENDARO_VERSION_TEXT},
+        {"LegalCopyright", ZENDARO_COPYRIGHT},
+        {"OriginalFilename", setup ? ZENDARO_SETUP_FILE_NAME : ZENDARO_GAME_FILE_NAME},
+        {"ProductName", ZENDARO_PRODUCT_NAME},
+        {"ProductVersion", ZENDARO_VERSION_TEXT},
+    };
+    EXPECT_EQ(info.strings, (std::map<std::string, std::map<std::string, std::string>>{
+                                {ZENDARO_VERSION_STRING_TABLE, expected}}))
+        << path;
+    /* Windows finds the strings through the translation: language 0x0809,
+       code page 1252 (0x04E4), the same pair as the table's key. */
+    EXPECT_EQ(info.translations, std::vector<uint32_t>({0x04E40809u})) << path;
 }
 
 INSTANTIATE_TEST_SUITE_P(Pe, ShippedProgram, ::testing::ValuesIn(PROGRAMS),

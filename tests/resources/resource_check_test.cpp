@@ -19,7 +19,8 @@ namespace
 {
 
 const uint32_t BRITISH_ENGLISH = 2057;
-const uint32_t RT_BITMAP = 2, RT_ICON = 3, RT_DIALOG = 5, RT_GROUP_ICON = 14, RT_MANIFEST = 24;
+const uint32_t RT_BITMAP = 2, RT_ICON = 3, RT_DIALOG = 5, RT_GROUP_ICON = 14, RT_VERSION = 16,
+               RT_MANIFEST = 24;
 
 std::string ResourcesFolder()
 {
@@ -72,6 +73,7 @@ std::vector<Source> ExpectedResources()
         {ResourceNumber(RT_GROUP_ICON), 173, ""},
         {ResourceNumber(RT_ICON), 1, ""},
         {ResourceNumber(RT_MANIFEST), 1, ""},
+        {ResourceNumber(RT_VERSION), 1, ""},
     };
     char name[64];
     for (int k = 0; k < AMOUNT_COUNT; k++) {

@@ -55,3 +55,9 @@ fi
 if [ "$1" = install ]; then export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$4=n,b"; fi
 
 "$WINE" "$client" "$@"
+
+# ZENDARO_SIGNED_SETUP: the signed release's setup installs the same way.
+if [ "$1" = install ] && [ -n "${ZENDARO_SIGNED_SETUP:-}" ]; then
+  [ -f "$ZENDARO_SIGNED_SETUP" ] || { echo "run-case: no $ZENDARO_SIGNED_SETUP" >&2; exit 1; }
+  "$WINE" "$client" install "$ZENDARO_SIGNED_SETUP" "$3" "$4"
+fi
