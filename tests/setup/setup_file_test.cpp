@@ -113,10 +113,10 @@ TEST_P(SetupFile, HoldsOnlyItsOwnResourcesInUkEnglish)
                         std::to_string(id.language));
     }
     std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, std::vector<std::string>({"14/102/2057", "16/1/2057", "2/104/2057",
-                                               "2/112/2057", "24/1/2057", "3/1/2057", "3/2/2057",
-                                               "5/101/2057",
-                                               "BINARY/113/2057", "LICENSE/111/2057"}));
+    EXPECT_EQ(found,
+              std::vector<std::string>({"14/102/2057", "16/1/2057", "2/104/2057", "2/112/2057",
+                                        "24/1/2057", "3/1/2057", "3/2/2057", "5/101/2057",
+                                        "BINARY/113/2057", "LICENSE/111/2057"}));
 }
 
 /* A 32-bit "setup" without a level is raised to administrator by the
