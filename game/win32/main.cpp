@@ -79,15 +79,23 @@ static void MakeBrushes(void)
     ui.staticBrush = CreateSolidBrush(STATIC_BACKGROUND);
 }
 
+/* Wide, so a folder named outside the ANSI code page comes back whole. */
 static void ReadProgramPath(void)
 {
-    DWORD length = GetModuleFileNameA(NULL, ui.programPath, sizeof ui.programPath);
+    const DWORD capacity = sizeof ui.programPath / sizeof ui.programPath[0];
+    DWORD length = GetModuleFileNameW(NULL, ui.programPath, capacity);
     /* A cut-short path names no file: better no shortcut than a wrong one. */
-    if (length == 0 || length >= sizeof ui.programPath) ui.programPath[0] = '\0';
+    if (length == 0 || length >= capacity) ui.programPath[0] = L'\0';
 }
 
-static void StartUp(void)
+/* Answers 0 when the board cannot be made: nothing could ever close it,
+   so the caller ends the program instead of polling unseen. */
+static int StartUp(void)
 {
+    /* The start sound holds the thread longer than the 5 s after which
+       the system would swap the board for a "(Not Responding)" ghost
+       whose close box ends the game mid-sound. */
+    DisableProcessWindowsGhosting();
     FindSoundPlayer();
     CoInitialize(NULL);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
@@ -96,10 +104,12 @@ static void StartUp(void)
     ReadProgramPath();
     ui.mainWindow =
         CreateDialogParamA(ui.instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
+    if (!ui.mainWindow) return 0;
     SetWindowTextA(ui.mainWindow, GAME_TITLE);
     SetTimer(NULL, 0, 1000, TickTimerProc);
     CaptureHomePositions();
     NewGame();
+    return 1;
 }
 
 /* What the window's themed drawing makes the system load by name later:
@@ -115,7 +125,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     KeepDllSearchInSystemFolder(DLLS_LOADED_LATER,
                                 sizeof DLLS_LOADED_LATER / sizeof DLLS_LOADED_LATER[0]);
     ui.instance = instance;
-    StartUp();
+    if (!StartUp()) return NO_BOARD_EXIT_CODE;
     while (!PumpMessages()) {
     }
     CoUninitialize();

@@ -22,8 +22,11 @@ struct UiHandles {
     HBRUSH editBrush;
     HBRUSH buttonBrush;
     HBRUSH staticBrush;
-    char programPath[MAX_PATH];
+    WCHAR programPath[MAX_PATH];
 };
+
+/* What the program ends with when its window cannot be made. */
+const int NO_BOARD_EXIT_CODE = 1;
 
 extern UiHandles ui;
 
@@ -37,6 +40,6 @@ void FindSoundPlayer(void);
 /* Writes (or rewrites) the link displayName.lnk on the desktop, pointing
    at target with no arguments. Leaves everything as it was when the
    desktop cannot be found or the link's path is too long (shortcut.cpp). */
-HRESULT CreateDesktopShortcut(HWND owner, const char *displayName, const char *target);
+HRESULT CreateDesktopShortcut(HWND owner, const WCHAR *displayName, const WCHAR *target);
 
 #endif

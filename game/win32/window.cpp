@@ -42,7 +42,7 @@ static INT_PTR OnInitDialog(HWND window)
     ShowWindow(window, SW_SHOWNORMAL);
     HICON icon = LoadIconA(ui.instance, MAKEINTRESOURCEA(IDI_GAME));
     SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)icon);
-    CreateDesktopShortcut(window, "Zendaro", ui.programPath);
+    CreateDesktopShortcut(window, L"Zendaro", ui.programPath);
     GiveFonts();
     return 0; /* no control takes the focus */
 }

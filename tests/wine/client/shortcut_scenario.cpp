@@ -10,30 +10,58 @@
 
 struct LinkInfo {
     int found;
-    std::string path, arguments, folder;
+    std::wstring path, arguments, folder;
 };
 
-LinkInfo ReadLink(const std::string &file)
+/* Paths are read and written wide: a desktop named outside the ANSI code
+   page has no ANSI name. */
+std::wstring Wide(const std::string &ansi)
 {
-    LinkInfo info = {0, "", "", ""};
-    IShellLinkA *link = NULL;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    WCHAR wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH * 2) == 0) return L"";
+    return wide;
+}
+
+std::string Utf8(const std::wstring &wide)
+{
+    char text[MAX_PATH * 8];
+    if (WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text, NULL, NULL) == 0)
+        return "?";
+    return text;
+}
+
+/* The target as the link's item list names it, the list the shell follows
+   when the link is opened. Wine answers GetPath from the link's ANSI copy
+   of the path, with a best-fit "L" for a letter such as the L with stroke. */
+std::wstring TargetOf(IShellLinkW *link)
+{
+    LPITEMIDLIST items = NULL;
+    WCHAR path[MAX_PATH];
+    path[0] = L'\0';
+    if (SUCCEEDED(link->GetIDList(&items)) && items) {
+        if (!SHGetPathFromIDListW(items, path)) path[0] = L'\0';
+        CoTaskMemFree(items);
+    }
+    return path;
+}
+
+LinkInfo ReadLink(const std::wstring &file)
+{
+    LinkInfo info = {0, L"", L"", L""};
+    IShellLinkW *link = NULL;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 (void **)&link)))
         return info;
     IPersistFile *persist = NULL;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void **)&persist))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-        if (SUCCEEDED(persist->Load(wide, STGM_READ))) {
-            char text[MAX_PATH * 2];
+        if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ))) {
+            WCHAR text[MAX_PATH * 2];
             info.found = 1;
-            text[0] = '\0';
-            link->GetPath(text, MAX_PATH, NULL, SLGP_RAWPATH);
-            info.path = text;
-            text[0] = '\0';
+            info.path = TargetOf(link);
+            text[0] = L'\0';
             link->GetArguments(text, MAX_PATH);
             info.arguments = text;
-            text[0] = '\0';
+            text[0] = L'\0';
             link->GetWorkingDirectory(text, MAX_PATH);
             info.folder = text;
         }
@@ -57,15 +85,18 @@ int CountFiles(const std::string &pattern)
     return count;
 }
 
-void CheckLinkTo(const std::string &link, const std::string &program, const char *when)
+void CheckLinkTo(const std::wstring &link, const std::wstring &program, const char *when)
 {
     LinkInfo info = ReadLink(link);
-    EXPECT(info.found, "%s: no %s", when, link.c_str());
-    EXPECT(lstrcmpiA(info.path.c_str(), program.c_str()) == 0,
-           "%s: link points at \"%s\", not \"%s\"", when, info.path.c_str(), program.c_str());
-    EXPECT(info.arguments.empty(), "%s: link has arguments \"%s\"", when, info.arguments.c_str());
-    EXPECT(info.folder.empty(), "%s: link has a working folder \"%s\"", when, info.folder.c_str());
-    Log("%s: Zendaro.lnk -> %s", when, info.path.c_str());
+    EXPECT(info.found, "%s: no %s", when, Utf8(link).c_str());
+    EXPECT(lstrcmpiW(info.path.c_str(), program.c_str()) == 0,
+           "%s: link points at \"%s\", not \"%s\"", when, Utf8(info.path).c_str(),
+           Utf8(program).c_str());
+    EXPECT(info.arguments.empty(), "%s: link has arguments \"%s\"", when,
+           Utf8(info.arguments).c_str());
+    EXPECT(info.folder.empty(), "%s: link has a working folder \"%s\"", when,
+           Utf8(info.folder).c_str());
+    Log("%s: %s -> %s", when, Utf8(link).c_str(), Utf8(info.path).c_str());
 }
 
 void StartAndClose(const std::string &program, const char *when)
@@ -75,19 +106,47 @@ void StartAndClose(const std::string &program, const char *when)
     DriveRelease(&g.process);
 }
 
+/* Through CreateProcessW: the ANSI call hands the program a best-fit
+   name ("Lukasz") for a folder that has no ANSI name. */
+void StartAndCloseWide(const std::wstring &program, const char *when)
+{
+    Game g;
+    memset(&g, 0, sizeof g);
+    std::wstring line = L"\"" + program + L"\" ";
+    std::vector<WCHAR> buffer(line.begin(), line.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    if (!CreateProcessW(program.c_str(), buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                        &info)) {
+        EXPECT(0, "%s: Zendaro.exe did not start (error %lu)", when, GetLastError());
+        return;
+    }
+    CloseHandle(info.hThread);
+    g.process.process = info.hProcess;
+    g.process.pid = info.dwProcessId;
+    g.dlg = DriveWaitDialog(g.process.pid, GAME_TITLE, 30000);
+    EXPECT(g.dlg && DriveWaitText(g.dlg, ID_MESSAGE, CHOOSE, 10000),
+           "%s: the first game did not start", when);
+    if (g.dlg) CloseGame(&g, when);
+    DriveRelease(&g.process);
+}
+
 const char shellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
                             "User Shell Folders";
 
 /* Points the user's desktop at folder (a test root of its own: putting the
    real desktop back as a plain path is enough). */
-void MoveDesktopTo(const std::string &folder)
+void MoveDesktopTo(const std::wstring &folder)
 {
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, shellFolders, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) !=
         ERROR_SUCCESS)
         return;
-    RegSetValueExA(key, "Desktop", 0, REG_SZ, (const BYTE *)folder.c_str(),
-                   (DWORD)folder.size() + 1);
+    RegSetValueExW(key, L"Desktop", 0, REG_SZ, (const BYTE *)folder.c_str(),
+                   (DWORD)((folder.size() + 1) * sizeof folder[0]));
     RegCloseKey(key);
 }
 
@@ -114,15 +173,50 @@ void CheckNoLinkWhereDesktopCannotTakeIt(const char *desktop)
     std::string deep = MakeDeepFolder(std::string(temp) + "zendaro deep", 249);
     EXPECT(!deep.empty(), "cannot make a folder 249 characters deep");
     if (!deep.empty()) {
-        MoveDesktopTo(deep);
+        MoveDesktopTo(Wide(deep));
         StartAndClose(exePath, "start with a desktop too deep for the link");
         EXPECT(CountFiles(deep + "\\*") == 0, "a link was written where its path does not fit");
         Log("desktop %zu characters deep: no link, normal start", deep.size());
     }
-    MoveDesktopTo("Q:\\no such drive\\Desktop");
+    MoveDesktopTo(L"Q:\\no such drive\\Desktop");
     StartAndClose(exePath, "start with a desktop that cannot be reached");
     Log("desktop on a missing drive: normal start");
-    MoveDesktopTo(desktop);
+    MoveDesktopTo(Wide(desktop));
+}
+
+/* A user named with a letter the ANSI code page lacks (L with stroke,
+   outside 1252) has a desktop, and may have programs, that only the wide
+   calls can name. */
+void CheckLinkWhereDesktopHasNoAnsiName(const char *desktop)
+{
+    const std::wstring user = L"C:\\users\\\u0141ukasz", folder = user + L"\\Desktop";
+    BOOL lost = FALSE;
+    char ansi[MAX_PATH];
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, ansi, sizeof ansi, NULL,
+                        &lost);
+    EXPECT(lost, "code page %u can name %s: the case proves nothing", GetACP(),
+           Utf8(folder).c_str());
+    CreateDirectoryW(user.c_str(), NULL);
+    CreateDirectoryW(folder.c_str(), NULL);
+    const std::wstring link = folder + L"\\Zendaro.lnk";
+    DeleteFileW(link.c_str());
+    MoveDesktopTo(folder);
+    StartAndClose(exePath, "start with a desktop outside the code page");
+    CheckLinkTo(link, Wide(exePath), "desktop outside the code page");
+
+    const std::wstring programFolder = user + L"\\Zendaro",
+                       program = programFolder + L"\\Zendaro.exe";
+    CreateDirectoryW(programFolder.c_str(), NULL);
+    EXPECT(CopyFileW(Wide(exePath).c_str(), program.c_str(), FALSE), "cannot copy the program");
+    StartAndCloseWide(program, "start from a folder outside the code page");
+    CheckLinkTo(link, program, "after a start from a folder outside the code page");
+
+    MoveDesktopTo(Wide(desktop));
+    DeleteFileW(link.c_str());
+    DeleteFileW(program.c_str());
+    RemoveDirectoryW(programFolder.c_str());
+    RemoveDirectoryW(folder.c_str());
+    RemoveDirectoryW(user.c_str());
 }
 
 int ScenarioShortcut(void)
@@ -130,29 +224,30 @@ int ScenarioShortcut(void)
     char desktop[MAX_PATH];
     EXPECT(SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, desktop)),
            "no desktop folder");
-    std::string link = std::string(desktop) + "\\Zendaro.lnk";
-    DeleteFileA(link.c_str());
+    std::wstring link = Wide(desktop) + L"\\Zendaro.lnk";
+    DeleteFileW(link.c_str());
 
     StartAndClose(exePath, "first start");
     StartAndClose(exePath, "second start");
-    CheckLinkTo(link, exePath, "after two starts");
+    CheckLinkTo(link, Wide(exePath), "after two starts");
     int links = CountFiles(std::string(desktop) + "\\Zendaro*.lnk");
     EXPECT(links == 1, "%d Zendaro links on the desktop", links);
 
     /* Started from another folder, the link follows the program. */
     std::string moved = CopyOfGame("zendaro moved");
     StartAndClose(moved, "start from another folder");
-    CheckLinkTo(link, moved, "after a start from another folder");
+    CheckLinkTo(link, Wide(moved), "after a start from another folder");
 
     /* No link, and a normal start, where the desktop cannot take one. */
-    DeleteFileA(link.c_str());
+    DeleteFileW(link.c_str());
     CheckNoLinkWhereDesktopCannotTakeIt(desktop);
-    EXPECT(GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES,
+    CheckLinkWhereDesktopHasNoAnsiName(desktop);
+    EXPECT(GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES,
            "a link appeared on the real desktop while the desktop was elsewhere");
 
     /* A link the user deleted comes back. */
     StartAndClose(exePath, "start after the link was deleted");
-    CheckLinkTo(link, exePath, "after the link was deleted");
+    CheckLinkTo(link, Wide(exePath), "after the link was deleted");
     RemoveCopyOfGame(moved);
     return 0;
 }
