@@ -51,6 +51,7 @@ int FindSecurityCalls(SecurityCalls *calls)
 /* The token's user and its SID, with room for the longest SID there is. */
 union UserOfToken {
     TOKEN_USER user;
+    // cppcheck-suppress unusedStructMember ; the room the SID is read into
     BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
 };
 

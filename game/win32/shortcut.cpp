@@ -25,7 +25,7 @@ static int GetDesktopFolder(HWND owner, WCHAR (&folder)[MAX_PATH])
    under a cut-short name could overwrite some other file. */
 static int AppendToPath(WCHAR (&path)[MAX_PATH], size_t *used, const WCHAR *text)
 {
-    size_t length = (size_t)lstrlenW(text);
+    size_t length = wcslen(text);
     if (*used + length >= MAX_PATH) return 0;
     memcpy(path + *used, text, (length + 1) * sizeof path[0]);
     *used += length;
@@ -35,7 +35,7 @@ static int AppendToPath(WCHAR (&path)[MAX_PATH], size_t *used, const WCHAR *text
 static int MakeLinkPath(HWND owner, const WCHAR *displayName, WCHAR (&linkPath)[MAX_PATH])
 {
     if (!GetDesktopFolder(owner, linkPath)) return 0;
-    size_t used = (size_t)lstrlenW(linkPath);
+    size_t used = wcslen(linkPath);
     return AppendToPath(linkPath, &used, L"\\") && AppendToPath(linkPath, &used, displayName) &&
            AppendToPath(linkPath, &used, L".lnk");
 }

@@ -73,8 +73,9 @@ done
 cmp -s inside.exe one/Zendaro.exe || fail "setup does not carry the signed game"
 
 # ---- the PE checks on the signed programs ----
-mkdir -p tree/game/win32 tree/setup
+mkdir -p tree/game/win32 tree/setup/setup-payload
 cp one/Zendaro.exe tree/game/win32/ && cp one/setup.exe tree/setup/
+cp inside.exe tree/setup/setup-payload/Zendaro.exe
 ZENDARO_PE_I686_DIR=$work/tree "$native/tests/pe/pe_tests" --gtest_filter='*i686*' \
   >pe.log 2>&1 || { cat pe.log >&2; fail "the PE checks fail on the signed programs"; }
 echo "PE checks pass: $(grep -c '^\[       OK' pe.log) cases"

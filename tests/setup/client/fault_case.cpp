@@ -236,6 +236,7 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
 
 /* runningGame: the window of the game left running from before, or NULL. */
 void CheckNothingLost(const SetupRun &run, const std::string &folder, const FolderState &before,
+                      // cppcheck-suppress constParameter ; HWND is an opaque handle, never const
                       HWND runningGame)
 {
     Check(DriveWaitFor([&] { return EnabledChoices(run) == 3; }, 3000, 10) && IsAgreed(run),

@@ -232,6 +232,7 @@ std::string CurrentUserSid(void)
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "";
     union {
         TOKEN_USER user;
+        // cppcheck-suppress unusedStructMember ; the room the SID is read into
         BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     } user;
     DWORD needed = 0;
