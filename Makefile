@@ -63,12 +63,12 @@ check-release: bootstrap native i686
 # The roots the Wine tests run in, made once (a minute or two each), before
 # the tests rather than inside the first one: Wine 10's always (it runs the
 # i686 programs, and the heard-sound check), the emulated Wine's only where
-# the kernel runs no 32-bit code (scripts/probe32), with the one prefix its
-# tests share, whose making takes minutes under emulation.
+# the kernel runs no 32-bit code (scripts/probe32). The emulated tests'
+# prefixes, whose making takes minutes, are made by the test that comes
+# first among them (wine_prefixes.i686_wine8emu), beside the other tests.
 wine-roots: native
 	@scripts/wine-root 10 >/dev/null
-	@scripts/probe32 >/dev/null || { scripts/wine-root 8emu >/dev/null && \
-	  ZENDARO_WINE=8emu ZENDARO_WINE_ROOT=$(NATIVE)/wine8emu scripts/wine-run true; }
+	@scripts/probe32 >/dev/null || scripts/wine-root 8emu >/dev/null
 
 check: bootstrap native
 	@ctest --test-dir $(NATIVE) -LE 'wine|windows|static' --output-on-failure -j $(JOBS)

@@ -1,15 +1,34 @@
 #!/bin/bash
 # Runs one case of the setup test client inside scripts/wine-run, after
-# preparing what only Linux can make: a read-only or a nearly full drive,
-# mapped into Wine as S:.
-#   run-case.sh CLIENT.EXE CASE ARGS...      (fault cases: CASE = fault, ARGS = KIND SETUP.EXE)
-# The install case (ARGS = SETUP.EXE PLANT.DLL NAME,NAME...) plants DLLs
-# under those names; Wine prefers its own built-in DLLs, and "n,b" for
-# those names makes it look for a DLL file first, where Windows does: in
-# the program's own folder. Wine's loader takes this from the Linux
-# environment that the client and every program it starts inherit.
+# preparing what only Linux can make, as the options say.
+#   run-case.sh [OPTIONS] CLIENT.EXE CASE ARGS...
+#   --drive SIZE         a fresh RAM disk of SIZE as drive S:
+#   --earlier-install    on it, a Zendaro.exe that must survive byte for byte
+#   --full               then filled up to the last 16 KiB
+#   --read-only          then remounted read-only
+#   --native-first NAME,NAME...
+#                        Wine looks for these DLLs as files first, where
+#                        Windows does (in the program's own folder), rather
+#                        than taking its built-in ones: "n,b" for each, taken
+#                        by Wine's loader from the Linux environment that the
+#                        client and every program it starts inherit
+# With ZENDARO_SIGNED_SETUP set, the case runs once more with the signed
+# release's setup as the client's second argument.
 set -euo pipefail
 
+size="" earlier="" full="" readonly="" native=""
+while [ $# -gt 0 ]; do
+  case $1 in
+    --drive) size=$2; shift 2 ;;
+    --earlier-install) earlier=1; shift ;;
+    --full) full=1; shift ;;
+    --read-only) readonly=1; shift ;;
+    --native-first) native=$2; shift 2 ;;
+    --*) echo "run-case: unknown option $1" >&2; exit 2 ;;
+    *) break ;;
+  esac
+done
+[ $# -ge 2 ] || { echo "usage: $0 [OPTIONS] CLIENT.EXE CASE ARGS..." >&2; exit 2; }
 client=$1
 shift
 drive_dir=$(dirname "$WINEPREFIX")/drive-s
@@ -24,40 +43,29 @@ release_drive() {
 }
 trap release_drive EXIT
 
-# make_drive SIZE: a fresh RAM disk of SIZE as drive S:.
-make_drive() {
+if [ -n "$size" ]; then
   release_drive
   mkdir -p "$drive_dir"
-  mount -t tmpfs -o "size=$1,mode=0755" tmpfs "$drive_dir"
+  mount -t tmpfs -o "size=$size,mode=0755" tmpfs "$drive_dir"
   ln -sfn "$drive_dir" "$drive_link"
-}
-
-# An earlier install: a Zendaro.exe that must survive byte for byte.
-earlier_install() {
-  mkdir -p "$drive_dir/Zendaro"
-  head -c 3000 /dev/urandom >"$drive_dir/Zendaro/Zendaro.exe"
-}
-
-if [ "$1" = fault ]; then
-  case $2 in
-    readonly) make_drive 1m; earlier_install; mount -o remount,ro "$drive_dir" ;;
-    readonly-new) make_drive 1m; mount -o remount,ro "$drive_dir" ;;
-    disk-full | disk-full-new)
-      # Full but for 16 KiB, less than any program the setup could carry.
-      make_drive 64k
-      if [ "$2" = disk-full ]; then earlier_install; fi
-      dd if=/dev/zero of="$drive_dir/filler" bs=4k 2>/dev/null || true
-      truncate -s -16K "$drive_dir/filler"
-      ;;
-  esac
+  if [ -n "$earlier" ]; then
+    mkdir -p "$drive_dir/Zendaro"
+    head -c 3000 /dev/urandom >"$drive_dir/Zendaro/Zendaro.exe"
+  fi
+  if [ -n "$full" ]; then
+    dd if=/dev/zero of="$drive_dir/filler" bs=4k 2>/dev/null || true
+    truncate -s -16K "$drive_dir/filler"
+  fi
+  if [ -n "$readonly" ]; then mount -o remount,ro "$drive_dir"; fi
+elif [ -n "$earlier$full$readonly" ]; then
+  echo "run-case: --earlier-install, --full and --read-only need --drive" >&2
+  exit 2
 fi
-
-if [ "$1" = install ]; then export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$4=n,b"; fi
+if [ -n "$native" ]; then export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$native=n,b"; fi
 
 "$WINE" "$client" "$@"
 
-# ZENDARO_SIGNED_SETUP: the signed release's setup installs the same way.
-if [ "$1" = install ] && [ -n "${ZENDARO_SIGNED_SETUP:-}" ]; then
+if [ -n "${ZENDARO_SIGNED_SETUP:-}" ]; then
   [ -f "$ZENDARO_SIGNED_SETUP" ] || { echo "run-case: no $ZENDARO_SIGNED_SETUP" >&2; exit 1; }
-  "$WINE" "$client" install "$ZENDARO_SIGNED_SETUP" "$3" "$4"
+  "$WINE" "$client" "$1" "$ZENDARO_SIGNED_SETUP" "${@:3}"
 fi

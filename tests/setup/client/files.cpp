@@ -1,5 +1,7 @@
 #include "setup_driver.h"
 
+#include "setup_resource.h"
+
 #include <algorithm>
 #include <stdio.h>
 
@@ -98,6 +100,11 @@ std::string ResourceBytes(const std::string &exePath, const char *type, int id)
     if (data) bytes.assign(data, SizeofResource(module, found));
     FreeLibrary(module);
     return bytes;
+}
+
+std::string PayloadOf(const std::string &setupExe)
+{
+    return ResourceBytes(setupExe, "BINARY", IDR_GAME_PROGRAM);
 }
 
 static uint32_t Read32(const std::string &bytes, size_t at)

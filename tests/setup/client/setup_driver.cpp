@@ -218,3 +218,44 @@ std::vector<COLORREF> CaptureControl(HWND dlg, int id)
     ReleaseDC(NULL, screen);
     return pixels;
 }
+
+void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
+                          const std::string &payload, const std::vector<std::string> &names,
+                          bool quarantine)
+{
+    DriveClick(run.window, SETUP_INSTALL);
+    bool sawError = false;
+    HWND box = WaitSetupBox(run, "SUCCESS", 30000, "ERROR", &sawError);
+    if (!Check(box != NULL && !sawError, "Install shows the SUCCESS box and no ERROR box")) return;
+    Check(DriveMessageBoxText(box) == "SETUP is Complete !", "it says \"SETUP is Complete !\"");
+    Check(EnabledChoices(run) == 0, "Install, agree and Browse stay disabled");
+    FolderState state = ReadFolderState(folder);
+    Check(state.hasGame && state.gameBytes == payload,
+          Format("%s\\Zendaro.exe is the payload byte for byte (%zu of %zu bytes)", folder.c_str(),
+                 state.gameBytes.size(), payload.size()));
+    Check(state.names == names,
+          "the folder holds " + DescribeFolderState(state) + ", no temporary file");
+    Check(FindGameWindow() == NULL, "the game has not started before the box is answered");
+    if (quarantine)
+        Check(DeleteFileA((folder + "\\Zendaro.exe").c_str()) != 0,
+              "the new Zendaro.exe is taken away before the box is answered");
+    Check(DriveAnswer(box, IDOK, 5000) != 0, "the SUCCESS box closes on OK");
+}
+
+void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder)
+{
+    DWORD answered = DriveNow();
+    HWND game = WaitGameWindow(30000);
+    Check(game != NULL, "the game's window appears with its title");
+    Note(Format("it came %lu ms after the box was answered", DriveNow() - answered));
+    DWORD code = 99;
+    bool ended = DriveWaitEnd(&run->process, 10000, &code);
+    Check(ended && code == 0,
+          Format("setup ends by itself with code 0 (code %lu)", (unsigned long)code));
+    DriveRelease(&run->process);
+    if (!game) return;
+    std::string program = ProgramOfWindow(game);
+    Check(_stricmp(program.c_str(), (folder + "\\Zendaro.exe").c_str()) == 0,
+          "the game runs from the installed file: " + program);
+    Check(CloseGame(game), "the game closes");
+}

@@ -125,13 +125,30 @@ std::string IdleTwin(std::string program);
    it; empty when there is none. */
 std::string ResourceBytes(const std::string &exePath, const char *type, int id);
 
+/* The game program that a setup program carries, byte for byte. */
+std::string PayloadOf(const std::string &setupExe);
+
+/* Clicks Install and checks the success box "SETUP is Complete !", and,
+   while it is open, that folder holds exactly names with Zendaro.exe
+   byte for byte payload and that no game has started. Then, with
+   quarantine, deletes that Zendaro.exe as a virus scanner's quarantine
+   would. Answers the box. */
+void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,
+                          const std::string &payload, const std::vector<std::string> &names,
+                          bool quarantine = false);
+
+/* After the success box: the game from folder starts, setup ends with
+   code 0 without an error box, and the game is closed again. */
+void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder);
+
 /* The window as it starts, the agree box, the input filter, the licence
    box, the caption through repaints and the folder picker; and the
    install folder's security as Setup's code builds it. */
 void RunWindowCase(const std::string &setupExe);
 
 /* Installs that must fail without losing anything; kind names the fault
-   that the test runner prepared or that the client makes itself. */
+   (fault_kinds.h) that the test runner prepared or that the client makes
+   itself. */
 void RunFaultCase(const std::string &kind, const std::string &setupExe);
 
 /* A complete install through Browse, whose game then starts, with
