@@ -1,6 +1,7 @@
 #include "flow.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include "../view/view.h"
 
@@ -43,15 +44,18 @@ static int ReactionSound(uint32_t k, int32_t dealTaken)
     return dealTaken ? IDW_BAD_NEWS : IDW_GOOD_NEWS;
 }
 
+/* Long enough for any message the turn composes. */
+enum { MESSAGE_TEXT_SIZE = 64 };
+
 static void ChooseOwnBox(BoxId b)
 {
     ViewMove(IDC_BOX_BUTTON_FIRST + b, MY_BOX_BUTTON_X, MY_BOX_BUTTON_Y);
     ViewMove(IDC_BOX_PICTURE_FIRST + b, MY_BOX_PICTURE_X, MY_BOX_PICTURE_Y);
     ViewRedraw(IDC_BOX_BUTTON_FIRST + b);
     gameState.boxes[b].isOwnBox = 1;
-    snprintf(gameState.statusText, sizeof gameState.statusText, "YOU HAVE CHOSEN BOX '%d'",
-             (int)b + 1);
-    ShowMessage(gameState.statusText);
+    char message[MESSAGE_TEXT_SIZE];
+    snprintf(message, sizeof message, "YOU HAVE CHOSEN BOX '%d'", (int)b + 1);
+    ShowMessage(message);
     gameState.ownBoxChosen = 1;
 }
 
@@ -85,9 +89,9 @@ static int OpenBox(BoxId b, uint32_t serial)
     ViewShowPicture(IDC_BOX_PICTURE_FIRST + b, IDB_OPEN_BOX_FIRST + (int)k);
     ViewRedraw(IDC_BOX_PICTURE_FIRST + b);
     box->opened = 1;
-    snprintf(gameState.statusText, sizeof gameState.statusText, "YOU HAVE REVEALED '%0.2f'",
-             (double)AmountTable[k]);
-    ShowMessage(gameState.statusText);
+    char message[MESSAGE_TEXT_SIZE];
+    snprintf(message, sizeof message, "YOU HAVE REVEALED '%0.2f'", (double)AmountTable[k]);
+    ShowMessage(message);
     PumpMessages();
     if (!GameGoesOn(serial)) return 0;
     gameState.busy = 1;
@@ -252,6 +256,18 @@ void OnNoDeal(void)
     ViewSetText(IDC_OFFER_VALUE, "");
     gameState.offerPending = 0;
     FinishAnswer("NO DEAL! NOW CARRY ON AND OPEN THE BOXES");
+}
+
+void GameStartUp(void)
+{
+    CaptureHomePositions();
+    NewGame();
+}
+
+void GameReset(void)
+{
+    memset(&gameState, 0, sizeof gameState);
+    gameSerial = 0;
 }
 
 void OnNewGameCommand(void)

@@ -6,6 +6,15 @@
 
 #include "../model/model.h"
 
+/* What every view's start-up asks of the logic once its window stands:
+   the home positions captured, then the first game. */
+void GameStartUp(void);
+
+/* Forgets every game of the run: the game record all zero and no game
+   begun, as at the program's start. For a view that plays one run after
+   another in the same program. */
+void GameReset(void);
+
 /* A click on box button IDC_BOX_BUTTON_FIRST + b. Runs the whole turn,
    pump passes, waits and sounds included, before it returns. */
 void OnBoxClicked(BoxId b);
@@ -35,6 +44,13 @@ void SwapOwnBox(void);
 /* The one-second timer's work: the background sound every fourth tick and
    the reminder to answer the banker, which alone enables DEAL / NO DEAL. */
 void OnTick(void);
+
+/* Waits until the one-second timer has ticked n times, running pump
+   passes with busy set; clears busy at the end. Stops early when the quit
+   message is taken or a new game begins. Answers nonzero if the quit
+   message was taken. Built on the view's pump pass once, for every view
+   (ticks.cpp). */
+int WaitTicks(int n);
 
 /* Whether pickCount has the value at which the banker calls. */
 int IsBankerCount(int32_t pickCount);

@@ -42,7 +42,6 @@ struct GameState {
     int32_t heartbeatTicks;
     uint32_t rngState;
     int32_t rngSeeded;
-    char statusText[1024];
 };
 
 extern GameState gameState;
@@ -69,7 +68,7 @@ uint32_t SeedFromClock(unsigned year, unsigned month, unsigned day, unsigned hou
 unsigned DealAmounts(void);
 
 /* Records the home position of every box's picture, button and plate from
-   the window as it stands. Run once by start-up, before the first game. */
+   the window as it stands. Run once by GameStartUp, before the first game. */
 void CaptureHomePositions(void);
 
 /* Starts a game: every box home and closed, the sums dealt afresh,

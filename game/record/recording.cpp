@@ -397,8 +397,7 @@ void RecordingStartUp(void)
     run.startedUp = 1;
     run.nextTickDueMs = run.clockMs + TIMER_PERIOD_MS;
     run.inputHeld++; /* no player acts before the window is set up */
-    CaptureHomePositions();
-    NewGame();
+    GameStartUp();
     run.inputHeld--;
 }
 
@@ -418,8 +417,7 @@ const char *RecordingTimeoutMessage(void)
 
 void RecordingReset(void)
 {
-    memset(&gameState, 0, sizeof gameState);
-    gameSerial = 0;
+    GameReset();
     ResetWindow();
     memset(&run, 0, sizeof run); /* the timer's phase is set at start-up */
 }

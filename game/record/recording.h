@@ -35,8 +35,28 @@ enum ActionKind {
     ACTION_NEW_GAME, /* NEW GAME, with `yes` the answer to "START AGAIN?" */
     ACTION_SWAP,     /* from now on `yes` answers "SWAP YOUR BOX?" */
     ACTION_QUIT,     /* the window is closed: the pass takes the quit message */
-    ACTION_CLOCK     /* the UTC time at virtual 0; only before the first draw */
+    ACTION_CLOCK,    /* the UTC time at virtual 0; only before the first draw */
+    ACTION_KIND_COUNT
 };
+
+/* What follows an action's verb on its script line. */
+enum ActionArgument {
+    ARGUMENT_NONE,
+    ARGUMENT_BOX,    /* a box number, 1 to 22 */
+    ARGUMENT_YES_NO, /* yes or no */
+    ARGUMENT_CLOCK   /* a UTC time, YYYY-MM-DDTHH:MM:SS.mmm */
+};
+
+/* Each action kind's script line, by kind: what the echo writes and the
+   script reader reads. The end of a trailing wait has a verb no script
+   line can hold (the reader never finds it), since a script writes it as
+   a wait alone. */
+struct ActionVerb {
+    const char *verb;
+    int argument;
+    const char *misuse; /* the reader's message for a line that misuses it */
+};
+extern const ActionVerb ACTION_VERBS[ACTION_KIND_COUNT];
 
 struct PlayerAction {
     int64_t waitMs;

@@ -79,17 +79,28 @@ void TextToUtf8(const char *text, char *out, size_t size)
     WriteText(text, out, size, 0);
 }
 
+const ActionVerb ACTION_VERBS[ACTION_KIND_COUNT] = {
+    {"end of wait", ARGUMENT_NONE, ""},
+    {"click", ARGUMENT_BOX, "click needs one box number from 1 to 22"},
+    {"deal", ARGUMENT_NONE, "deal and nodeal take nothing after them"},
+    {"nodeal", ARGUMENT_NONE, "deal and nodeal take nothing after them"},
+    {"newgame", ARGUMENT_YES_NO, "newgame and swap need yes or no"},
+    {"swap", ARGUMENT_YES_NO, "newgame and swap need yes or no"},
+    {"quit", ARGUMENT_NONE, "quit takes nothing after it"},
+    {"clock", ARGUMENT_CLOCK, "clock needs a UTC time as YYYY-MM-DDTHH:MM:SS.mmm"},
+};
+
 void DescribeAction(const PlayerAction *action, char *out, size_t size)
 {
-    static const char *const verbs[] = {"end of wait", "click", "deal", "nodeal",
-                                        "newgame",     "swap",  "quit", "clock"};
-    const char *verb = verbs[action->kind >= 0 && action->kind <= ACTION_CLOCK ? action->kind : 0];
+    int kind = action->kind >= 0 && action->kind < ACTION_KIND_COUNT ? action->kind : 0;
+    const char *verb = ACTION_VERBS[kind].verb;
+    int argument = ACTION_VERBS[kind].argument;
     const ClockTime *c = &action->clock;
-    if (action->kind == ACTION_CLICK)
+    if (argument == ARGUMENT_BOX)
         snprintf(out, size, "%s %d", verb, action->box);
-    else if (action->kind == ACTION_NEW_GAME || action->kind == ACTION_SWAP)
+    else if (argument == ARGUMENT_YES_NO)
         snprintf(out, size, "%s %s", verb, action->yes ? "yes" : "no");
-    else if (action->kind == ACTION_CLOCK)
+    else if (argument == ARGUMENT_CLOCK)
         snprintf(out, size, "%s %04u-%02u-%02uT%02u:%02u:%02u.%03u", verb, c->year, c->month,
                  c->day, c->hour, c->minute, c->second, c->milliseconds);
     else

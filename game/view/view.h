@@ -6,8 +6,8 @@
      - game/win32    the real dialog window on Windows;
      - game/record   a recording view with a virtual clock (the tests and
                      tools/console's zendaro-console).
-   WaitTicks is the exception: it is built from PumpMessages once, in
-   game/flow/ticks.cpp, and shared by every view.
+   The timed wait is the logic's own (WaitTicks, game/flow/flow.h), built
+   on PumpMessages.
 
    Every operation may be called at any time on the program's one thread,
    also from a handler that runs nested inside a pump pass. Only a pump
@@ -108,12 +108,6 @@ void ViewIdle(void);
 /* Nonzero once any pump pass has taken the quit message; never cleared.
    Called by the turn flow after each step that may have run others. */
 int ViewQuitTaken(void);
-
-/* Waits until the one-second timer has ticked n times, running pump
-   passes with busy set; clears busy at the end. Stops early when the quit
-   message is taken or a new game begins. Answers nonzero if the quit
-   message was taken. Realised in game/flow/ticks.cpp. */
-int WaitTicks(int n);
 
 /* Plays sound n to its end; nothing else is handled meanwhile. Called by
    NewGame and the turn flow. */

@@ -107,8 +107,7 @@ static int StartUp(void)
     if (!ui.mainWindow) return 0;
     SetWindowTextA(ui.mainWindow, GAME_TITLE);
     SetTimer(NULL, 0, 1000, TickTimerProc);
-    CaptureHomePositions();
-    NewGame();
+    GameStartUp();
     return 1;
 }
 

@@ -1,6 +1,8 @@
 /* The view services on the real window: each one a control message. */
 #include <windows.h>
 
+#include <string.h>
+
 #include "resources/board.h"
 #include "ui.h"
 #include "view/view.h"
@@ -15,9 +17,16 @@ void ViewSetText(int id, const char *text)
     SendDlgItemMessageA(ui.mainWindow, id, WM_SETTEXT, 0, (LPARAM)text);
 }
 
+/* Setting a button's caption repaints it (at once, under Wine), so a new
+   game that puts the numbers back would repaint every box button: one
+   that already reads the text is left alone. A box's number is short; a
+   longer caption never reads the same in this buffer, and is set. */
 void ViewSetCaption(int id, const char *text)
 {
-    SetWindowTextA(Control(id), text);
+    HWND control = Control(id);
+    char current[16];
+    if (GetWindowTextA(control, current, sizeof current) > 0 && strcmp(current, text) == 0) return;
+    SetWindowTextA(control, text);
 }
 
 void ViewAddLine(int listId, const char *text)

@@ -8,6 +8,12 @@
 #include "ui.h"
 #include "view/view.h"
 
+/* The colours of the texts on the edit, button and static backgrounds
+   (ui.h). */
+const COLORREF EDIT_TEXT_COLOUR = RGB(255, 255, 255);
+const COLORREF BUTTON_TEXT_COLOUR = RGB(255, 0, 0);
+const COLORREF STATIC_TEXT_COLOUR = RGB(255, 255, 255);
+
 /* The maker's home page, opened by MORE GAMES and HELP. */
 static const char makerPage[] = "http://www.vantorel.example/";
 
@@ -89,17 +95,17 @@ static INT_PTR Colour(HDC dc, COLORREF background, COLORREF text, HBRUSH brush)
 
 static INT_PTR OnCtlColorEdit(HDC dc)
 {
-    return Colour(dc, EDIT_BACKGROUND, RGB(255, 255, 255), ui.editBrush);
+    return Colour(dc, EDIT_BACKGROUND, EDIT_TEXT_COLOUR, ui.editBrush);
 }
 
 static INT_PTR OnCtlColorBtn(HDC dc)
 {
-    return Colour(dc, BUTTON_BACKGROUND, RGB(255, 0, 0), ui.buttonBrush);
+    return Colour(dc, BUTTON_BACKGROUND, BUTTON_TEXT_COLOUR, ui.buttonBrush);
 }
 
 static INT_PTR OnCtlColorStatic(HDC dc)
 {
-    return Colour(dc, STATIC_BACKGROUND, RGB(255, 255, 255), ui.staticBrush);
+    return Colour(dc, STATIC_BACKGROUND, STATIC_TEXT_COLOUR, ui.staticBrush);
 }
 
 static INT_PTR OnCtlColorDlg(void)

@@ -4,7 +4,10 @@
      zendaro-bench-client startup RUNS EXE...
          each program RUNS times by turns, from just before its start to its
          dialog shown painted through with "CHOOSE YOUR OWN BOX"; prints
-         "startup <exe> <median ms> <fastest> <slowest>".
+         "startup <exe> <median ms> <fastest> <slowest>". A program that
+         leaves "<exe>.steps" behind (the start-up breakdown build) also
+         gets a "step <exe> <name> ..." line for each of its steps and for
+         the time before its first step and after its last.
      zendaro-bench-client ready game|bare TIMEOUT_S
          waits until that window shows "CHOOSE YOUR OWN BOX".
      zendaro-bench-client close game|bare
@@ -71,19 +74,75 @@ HWND PaintedBoard(DWORD pid)
     return NULL;
 }
 
-/* Answers the start-up time in ms, or -1 on failure. */
-double TimeOneStartup(const char *exe)
+/* The steps one start of the breakdown build noted, in ms: before the
+   first (from the start), each step, and from the last step's end to the
+   painted board. */
+struct StepTimes {
+    std::vector<std::string> names;
+    std::vector<double> ms;
+};
+
+/* Reads "<image>.steps" (start_up_steps.cpp) of a start that began at
+   startCount and was painted through at paintedCount; answers 0 if there
+   is none. */
+int ReadSteps(const char *image, LONGLONG startCount, LONGLONG paintedCount, StepTimes *times)
+{
+    std::string path = std::string(image) + ".steps";
+    FILE *file = fopen(path.c_str(), "r");
+    if (!file) return 0;
+    char name[64];
+    long long frequency = 0, before, after, lastAfter = startCount;
+    if (fscanf(file, "frequency %lld\n", &frequency) != 1 || frequency <= 0) frequency = 0;
+    auto ms = [&](long long from, long long to) {
+        return (double)(to - from) * 1000.0 / frequency;
+    };
+    times->names.clear();
+    times->ms.clear();
+    while (frequency && fscanf(file, "%63s %lld %lld\n", name, &before, &after) == 3) {
+        if (times->names.empty()) {
+            times->names.push_back("start_to_first_step");
+            times->ms.push_back(ms(startCount, before));
+        }
+        times->names.push_back(name);
+        times->ms.push_back(ms(before, after));
+        if (after > lastAfter) lastAfter = after;
+    }
+    fclose(file);
+    DeleteFileA(path.c_str());
+    if (times->names.empty()) return 0;
+    times->names.push_back("last_step_to_painted");
+    times->ms.push_back(ms(lastAfter, paintedCount));
+    return 1;
+}
+
+LONGLONG Count(void)
+{
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return count.QuadPart;
+}
+
+/* Answers the start-up time in ms, or -1 on failure; fills steps when the
+   program noted its own. */
+double TimeOneStartup(const char *exe, StepTimes *steps, int *hasSteps)
 {
     DriveProcess process;
+    LONGLONG startCount = Count();
     double start = NowMs();
     if (!DriveStart(exe, " ", NULL, 0, &process)) return -1;
     HWND dlg = NULL;
     DriveWaitFor([&] { return (dlg = PaintedBoard(process.pid)) != NULL; }, TIMEOUT_MS, 1);
     double elapsed = NowMs() - start;
+    LONGLONG paintedCount = Count();
+    /* The program's own name for itself, where it writes its steps. */
+    char image[MAX_PATH] = "";
+    DWORD imageSize = sizeof image;
+    if (!QueryFullProcessImageNameA(process.process, 0, image, &imageSize)) image[0] = '\0';
     DWORD code = 99;
     int closed = dlg && DriveClose(&process, dlg, TIMEOUT_MS, &code, NULL) && code == 0;
     DriveRelease(&process);
     if (!closed) fprintf(stderr, "bench-client: %s did not start and close cleanly\n", exe);
+    *hasSteps = closed && image[0] && ReadSteps(image, startCount, paintedCount, steps);
     return closed ? elapsed : -1;
 }
 
@@ -95,18 +154,46 @@ const char *BaseName(const char *path)
     return name;
 }
 
+/* Each step's times over the counted runs of one program, by step. */
+struct StepFigures {
+    std::vector<std::string> names;
+    std::vector<std::vector<double>> ms;
+};
+
+void AddSteps(StepFigures *figures, const StepTimes &one)
+{
+    if (figures->names.empty()) {
+        figures->names = one.names;
+        figures->ms.resize(one.names.size());
+    }
+    for (size_t i = 0; i < one.ms.size() && i < figures->ms.size(); i++)
+        figures->ms[i].push_back(one.ms[i]);
+}
+
 int Startup(int runs, char **exes, int count)
 {
     std::vector<std::vector<double>> times((size_t)count);
+    std::vector<StepFigures> steps((size_t)count);
     /* The first start of each warms Wine's caches; it is not counted. */
     for (int run = 0; run <= runs; run++) {
         for (int i = 0; i < count; i++) {
-            double t = TimeOneStartup(exes[i]);
+            StepTimes one;
+            int hasSteps = 0;
+            double t = TimeOneStartup(exes[i], &one, &hasSteps);
             if (t < 0) return 1;
-            if (run > 0) times[(size_t)i].push_back(t);
+            if (run == 0) continue;
+            times[(size_t)i].push_back(t);
+            if (hasSteps) AddSteps(&steps[(size_t)i], one);
         }
     }
     for (int i = 0; i < count; i++) PrintFigure("startup", BaseName(exes[i]), times[(size_t)i]);
+    for (int i = 0; i < count; i++) {
+        const StepFigures &figures = steps[(size_t)i];
+        for (size_t k = 0; k < figures.names.size(); k++) {
+            std::string what = std::string("step ") + BaseName(exes[i]);
+            PrintFigure(what.c_str(), figures.names[k].c_str(), figures.ms[k]);
+        }
+    }
     return 0;
 }
 

@@ -47,6 +47,33 @@ class Games : public ConsoleTest
     }
 };
 
+/* The home positions start-up captures from the recording view's window. */
+TEST_F(Games, HomePositionsAreTheTemplatesInPixels)
+{
+    Load(firstClockLine);
+    ASSERT_EQ(RUN_IDLE, Run());
+    /* Dialog units times 6/4 across and 13/8 down, rounded half up. */
+    const Box &first = gameState.boxes[0];
+    EXPECT_EQ(14, first.pictureX);  /* 9 du = 13.5 px */
+    EXPECT_EQ(489, first.pictureY); /* 301 du = 489.125 px */
+    EXPECT_EQ(32, first.buttonX);
+    EXPECT_EQ(509, first.buttonY);
+    EXPECT_EQ(114, first.plateX);
+    EXPECT_EQ(96, first.plateY);
+    const Box &last = gameState.boxes[21];
+    EXPECT_EQ(666, last.pictureX);
+    EXPECT_EQ(488, last.pictureY);
+    EXPECT_EQ(522, last.plateX); /* plate 20021: 348, 219 du */
+    EXPECT_EQ(356, last.plateY);
+    /* Every control the logic moves stands inside the 765 x 574 client area. */
+    for (const Box &box : gameState.boxes) {
+        EXPECT_LT(box.pictureX + 86, 765);
+        EXPECT_LT(box.pictureY + 67, 574);
+        EXPECT_GT(box.buttonX, box.pictureX);
+        EXPECT_GT(box.buttonY, box.pictureY);
+    }
+}
+
 TEST_F(Games, FirstClockGameWithoutDealRevealsTheKnownDeal)
 {
     Load(firstClockLine + GameScript(false));

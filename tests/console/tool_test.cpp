@@ -140,18 +140,26 @@ std::string ScriptFromEcho(const Result &echoed, const std::string &clockLine)
 TEST(Tool, ScriptFromStandardInputOrFromItsEchoPlaysTheSame)
 {
     const std::string clockLine = "clock 2008-03-14T09:26:53.589\n";
-    /* Besides clicks and NO DEAL: NEW GAME refused, and a trailing wait
-       that outlasts the closing sounds, so that its end shows in the log. */
-    std::string path =
-        WriteScript(ReadText(Script("first-clock-example.txt")) + "newgame no\nwait 12\n");
-    Result fromFile = RunTool("--echo --script " + path);
-    ASSERT_EQ(0, fromFile.status) << fromFile.errors;
-    Result fromStdin = RunTool("--echo --script - < " + path);
-    EXPECT_EQ("", FirstDifference(fromFile, fromStdin));
-    Result fromEcho =
-        RunTool("--echo --script - < " + WriteScript(ScriptFromEcho(fromFile, clockLine)));
-    ASSERT_EQ(0, fromEcho.status) << fromEcho.errors;
-    EXPECT_EQ("", FirstDifference(fromFile, fromEcho));
+    /* After the first game's clicks and NO DEALs, every other action: NEW
+       GAME refused, with a trailing wait that outlasts the closing sounds
+       so that its end shows in the log; or NEW GAME taken, the swap
+       answer, a DEAL and the window closed. */
+    const char *tails[] = {
+        "newgame no\nwait 12\n",
+        "newgame yes\nswap yes\nclick 1\nclick 2\nclick 3\nclick 4\nclick 5\nclick 6\n"
+        "deal\nwait 4\nclick 7\nswap no\nquit\n",
+    };
+    for (const char *tail : tails) {
+        std::string path = WriteScript(ReadText(Script("first-clock-example.txt")) + tail);
+        Result fromFile = RunTool("--echo --script " + path);
+        ASSERT_EQ(0, fromFile.status) << fromFile.errors;
+        Result fromStdin = RunTool("--echo --script - < " + path);
+        EXPECT_EQ("", FirstDifference(fromFile, fromStdin)) << tail;
+        Result fromEcho =
+            RunTool("--echo --script - < " + WriteScript(ScriptFromEcho(fromFile, clockLine)));
+        ASSERT_EQ(0, fromEcho.status) << fromEcho.errors;
+        EXPECT_EQ("", FirstDifference(fromFile, fromEcho)) << tail;
+    }
 }
 
 TEST(Tool, QuitDuringAWaitEndsTheRunThere)

@@ -118,35 +118,40 @@ static int Fail(char *error, size_t size, const char *message)
     return SCRIPT_LINE_ERROR;
 }
 
+/* The kind whose verb a script line starts with, or -1. */
+static int KindOfVerb(const char *verb)
+{
+    for (int kind = 0; kind < ACTION_KIND_COUNT; kind++) {
+        if (kind != ACTION_END_OF_WAIT && strcmp(verb, ACTION_VERBS[kind].verb) == 0) return kind;
+    }
+    return -1;
+}
+
+/* Reads what follows the verb; answers 0 if it is not what the verb takes. */
+static int ParseArgument(const Tokens *t, int argument, PlayerAction *action)
+{
+    if (argument == ARGUMENT_NONE) return t->count == 1;
+    if (t->count != 2) return 0;
+    const char *text = t->text[1];
+    if (argument == ARGUMENT_YES_NO) return ParseYesNo(text, &action->yes);
+    if (argument == ARGUMENT_CLOCK) return ParseClock(text, &action->clock);
+    long long box;
+    if (!ParseWhole(text, 1000, &box) || box < 1 || box > BOX_COUNT) return 0;
+    action->box = (int)box;
+    return 1;
+}
+
 static int ParseAction(const Tokens *t, PlayerAction *action, char *error, size_t size)
 {
-    const char *verb = t->text[0];
-    int args = t->count - 1;
-    if (strcmp(verb, "click") == 0) {
-        long long box;
-        if (args != 1 || !ParseWhole(t->text[1], 1000, &box) || box < 1 || box > BOX_COUNT)
-            return Fail(error, size, "click needs one box number from 1 to 22");
-        action->kind = ACTION_CLICK;
-        action->box = (int)box;
-    } else if (strcmp(verb, "deal") == 0 || strcmp(verb, "nodeal") == 0) {
-        if (args != 0) return Fail(error, size, "deal and nodeal take nothing after them");
-        action->kind = verb[0] == 'd' ? ACTION_DEAL : ACTION_NO_DEAL;
-    } else if (strcmp(verb, "newgame") == 0 || strcmp(verb, "swap") == 0) {
-        if (args != 1 || !ParseYesNo(t->text[1], &action->yes))
-            return Fail(error, size, "newgame and swap need yes or no");
-        action->kind = verb[0] == 'n' ? ACTION_NEW_GAME : ACTION_SWAP;
-    } else if (strcmp(verb, "quit") == 0) {
-        if (args != 0) return Fail(error, size, "quit takes nothing after it");
-        action->kind = ACTION_QUIT;
-    } else if (strcmp(verb, "clock") == 0) {
-        if (args != 1 || !ParseClock(t->text[1], &action->clock))
-            return Fail(error, size, "clock needs a UTC time as YYYY-MM-DDTHH:MM:SS.mmm");
-        action->kind = ACTION_CLOCK;
-    } else {
+    int kind = KindOfVerb(t->text[0]);
+    if (kind < 0) {
         char message[128];
-        snprintf(message, sizeof message, "unknown action '%s'", verb);
+        snprintf(message, sizeof message, "unknown action '%s'", t->text[0]);
         return Fail(error, size, message);
     }
+    if (!ParseArgument(t, ACTION_VERBS[kind].argument, action))
+        return Fail(error, size, ACTION_VERBS[kind].misuse);
+    action->kind = kind;
     return SCRIPT_LINE_ACTION;
 }
 
