@@ -3,8 +3,8 @@
 
      zendaro-client SCENARIO ZENDARO_EXE [OUTPUT_FOLDER]
 
-   Scenarios: layout, games, close, shortcut, missing, each in a
-   file of its own. Answers 0 when every check held, 1 when one failed, 2 on
+   Each scenario is a file of its own (NAME_scenario.cpp) and a row of
+   SCENARIOS below. Answers 0 when every check held, 1 when one failed, 2 on
    bad arguments. */
 #include <windows.h>
 
@@ -17,8 +17,22 @@
 
 #include "game_play.h"
 
+int ScenarioLayout(void);
+int ScenarioGames(void);
+int ScenarioClose(void);
+int ScenarioShortcut(void);
+int ScenarioMissing(void);
+
 namespace
 {
+
+const struct {
+    const char *name;
+    int (*run)(void);
+} SCENARIOS[] = {
+    {"layout", ScenarioLayout},     {"games", ScenarioGames},     {"close", ScenarioClose},
+    {"shortcut", ScenarioShortcut}, {"missing", ScenarioMissing},
+};
 
 std::string FullPath(const char *path)
 {
@@ -33,8 +47,9 @@ std::string FullPath(const char *path)
 int main(int argc, char **argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: zendaro-client layout|games|close|shortcut|missing ZENDARO_EXE "
-                        "[OUTPUT_FOLDER]\n");
+        fprintf(stderr, "usage: zendaro-client SCENARIO ZENDARO_EXE [OUTPUT_FOLDER]\nscenarios:");
+        for (const auto &s : SCENARIOS) fprintf(stderr, " %s", s.name);
+        fprintf(stderr, "\n");
         return 2;
     }
     std::string scenario = argv[1];
@@ -49,11 +64,8 @@ int main(int argc, char **argv)
     CoInitialize(NULL);
     DWORD start = DriveNow();
     int (*run)(void) = NULL;
-    if (scenario == "layout") run = ScenarioLayout;
-    if (scenario == "games") run = ScenarioGames;
-    if (scenario == "close") run = ScenarioClose;
-    if (scenario == "shortcut") run = ScenarioShortcut;
-    if (scenario == "missing") run = ScenarioMissing;
+    for (const auto &s : SCENARIOS)
+        if (scenario == s.name) run = s.run;
     if (!run) {
         fprintf(stderr, "unknown scenario %s\n", scenario.c_str());
         return 2;

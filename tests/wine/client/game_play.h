@@ -1,6 +1,7 @@
 /* What the game client's scenarios share: the game started and closed,
    the board read, boxes, offers and whole games played as a player would.
-   Each scenario is a file of its own (*_scenario.cpp). */
+   Each scenario is a file of its own (*_scenario.cpp), named in
+   game_client.cpp's table. */
 #ifndef ZENDARO_GAME_PLAY_H
 #define ZENDARO_GAME_PLAY_H
 
@@ -98,11 +99,5 @@ void CheckPictures(HWND dlg, const Play *p, const char *when);
    and its removal with the folder. */
 std::string CopyOfGame(const char *folder);
 void RemoveCopyOfGame(const std::string &copy);
-
-int ScenarioLayout(void);
-int ScenarioGames(void);
-int ScenarioClose(void);
-int ScenarioShortcut(void);
-int ScenarioMissing(void);
 
 #endif
