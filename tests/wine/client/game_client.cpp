@@ -22,6 +22,7 @@ int ScenarioGames(void);
 int ScenarioClose(void);
 int ScenarioShortcut(void);
 int ScenarioMissing(void);
+int ScenarioRestart(void);
 
 namespace
 {
@@ -31,7 +32,7 @@ const struct {
     int (*run)(void);
 } SCENARIOS[] = {
     {"layout", ScenarioLayout},     {"games", ScenarioGames},     {"close", ScenarioClose},
-    {"shortcut", ScenarioShortcut}, {"missing", ScenarioMissing},
+    {"shortcut", ScenarioShortcut}, {"missing", ScenarioMissing}, {"restart", ScenarioRestart},
 };
 
 std::string FullPath(const char *path)
