@@ -13,7 +13,7 @@
 namespace
 {
 
-std::vector<char> ReadFile(const std::string &path)
+std::vector<char> FileBytes(const std::string &path)
 {
     std::vector<char> bytes;
     FILE *f = fopen(path.c_str(), "rb");
@@ -22,7 +22,7 @@ std::vector<char> ReadFile(const std::string &path)
     size_t got;
     while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
         bytes.insert(bytes.end(), chunk, chunk + got);
-    fclose(f);
+    (void)fclose(f);
     return bytes;
 }
 
@@ -36,7 +36,7 @@ int ShowFreshBoard(Game *g, RECT *place, std::vector<char> *picture, const std::
     CheckLayout(g->dlg);
     CheckCleanBoard(g->dlg, "at a start");
     EXPECT(DriveCaptureWindow(g->dlg, bmp.c_str()), "no picture of the board in %s", bmp.c_str());
-    *picture = ReadFile(bmp);
+    *picture = FileBytes(bmp);
     DeleteFileA(bmp.c_str());
     return !picture->empty();
 }
