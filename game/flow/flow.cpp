@@ -5,19 +5,6 @@
 
 #include "../view/view.h"
 
-/* pickCount once only the own box and one other are closed. */
-enum { LAST_CALL_COUNT = 21 };
-
-static const int32_t bankerCounts[] = {6, 9, 12, 15, 18, LAST_CALL_COUNT};
-
-int IsBankerCount(int32_t pickCount)
-{
-    for (int32_t count : bankerCounts) {
-        if (pickCount == count) return 1;
-    }
-    return 0;
-}
-
 static void ShowMessage(const char *text)
 {
     ViewSetText(IDC_MESSAGE, text);

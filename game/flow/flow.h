@@ -5,6 +5,7 @@
 #define ZENDARO_FLOW_H
 
 #include "../model/model.h"
+#include "ticks.h"
 
 /* What every view's start-up asks of the logic once its window stands:
    the home positions captured, then the first game. */
@@ -40,19 +41,5 @@ void BankerCalls(void);
 
 /* Exchanges the sums and captions of the own box and the other closed box. */
 void SwapOwnBox(void);
-
-/* The one-second timer's work: the background sound every fourth tick and
-   the reminder to answer the banker, which alone enables DEAL / NO DEAL. */
-void OnTick(void);
-
-/* Waits until the one-second timer has ticked n times, running pump
-   passes with busy set; clears busy at the end. Stops early when the quit
-   message is taken or a new game begins. Answers nonzero if the quit
-   message was taken. Built on the view's pump pass once, for every view
-   (ticks.cpp). */
-int WaitTicks(int n);
-
-/* Whether pickCount has the value at which the banker calls. */
-int IsBankerCount(int32_t pickCount);
 
 #endif

@@ -1,7 +1,8 @@
 /* The timed wait and the work of the one-second tick, shared by every view:
    both are built on the view's pump pass. */
-#include "flow.h"
+#include "ticks.h"
 
+#include "../model/model.h"
 #include "../view/view.h"
 
 int WaitTicks(int n)

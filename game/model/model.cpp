@@ -12,6 +12,16 @@ const float AmountTable[AMOUNT_COUNT] = {
 };
 
 GameState gameState;
+static const int32_t bankerCounts[] = {6, 9, 12, 15, 18, LAST_CALL_COUNT};
+
+int IsBankerCount(int32_t pickCount)
+{
+    for (int32_t count : bankerCounts) {
+        if (pickCount == count) return 1;
+    }
+    return 0;
+}
+
 uint32_t gameSerial;
 
 int GameGoesOn(uint32_t serial)

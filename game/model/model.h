@@ -46,6 +46,13 @@ struct GameState {
 
 extern GameState gameState;
 
+/* pickCount once only the own box and one other are closed: the banker's
+   last call. */
+enum { LAST_CALL_COUNT = 21 };
+
+/* Whether pickCount has the value at which the banker calls. */
+int IsBankerCount(int32_t pickCount);
+
 /* Counts the games begun in this run. A turn that finds it changed after a
    nested pump pass knows NEW GAME was confirmed inside it and stops. */
 extern uint32_t gameSerial;

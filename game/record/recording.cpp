@@ -9,12 +9,12 @@
 #include <time.h>
 
 #include "../flow/flow.h"
+#include "log.h"
 #include "recording_testing.h"
-#include "window.h"
 
 const int SoundLengthMs[SOUND_COUNT] = {1510, 2040, 3010, 2610, 3080, 3460, 1060, 5820, 1080, 400};
 
-enum { TIMER_PERIOD_MS = 1000, LOG_LINE_SIZE = 1024 };
+enum { TIMER_PERIOD_MS = 1000 };
 
 struct QueuedAction {
     PlayerAction action;
@@ -55,15 +55,10 @@ static struct {
 
 /* What the front end or a test set up; a reset keeps it. */
 static struct {
-    RecordingLogSink logSink;
-    void *logContext;
     int echoInput;
     RecordingFeed feed;
     void *feedContext;
 } settings;
-
-/* Never reset: a screen redraws when it differs from the count it drew. */
-static long long changeCount;
 
 static int64_t VirtualRest(int64_t nowMs, int ms)
 {
@@ -82,31 +77,9 @@ RecordingSlots recordingSlots = {VirtualRest, VirtualMessageBox};
 
 /* ---- Log ---------------------------------------------------------------- */
 
-void WriteLog(const char *format, ...)
-{
-    char line[LOG_LINE_SIZE];
-    if (!settings.logSink) return;
-    int used = snprintf(line, sizeof line, "%lld ", (long long)run.clockMs);
-    va_list args;
-    va_start(args, format);
-    vsnprintf(line + used, sizeof line - (size_t)used, format, args);
-    va_end(args);
-    settings.logSink(line, settings.logContext);
-}
-
-/* Quoting is only worth it while someone reads the log. */
-const char *QuoteForLog(const char *text, int slot)
-{
-    static char quoted[2][3 * CONTROL_TEXT_SIZE];
-    quoted[slot][0] = '\0';
-    if (settings.logSink) QuoteText(text, quoted[slot], sizeof quoted[slot]);
-    return quoted[slot];
-}
-
 void RecordingSetLog(RecordingLogSink sink, void *context)
 {
-    settings.logSink = sink;
-    settings.logContext = context;
+    SetLogSink(sink, context, RecordingNow);
 }
 
 void RecordingSetEchoInput(int on)
@@ -420,6 +393,7 @@ void RecordingReset(void)
     GameReset();
     ResetWindow();
     memset(&run, 0, sizeof run); /* the timer's phase is set at start-up */
+    ResetUnknownIds();
 }
 
 void RecordingSetInputOpen(int open)
@@ -431,6 +405,7 @@ void RecordingSetInputOpen(int open)
 
 const RecordingCounts *RecordingGetCounts(void)
 {
+    run.counts.unknownIds = UnknownIdCount();
     return &run.counts;
 }
 
@@ -438,21 +413,6 @@ int RecordingSoundNow(int background)
 {
     int i = background ? 1 : 0;
     return run.clockMs < run.sounds[i].untilMs ? run.sounds[i].n : -1;
-}
-
-long long RecordingChangeCount(void)
-{
-    return changeCount;
-}
-
-void CountUnknownId(void)
-{
-    run.counts.unknownIds++;
-}
-
-void CountChange(void)
-{
-    changeCount++;
 }
 
 /* ---- Message boxes and sounds ------------------------------------------- */
@@ -463,7 +423,7 @@ void ViewInform(const char *text, const char *caption)
 {
     run.counts.informs++;
     WriteLog("inform %s %s", QuoteForLog(caption, 0), QuoteForLog(text, 1));
-    changeCount++;
+    CountChange();
     recordingSlots.messageBox(text, caption, 0);
     PumpMessages();
 }
@@ -471,7 +431,7 @@ void ViewInform(const char *text, const char *caption)
 int ViewAsk(const char *text, const char *caption)
 {
     run.counts.asks++;
-    changeCount++;
+    CountChange();
     /* The action's answer is for the first question it opens alone. */
     int ownQuestion = run.newGameAnswer && strcmp(text, ASK_START_AGAIN) == 0;
     if (!ownQuestion) run.newGameAnswer = NO_NEW_GAME_ANSWER;
@@ -492,7 +452,7 @@ static int StartSound(int background, int n)
     WriteLog("%s %d", background ? "start" : "play", n);
     if (n < 0 || n >= SOUND_COUNT) return 0;
     (background ? run.counts.starts : run.counts.plays)[n]++;
-    changeCount++;
+    CountChange();
     run.sounds[background].n = n;
     run.sounds[background].untilMs = run.clockMs + SoundLengthMs[n];
     return 1;

@@ -26,6 +26,8 @@
 #include <stdint.h>
 
 #include "../view/view.h"
+#include "text.h"
+#include "window.h"
 
 enum ActionKind {
     ACTION_END_OF_WAIT, /* a trailing wait: nothing to deliver but time */
@@ -116,16 +118,6 @@ const char *RecordingTimeoutMessage(void);
 
 /* ---- Reading the window and the run ------------------------------------ */
 
-/* A control's text or caption; "" for an id the window does not have. */
-const char *RecordingText(int id);
-int RecordingEnabled(int id);
-/* Answers 0 if the window has no such control. */
-int RecordingPosition(int id, int *x, int *y);
-int RecordingBitmap(int id);
-/* Lines of IDC_OFFER_LIST or IDC_WIN_HISTORY; the oldest may have been
-   forgotten when a list outgrows its buffer (RecordingLine answers ""). */
-int RecordingLineCount(int listId);
-const char *RecordingLine(int listId, int index);
 int64_t RecordingNow(void);
 
 struct RecordingCounts {
@@ -148,13 +140,6 @@ void RecordingSetLog(RecordingLogSink sink, void *context);
 
 /* Also log each delivered action as "<ms> input <action>". */
 void RecordingSetEchoInput(int on);
-
-/* Writes a text of the game (code page 1252) in double quotes as UTF-8,
-   a line feed as \n, a quote as \" and a backslash as \\. */
-void QuoteText(const char *text, char *out, size_t size);
-
-/* Writes a text of the game as UTF-8, as it is. */
-void TextToUtf8(const char *text, char *out, size_t size);
 
 /* Writes an action as its script line ("click 5", "newgame yes"). */
 void DescribeAction(const PlayerAction *action, char *out, size_t size);

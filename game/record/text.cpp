@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "recording.h"
+#include "text.h"
 
 /* Code page 1252 from 0x80 to 0x9F; the five holes map to the C1 controls,
    as the platform maps them. */

@@ -7,7 +7,8 @@
 #include <string.h>
 
 #include "../resources/board.h"
-#include "recording.h"
+#include "log.h"
+#include "text.h"
 
 enum { LIST_CAPACITY = 256, LIST_LINE_SIZE = 64 };
 
@@ -233,4 +234,3 @@ void ViewFocusOffers(void)
 {
     WriteLog("focus %d", IDC_OFFER_LIST);
 }
-

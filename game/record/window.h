@@ -1,24 +1,24 @@
-/* The main window as the recording view keeps it (window.cpp), and the
-   part of the run (recording.cpp) that its view operations report to. */
+/* The main window as the recording view keeps it (window.cpp): what the
+   run (recording.cpp) resets and what the tests read. Its view operations
+   write to the log (log.h). */
 #ifndef ZENDARO_RECORD_WINDOW_H
 #define ZENDARO_RECORD_WINDOW_H
-
-enum { CONTROL_TEXT_SIZE = 256 };
 
 /* The window as the template creates it (resources/board.h): positions
    converted from dialog units to pixels, DEAL and NO DEAL disabled. */
 void ResetWindow(void);
 
-/* ---- From the run ------------------------------------------------------- */
+/* ---- Reading the window ----------------------------------------------- */
 
-/* One log line, stamped with the virtual clock, while a sink is set. */
-void WriteLog(const char *format, ...) __attribute__((format(printf, 1, 2)));
-/* A text in double quotes for the log; one line may quote two (slots 0
-   and 1). */
-const char *QuoteForLog(const char *text, int slot);
-/* An operation on an id the window lacks, which the logic never names. */
-void CountUnknownId(void);
-/* A change that a player would see. */
-void CountChange(void);
+/* A control's text or caption; "" for an id the window does not have. */
+const char *RecordingText(int id);
+int RecordingEnabled(int id);
+/* Answers 0 if the window has no such control. */
+int RecordingPosition(int id, int *x, int *y);
+int RecordingBitmap(int id);
+/* Lines of IDC_OFFER_LIST or IDC_WIN_HISTORY; the oldest may have been
+   forgotten when a list outgrows its buffer (RecordingLine answers ""). */
+int RecordingLineCount(int listId);
+const char *RecordingLine(int listId, int index);
 
 #endif

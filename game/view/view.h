@@ -5,7 +5,9 @@
    operation is realised once per view:
      - game/win32    the real dialog window on Windows;
      - game/record   a recording view with a virtual clock (the tests and
-                     tools/console's zendaro-console).
+                     tools/console's zendaro-console);
+     - game/view     the null view (null_view.h), which does nothing, for
+                     what runs the logic without a window.
    The timed wait is the logic's own (WaitTicks, game/flow/flow.h), built
    on PumpMessages.
 

@@ -10,7 +10,7 @@
 #include "../pounds.h"
 #include "flow/flow.h"
 #include "model/model.h"
-#include "record/null_view.h"
+#include "view/null_view.h"
 
 namespace
 {
