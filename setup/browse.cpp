@@ -9,19 +9,20 @@
 namespace
 {
 
-/* SHGetPathFromIDListA may write MAX_PATH bytes; one more keeps room for
-   the backslash that is appended. */
-char pickedPath[MAX_PATH + 1];
-char pickedDisplayName[MAX_PATH];
+/* SHGetPathFromIDListW may write MAX_PATH characters; one more keeps room
+   for the backslash that is appended. */
+WCHAR pickedPath[MAX_PATH + 1];
+WCHAR pickedDisplayName[MAX_PATH];
+WCHAR pickerTitle[64];
 
 void ShowPickedPath(PIDLIST_ABSOLUTE items)
 {
     memset(pickedPath, 0, sizeof pickedPath);
-    if (!SHGetPathFromIDListA(items, pickedPath)) return;
-    size_t length = strlen(pickedPath);
+    if (!SHGetPathFromIDListW(items, pickedPath)) return;
+    size_t length = wcslen(pickedPath);
     /* A drive root such as D:\ already ends in a backslash. */
-    if (length > 3 && length < sizeof pickedPath - 1) pickedPath[length] = '\\';
-    SetDlgItemTextA(setupWindow, IDC_INSTALL_PATH, pickedPath);
+    if (length > 3 && length < MAX_PATH) pickedPath[length] = L'\\';
+    SetDlgItemTextW(setupWindow, IDC_INSTALL_PATH, pickedPath);
 }
 
 } // namespace
@@ -31,12 +32,13 @@ void BrowseInstallFolder(void)
     /* The picker has no owner, so Browse stays clickable while it is open. */
     if (folderPickerOpen) return;
     folderPickerOpen = 1;
-    BROWSEINFOA info;
+    BROWSEINFOW info;
     memset(&info, 0, sizeof info);
     info.pszDisplayName = pickedDisplayName;
-    info.lpszTitle = "Select a Folder to Install to";
+    info.lpszTitle = WideFrom1252("Select a Folder to Install to", pickerTitle,
+                                  sizeof pickerTitle / sizeof *pickerTitle);
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE items = SHBrowseForFolderW(&info);
     if (items) {
         ShowPickedPath(items);
         CoTaskMemFree(items);

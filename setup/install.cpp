@@ -15,15 +15,22 @@ namespace
 const char GAME_FOLDER_NAME[] = "Zendaro";
 const char GAME_FILE_NAME[] = "Zendaro.exe";
 
-/* The longest file path the ANSI file calls take, without its zero. */
+/* The longest file path the file calls take without the \\?\ prefix,
+   without its zero. */
 const size_t LONGEST_FILE_PATH = MAX_PATH - 1;
 
-char installPath[2048];
-char installFolderName[2048]; /* the folder without its closing backslash */
-char installFolder[2048];
-char gameFilePath[2048];
-char messageText[4096];
-char windowsErrorText[512];
+/* Wide from the path box to the file calls, so that a folder named in
+   letters outside the ANSI code page is the folder used, never one whose
+   name has look-alike letters in their place. */
+const size_t PATH_CHARACTERS = 2048;
+WCHAR installPath[PATH_CHARACTERS];
+WCHAR installFolderName[PATH_CHARACTERS]; /* the folder without its closing backslash */
+WCHAR installFolder[PATH_CHARACTERS];
+WCHAR gameFilePath[PATH_CHARACTERS];
+const size_t MESSAGE_CHARACTERS = 4096;
+WCHAR messageText[MESSAGE_CHARACTERS];
+const size_t ERROR_TEXT_CHARACTERS = 512;
+WCHAR windowsErrorText[ERROR_TEXT_CHARACTERS];
 
 struct GameProgram {
     const void *bytes;
@@ -47,7 +54,7 @@ void EnableChoosing(BOOL enable)
 {
     EnableWindow(GetDlgItem(setupWindow, IDC_AGREE), enable);
     EnableWindow(GetDlgItem(setupWindow, IDC_BROWSE), enable);
-    int agreed = SendDlgItemMessageA(setupWindow, IDC_AGREE, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    int agreed = SendDlgItemMessageW(setupWindow, IDC_AGREE, BM_GETCHECK, 0, 0) == BST_CHECKED;
     EnableWindow(GetDlgItem(setupWindow, IDC_INSTALL), enable && agreed);
 }
 
@@ -64,10 +71,10 @@ GameProgram LoadGameProgram(void)
 void ReadInstallPath(void)
 {
     memset(installPath, 0, sizeof installPath);
-    GetDlgItemTextA(setupWindow, IDC_INSTALL_PATH, installPath, sizeof installPath);
+    GetDlgItemTextW(setupWindow, IDC_INSTALL_PATH, installPath, (int)PATH_CHARACTERS);
 }
 
-int IsDriveLetter(char c)
+int IsDriveLetter(WCHAR c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -77,13 +84,13 @@ int IsDriveLetter(char c)
    like "C:Games", from the current folder of a drive. The path box can be
    typed into while the folder picker or a message box is open, so its
    text may be anything. */
-int IsFullPath(const char *path)
+int IsFullPath(const WCHAR *path)
 {
-    if (IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\') return 1;
-    if (path[0] != '\\' || path[1] != '\\') return 0;
-    const char *server = path + 2;
-    const char *share = strchr(server, '\\');
-    return share && share > server && share[1] != '\0' && share[1] != '\\';
+    if (IsDriveLetter(path[0]) && path[1] == L':' && path[2] == L'\\') return 1;
+    if (path[0] != L'\\' || path[1] != L'\\') return 0;
+    const WCHAR *server = path + 2;
+    const WCHAR *share = wcschr(server, L'\\');
+    return share && share > server && share[1] != L'\0' && share[1] != L'\\';
 }
 
 /* "D:\Games" means the folder Games, as "D:\Games\" and the folder picker's
@@ -91,42 +98,77 @@ int IsFullPath(const char *path)
    all the same. */
 void EndPathWithBackslash(void)
 {
-    size_t length = strlen(installPath);
-    if (length == 0 || installPath[length - 1] == '\\') return;
-    if (length + 1 < sizeof installPath) snprintf(installPath + length, 2, "\\");
+    size_t length = wcslen(installPath);
+    if (length == 0 || installPath[length - 1] == L'\\') return;
+    AppendWide(installPath, PATH_CHARACTERS, L"\\");
 }
 
 /* Answers 0 when the game's file would not fit the platform's path
    limit. */
 int BuildInstallNames(void)
 {
-    snprintf(installFolderName, sizeof installFolderName, "%s%s", installPath, GAME_FOLDER_NAME);
-    snprintf(installFolder, sizeof installFolder, "%s\\", installFolderName);
-    snprintf(gameFilePath, sizeof gameFilePath, "%s%s", installFolder, GAME_FILE_NAME);
-    return strlen(installPath) + strlen(GAME_FOLDER_NAME) + 1 + strlen(GAME_FILE_NAME) <=
+    installFolderName[0] = installFolder[0] = gameFilePath[0] = L'\0';
+    AppendWide(installFolderName, PATH_CHARACTERS, installPath);
+    Append1252(installFolderName, PATH_CHARACTERS, GAME_FOLDER_NAME);
+    AppendWide(installFolder, PATH_CHARACTERS, installFolderName);
+    AppendWide(installFolder, PATH_CHARACTERS, L"\\");
+    AppendWide(gameFilePath, PATH_CHARACTERS, installFolder);
+    Append1252(gameFilePath, PATH_CHARACTERS, GAME_FILE_NAME);
+    return wcslen(installPath) + strlen(GAME_FOLDER_NAME) + 1 + strlen(GAME_FILE_NAME) <=
            LONGEST_FILE_PATH;
+}
+
+/* The messages are put together in wide text: Setup's own words, and the
+   paths exactly as the user and Windows name them. */
+void AppendToMessage(const char *format, ...) __attribute__((format(printf, 1, 2)));
+void AppendToMessage(const char *format, ...)
+{
+    char words[MESSAGE_CHARACTERS];
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(words, sizeof words, format, arguments);
+    va_end(arguments);
+    Append1252(messageText, MESSAGE_CHARACTERS, words);
+}
+
+void AppendPathToMessage(const WCHAR *path)
+{
+    AppendWide(messageText, MESSAGE_CHARACTERS, path);
+}
+
+void StartMessage(void)
+{
+    messageText[0] = L'\0';
+}
+
+void ShowErrorMessage(void)
+{
+    ShowMessageBox(messageText, "ERROR", MB_OK | MB_ICONERROR);
 }
 
 void ReportPathNotFull(void)
 {
-    snprintf(messageText, sizeof messageText,
-             "The install path\r\n\r\n\"%s\"\r\n\r\n"
-             "is not a full path: it must begin with a drive, such as C:\\, or with a "
-             "network share, such as \\\\server\\share\\.\r\n\r\n"
-             "Nothing has been installed. Please choose a folder with Browse.",
-             installPath);
-    MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
+    StartMessage();
+    AppendToMessage("The install path\r\n\r\n\"");
+    AppendPathToMessage(installPath);
+    AppendToMessage("\"\r\n\r\n"
+                    "is not a full path: it must begin with a drive, such as C:\\, or with a "
+                    "network share, such as \\\\server\\share\\.\r\n\r\n"
+                    "Nothing has been installed. Please choose a folder with Browse.");
+    ShowErrorMessage();
 }
 
 void ReportPathTooLong(void)
 {
-    snprintf(messageText, sizeof messageText,
-             "The install path is too long:\r\n\r\n%s\r\n\r\n"
-             "With \"%s\\%s\" added it would be longer than the %u characters Windows allows "
-             "for a file's path.\r\n\r\n"
-             "Nothing has been installed. Please choose a folder with a shorter path.",
-             installPath, GAME_FOLDER_NAME, GAME_FILE_NAME, (unsigned)LONGEST_FILE_PATH);
-    MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
+    StartMessage();
+    AppendToMessage("The install path is too long:\r\n\r\n");
+    AppendPathToMessage(installPath);
+    AppendToMessage("\r\n\r\n"
+                    "With \"%s\\%s\" added it would be longer than the %u characters Windows "
+                    "allows for a file's path.\r\n\r\n"
+                    "Nothing has been installed. Please choose a folder with a shorter path.",
+                    GAME_FOLDER_NAME, GAME_FILE_NAME, (unsigned)LONGEST_FILE_PATH);
+    ShowErrorMessage();
 }
 
 /* Reads the path box into the install names. Answers 0, having said why,
@@ -146,65 +188,59 @@ int ChooseInstallNames(void)
     return 1;
 }
 
-const char *DescribeWindowsError(DWORD error)
+const WCHAR *DescribeWindowsError(DWORD error)
 {
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                                  error, 0, windowsErrorText, sizeof windowsErrorText, NULL);
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                  error, 0, windowsErrorText, (DWORD)ERROR_TEXT_CHARACTERS, NULL);
     while (length > 0 &&
-           (windowsErrorText[length - 1] == '\r' || windowsErrorText[length - 1] == '\n' ||
-            windowsErrorText[length - 1] == ' '))
+           (windowsErrorText[length - 1] == L'\r' || windowsErrorText[length - 1] == L'\n' ||
+            windowsErrorText[length - 1] == L' '))
         length--;
     if (length == 0)
-        snprintf(windowsErrorText, sizeof windowsErrorText, "(no description)");
+        WideFrom1252("(no description)", windowsErrorText, ERROR_TEXT_CHARACTERS);
     else
-        windowsErrorText[length] = '\0';
+        windowsErrorText[length] = L'\0';
     return windowsErrorText;
-}
-
-/* Adds to the end of messageText; a text already cut short stays so. */
-void AppendToMessage(const char *format, ...) __attribute__((format(printf, 1, 2)));
-void AppendToMessage(const char *format, ...)
-{
-    size_t length = strlen(messageText);
-    va_list arguments;
-    va_start(arguments, format);
-    vsnprintf(messageText + length, sizeof messageText - length, format, arguments);
-    va_end(arguments);
 }
 
 /* What is on disk now, from what the attempt found and did. */
 void AppendWhatIsOnDisk(const InstallFailure *failure)
 {
-    if (attempt.folderNameIsFile)
-        AppendToMessage("%s is a file, not a folder, so Setup cannot make its folder there. "
-                        "That file has not been changed.\r\n",
-                        installFolderName);
+    if (attempt.folderNameIsFile) {
+        AppendPathToMessage(installFolderName);
+        AppendToMessage(" is a file, not a folder, so Setup cannot make its folder there. "
+                        "That file has not been changed.\r\n");
+    }
     if (attempt.earlierGameFound)
         AppendToMessage("An earlier Zendaro.exe in that folder is as it was.\r\n");
     else
         AppendToMessage("Nothing has been installed.\r\n");
-    if (failure->leftOver)
-        AppendToMessage("The temporary file\r\n%s\r\ncould not be removed; you may delete it.\r\n",
-                        failure->leftOver);
-    else if (attempt.folderLeftBehind)
-        AppendToMessage("The folder\r\n%s\r\nthat Setup made could not be removed again; you may "
-                        "delete it.\r\n",
-                        installFolder);
+    if (failure->leftOver) {
+        AppendToMessage("The temporary file\r\n");
+        AppendPathToMessage(failure->leftOver);
+        AppendToMessage("\r\ncould not be removed; you may delete it.\r\n");
+    } else if (attempt.folderLeftBehind) {
+        AppendToMessage("The folder\r\n");
+        AppendPathToMessage(installFolder);
+        AppendToMessage("\r\nthat Setup made could not be removed again; you may delete it.\r\n");
+    }
 }
 
 void ReportFailure(const InstallFailure *failure)
 {
-    const char *description = DescribeWindowsError(failure->error);
-    snprintf(messageText, sizeof messageText,
-             "Zendaro could not be installed as\r\n%s\r\n\r\n"
-             "Step: %s\r\nPath: %s\r\nWindows error %lu: %s\r\n\r\n",
-             gameFilePath, failure->step, failure->path, (unsigned long)failure->error,
-             description);
+    StartMessage();
+    AppendToMessage("Zendaro could not be installed as\r\n");
+    AppendPathToMessage(gameFilePath);
+    AppendToMessage("\r\n\r\nStep: %s\r\nPath: ", failure->step);
+    AppendPathToMessage(failure->path);
+    AppendToMessage("\r\nWindows error %lu: ", (unsigned long)failure->error);
+    AppendPathToMessage(DescribeWindowsError(failure->error));
+    AppendToMessage("\r\n\r\n");
     AppendWhatIsOnDisk(failure);
     if (failure->fileInUse && attempt.earlierGameFound)
         AppendToMessage("If Zendaro is running, please close it and press Install again.\r\n");
     AppendToMessage("Please choose another folder, or close Setup.");
-    MessageBoxA(NULL, messageText, "ERROR", MB_OK | MB_ICONERROR);
+    ShowErrorMessage();
 }
 
 int CheckGameProgram(const GameProgram *program, InstallFailure *failure)
@@ -216,26 +252,26 @@ int CheckGameProgram(const GameProgram *program, InstallFailure *failure)
     return 0;
 }
 
-int IsFolder(const char *path)
+int IsFolder(const WCHAR *path)
 {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int IsFile(const char *path)
+int IsFile(const WCHAR *path)
 {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 /* A folder made now gets a security of its own; where none can be built
    it takes the folder above's, as any folder made there would, rather
    than leave the game uninstalled. */
-DWORD MakeFolder(const char *folder)
+DWORD MakeFolder(const WCHAR *folder)
 {
     SECURITY_ATTRIBUTES security;
     int secured = MakeInstallFolderSecurity(&security);
-    DWORD error = CreateDirectoryA(folder, secured ? &security : NULL) ? 0 : GetLastError();
+    DWORD error = CreateDirectoryW(folder, secured ? &security : NULL) ? 0 : GetLastError();
     if (secured) ReleaseFolderSecurity(&security);
     return error;
 }
@@ -257,14 +293,15 @@ int CreateInstallFolder(InstallFailure *failure)
 
 void ReportSuccessAndStartGame(void)
 {
-    MessageBoxA(NULL, "SETUP is Complete !", "SUCCESS", MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox1252("SETUP is Complete !", "SUCCESS", MB_OK | MB_ICONINFORMATION);
     /* The full path of the file just written: a bare name would let the
        shell search on, beside setup.exe and along the path, when that
        file is gone. */
-    HINSTANCE started =
-        ShellExecuteA(setupWindow, "open", gameFilePath, " ", installFolder, SW_SHOW);
+    WCHAR verb[8], parameters[4];
+    HINSTANCE started = ShellExecuteW(setupWindow, WideFrom1252("open", verb, 8), gameFilePath,
+                                      WideFrom1252(" ", parameters, 4), installFolder, SW_SHOW);
     if ((INT_PTR)started <= 32)
-        MessageBoxA(NULL, "Cannot Open Program", "ERROR", MB_OK | MB_ICONERROR);
+        ShowMessageBox1252("Cannot Open Program", "ERROR", MB_OK | MB_ICONERROR);
     PostQuitMessage(0);
 }
 
@@ -277,7 +314,7 @@ int WriteGameProgram(const GameProgram *program, InstallFailure *failure)
     if (WriteFileSafely(installFolder, gameFilePath, program->bytes, program->size, failure))
         return 1;
     /* Only a folder made just now, and only while it is still empty. */
-    if (attempt.folderMade && !RemoveDirectoryA(installFolder)) attempt.folderLeftBehind = 1;
+    if (attempt.folderMade && !RemoveDirectoryW(installFolder)) attempt.folderLeftBehind = 1;
     return 0;
 }
 
@@ -291,7 +328,7 @@ void InstallGame(void)
         EnableChoosing(TRUE);
         return;
     }
-    InstallFailure failure = {"", "", 0, NULL, 0};
+    InstallFailure failure = {"", L"", 0, NULL, 0};
     if (WriteGameProgram(&program, &failure)) {
         ReportSuccessAndStartGame();
         return;

@@ -9,7 +9,7 @@ namespace
 
 /* The temporary file's name has as many characters as "Zendaro.exe", so a
    folder that can hold the game's file can hold it too. */
-char temporaryPath[MAX_PATH];
+WCHAR temporaryPath[MAX_PATH];
 HANDLE gameFileBeingWritten = INVALID_HANDLE_VALUE;
 
 const DWORD WRITE_CHUNK = 64 * 1024;
@@ -20,7 +20,7 @@ const int TEMPORARY_NAME_ATTEMPTS = 64;
 const int REPLACE_ATTEMPTS = 10;
 const DWORD REPLACE_PAUSE_MS = 100;
 
-int Fail(InstallFailure *failure, const char *step, const char *path, DWORD error)
+int Fail(InstallFailure *failure, const char *step, const WCHAR *path, DWORD error)
 {
     failure->step = step;
     failure->path = path;
@@ -28,14 +28,18 @@ int Fail(InstallFailure *failure, const char *step, const char *path, DWORD erro
     return 0;
 }
 
-int CreateTemporaryFile(const char *folder, InstallFailure *failure)
+int CreateTemporaryFile(const WCHAR *folder, InstallFailure *failure)
 {
     DWORD seed = GetTickCount() ^ GetCurrentProcessId();
     DWORD error = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; attempt++) {
         unsigned number = (unsigned)((seed + (DWORD)attempt) & 0xFFFF);
-        snprintf(temporaryPath, sizeof temporaryPath, "%s~zd%04X.tmp", folder, number);
-        gameFileBeingWritten = CreateFileA(temporaryPath, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+        char name[16];
+        snprintf(name, sizeof name, "~zd%04X.tmp", number);
+        temporaryPath[0] = L'\0';
+        AppendWide(temporaryPath, MAX_PATH, folder);
+        Append1252(temporaryPath, MAX_PATH, name);
+        gameFileBeingWritten = CreateFileW(temporaryPath, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                            FILE_ATTRIBUTE_NORMAL, NULL);
         if (gameFileBeingWritten != INVALID_HANDLE_VALUE) return 1;
         error = GetLastError();
@@ -90,12 +94,12 @@ int IsInUseError(DWORD error)
            error == ERROR_LOCK_VIOLATION;
 }
 
-int ReplaceWithTemporaryFile(const char *filePath, InstallFailure *failure)
+int ReplaceWithTemporaryFile(const WCHAR *filePath, InstallFailure *failure)
 {
     DWORD error = ERROR_SUCCESS;
     for (int attempt = 0; attempt < REPLACE_ATTEMPTS; attempt++) {
         if (attempt > 0) Sleep(REPLACE_PAUSE_MS);
-        if (MoveFileExA(temporaryPath, filePath,
+        if (MoveFileExW(temporaryPath, filePath,
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return 1;
         error = GetLastError();
@@ -109,12 +113,12 @@ void RemoveTemporaryFile(InstallFailure *failure)
 {
     if (gameFileBeingWritten != INVALID_HANDLE_VALUE) CloseHandle(gameFileBeingWritten);
     gameFileBeingWritten = INVALID_HANDLE_VALUE;
-    if (!DeleteFileA(temporaryPath)) failure->leftOver = temporaryPath;
+    if (!DeleteFileW(temporaryPath)) failure->leftOver = temporaryPath;
 }
 
 } // namespace
 
-int WriteFileSafely(const char *folder, const char *filePath, const void *bytes, DWORD size,
+int WriteFileSafely(const WCHAR *folder, const WCHAR *filePath, const void *bytes, DWORD size,
                     InstallFailure *failure)
 {
     if (!CreateTemporaryFile(folder, failure)) return 0;

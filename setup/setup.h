@@ -25,11 +25,23 @@ extern const DWORD gameProgramSize;
    refused as in use, as a running program is. */
 struct InstallFailure {
     const char *step;
-    const char *path;
+    const WCHAR *path;
     DWORD error;
-    const char *leftOver;
+    const WCHAR *leftOver;
     int fileInUse;
 };
+
+/* Setup's texts are code page 1252 strings. Wide buffers of size
+   characters are cut short where a text does not fit and always end in a
+   zero. Append1252 and AppendWide add text to the end of wide;
+   WideFrom1252 answers wide holding text alone. */
+void Append1252(WCHAR *wide, size_t size, const char *text);
+void AppendWide(WCHAR *wide, size_t size, const WCHAR *text);
+const WCHAR *WideFrom1252(const char *text, WCHAR *wide, size_t size);
+
+/* A message box without an owner window, titled title (1252). */
+void ShowMessageBox(const WCHAR *text, const char *title, UINT type);
+void ShowMessageBox1252(const char *text, const char *title, UINT type);
 
 /* Lets the user pick the folder to install into and shows it in the path
    box, ending in a backslash. */
@@ -46,7 +58,7 @@ void InstallGame(void);
    checked, then replaces filePath, trying again for about a second
    while filePath is in use. Answers 1 on success; on failure the
    temporary file is gone, filePath is as it was, and *failure says why. */
-int WriteFileSafely(const char *folder, const char *filePath, const void *bytes, DWORD size,
+int WriteFileSafely(const WCHAR *folder, const WCHAR *filePath, const void *bytes, DWORD size,
                     InstallFailure *failure);
 
 /* Draws the window caption onto the header picture. */

@@ -18,8 +18,54 @@ namespace
 const COLORREF LICENSE_BACKGROUND = RGB(112, 112, 112);
 const COLORREF LICENSE_TEXT_COLOUR = RGB(128, 255, 128);
 const COLORREF HEADER_CAPTION_COLOUR = RGB(0, 0, 128);
+/* Where the caption goes on the header and how big its letters are, in
+   pixels of the window at 96 dpi. */
 const int HEADER_CAPTION_LEFT = 96;
 const int HEADER_CAPTION_TOP = 18;
+const int HEADER_FONT_HEIGHT = 20;
+const int HEADER_FONT_WIDTH = 10;
+
+/* The dialog base units of the window at 96 dpi. Under a larger system
+   font the window's controls grow with the base units while pictures keep
+   their pixels; what Setup draws itself grows with the controls. */
+const int BASE_UNITS_ACROSS_AT_96_DPI = 6;
+const int BASE_UNITS_DOWN_AT_96_DPI = 13;
+SIZE dialogBaseUnits = {BASE_UNITS_ACROSS_AT_96_DPI, BASE_UNITS_DOWN_AT_96_DPI};
+
+void ReadDialogBaseUnits(HWND window)
+{
+    RECT units = {0, 0, 4, 8};
+    if (!MapDialogRect(window, &units) || units.right <= 0 || units.bottom <= 0) return;
+    dialogBaseUnits.cx = units.right;
+    dialogBaseUnits.cy = units.bottom;
+}
+
+int ScaledAcross(int pixels)
+{
+    return MulDiv(pixels, dialogBaseUnits.cx, BASE_UNITS_ACROSS_AT_96_DPI);
+}
+
+int ScaledDown(int pixels)
+{
+    return MulDiv(pixels, dialogBaseUnits.cy, BASE_UNITS_DOWN_AT_96_DPI);
+}
+
+/* A picture of the resources grown as the window has grown, so that it
+   fills its control as it does at 96 dpi; at 96 dpi the picture itself. */
+HBITMAP LoadScaledBitmap(int id)
+{
+    HBITMAP picture = (HBITMAP)LoadImageW(setupInstance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
+                                          LR_DEFAULTCOLOR);
+    BITMAP size;
+    if (!picture || !GetObjectW(picture, sizeof size, &size)) return picture;
+    int width = ScaledAcross(size.bmWidth), height = ScaledDown(size.bmHeight);
+    if (width == size.bmWidth && height == size.bmHeight) return picture;
+    HBITMAP scaled = (HBITMAP)LoadImageW(setupInstance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, width,
+                                         height, LR_DEFAULTCOLOR);
+    if (!scaled) return picture;
+    DeleteObject(picture);
+    return scaled;
+}
 
 /* The picture as the header control itself draws it, wherever and at
    whatever size it puts it, on the dialog's face colour should the control
@@ -27,55 +73,73 @@ const int HEADER_CAPTION_TOP = 18;
 void DrawHeaderPicture(HDC canvas, HWND header, const RECT *client)
 {
     FillRect(canvas, client, GetSysColorBrush(COLOR_BTNFACE));
-    SendMessageA(header, WM_PRINTCLIENT, (WPARAM)canvas, PRF_CLIENT);
+    SendMessageW(header, WM_PRINTCLIENT, (WPARAM)canvas, PRF_CLIENT);
 }
 
 void DrawCaptionText(HDC canvas)
 {
-    char caption[128];
-    int length = GetWindowTextA(setupWindow, caption, sizeof caption);
+    WCHAR caption[128];
+    int length = GetWindowTextW(setupWindow, caption, sizeof caption / sizeof *caption);
     HGDIOBJ oldFont = SelectObject(canvas, headerFont);
     SetBkMode(canvas, TRANSPARENT);
     SetTextColor(canvas, HEADER_CAPTION_COLOUR);
-    TextOutA(canvas, HEADER_CAPTION_LEFT, HEADER_CAPTION_TOP, caption, length);
+    TextOutW(canvas, ScaledAcross(HEADER_CAPTION_LEFT), ScaledDown(HEADER_CAPTION_TOP), caption,
+             length);
     SelectObject(canvas, oldFont);
 }
 
-/* The licence resource carries no terminating zero, so it is copied into a
-   zeroed buffer that always keeps one. */
-char licenseText[16384];
+/* The licence resource is 1252 bytes without a terminating zero; it is
+   read into a buffer that always keeps one. */
+char licenseBytes[16384];
+WCHAR licenseText[sizeof licenseBytes];
 
-const char *LoadLicenseText(void)
+const WCHAR *LoadLicenseText(void)
 {
     HRSRC found = FindResourceA(setupInstance, MAKEINTRESOURCEA(IDR_LICENSE), "LICENSE");
     HGLOBAL loaded = found ? LoadResource(setupInstance, found) : NULL;
     const void *bytes = loaded ? LockResource(loaded) : NULL;
     if (!bytes) return licenseText;
     size_t size = SizeofResource(setupInstance, found);
-    if (size > sizeof licenseText - 1) size = sizeof licenseText - 1;
-    memcpy(licenseText, bytes, size);
-    licenseText[size] = '\0';
-    return licenseText;
+    if (size > sizeof licenseBytes - 1) size = sizeof licenseBytes - 1;
+    memcpy(licenseBytes, bytes, size);
+    licenseBytes[size] = '\0';
+    return WideFrom1252(licenseBytes, licenseText, sizeof licenseText / sizeof *licenseText);
+}
+
+/* The header's caption keeps its face in every language: the ANSI
+   character set is Arial's Western one, whichever code page the machine
+   has. */
+HFONT CreateHeaderFont(void)
+{
+    WCHAR face[LF_FACESIZE];
+    return CreateFontW(ScaledDown(HEADER_FONT_HEIGHT), ScaledAcross(HEADER_FONT_WIDTH), 0, 0,
+                       FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH,
+                       WideFrom1252("arial", face, LF_FACESIZE));
 }
 
 INT_PTR OnInitDialog(HWND window)
 {
     setupWindow = window;
-    HICON icon = LoadIconA(setupInstance, MAKEINTRESOURCEA(IDI_SETUP));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)icon);
-    SetDlgItemTextA(window, IDC_INSTALL_PATH, "C:\\");
-    HBITMAP folder = LoadBitmapA(setupInstance, MAKEINTRESOURCEA(IDB_FOLDER));
-    SendDlgItemMessageA(window, IDC_BROWSE, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)folder);
-    SetDlgItemTextA(window, IDC_LICENSE_TEXT, LoadLicenseText());
-    headerFont =
-        CreateFontA(20, 10, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, FIXED_PITCH, "arial");
+    ReadDialogBaseUnits(window);
+    HICON icon = LoadIconW(setupInstance, MAKEINTRESOURCEW(IDI_SETUP));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, (LPARAM)icon);
+    WCHAR driveRoot[4];
+    SetDlgItemTextW(window, IDC_INSTALL_PATH, WideFrom1252("C:\\", driveRoot, 4));
+    SendDlgItemMessageW(window, IDC_BROWSE, BM_SETIMAGE, IMAGE_BITMAP,
+                        (LPARAM)LoadScaledBitmap(IDB_FOLDER));
+    HBITMAP header = LoadScaledBitmap(IDB_SETUP_HEADER);
+    HBITMAP templateHeader = (HBITMAP)SendDlgItemMessageW(window, IDC_SETUP_HEADER, STM_SETIMAGE,
+                                                          IMAGE_BITMAP, (LPARAM)header);
+    if (templateHeader && templateHeader != header) DeleteObject(templateHeader);
+    SetDlgItemTextW(window, IDC_LICENSE_TEXT, LoadLicenseText());
+    headerFont = CreateHeaderFont();
     SetFocus(GetDlgItem(window, IDC_LICENSE_TEXT));
     return FALSE; /* keep the focus on the licence */
 }
 
 void OnAgreeClicked(void)
 {
-    int agreed = SendDlgItemMessageA(setupWindow, IDC_AGREE, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    int agreed = SendDlgItemMessageW(setupWindow, IDC_AGREE, BM_GETCHECK, 0, 0) == BST_CHECKED;
     EnableWindow(GetDlgItem(setupWindow, IDC_INSTALL), agreed);
 }
 
@@ -172,18 +236,18 @@ int IsDroppedInput(const MSG *msg)
 int PumpSetupMessages(void)
 {
     MSG msg;
-    if (!PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+    if (!PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE)) {
         Sleep(1);
         return 1;
     }
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-        if (!GetMessageA(&msg, NULL, 0, 0)) return 0;
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (!GetMessageW(&msg, NULL, 0, 0)) return 0;
         if (IsDroppedInput(&msg)) {
             Sleep(1);
             return 1;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 1;
 }
@@ -232,8 +296,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     /* The shell's folder picker needs COM on this thread. */
     CoInitialize(NULL);
     licenseBrush = CreateSolidBrush(LICENSE_BACKGROUND);
+    /* A window of wide controls: the path box holds any letter, where an
+       ANSI one holds only those of the machine's code page. */
     HWND window =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), NULL, SetupDialogProc, 0);
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_SETUP), NULL, SetupDialogProc, 0);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWNORMAL);
     while (PumpSetupMessages()) {
