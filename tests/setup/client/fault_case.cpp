@@ -11,6 +11,14 @@ const char IN_USE_LINE[] = "If Zendaro is running, please close it and press Ins
 
 const char ZENDARO_FILE_BYTES[] = "a file of the user's named Zendaro";
 const char USER_FILE_BYTES[] = "the user's own file";
+const char TWIN_MARKER_BYTES[] = "the twin folder's own file";
+
+/* The folder that the A calls make of the retry path, whose letters
+   outside code page 1252 they replace. */
+std::string TwinOf(const Fault &fault)
+{
+    return BestFitTwin(fault.retry);
+}
 
 /* What the client itself puts on disk before the run; the read-only and
    full drives S: are made by the test runner. */
@@ -19,7 +27,12 @@ HANDLE PrepareDisk(const Fault &fault)
     for (const std::string &folder : {fault.fresh, fault.retry}) {
         if (folder.empty()) continue;
         RemoveTree(folder);
-        CreateDirectoryA(folder.c_str(), NULL);
+        CreateDirectoryW(Wide(folder).c_str(), NULL);
+    }
+    if (fault.kind == "wide-path") {
+        RemoveTree(TwinOf(fault));
+        CreateDirectoryW(Wide(TwinOf(fault)).c_str(), NULL);
+        WriteWholeFile(TwinOf(fault) + "marker.txt", TWIN_MARKER_BYTES);
     }
     if (fault.kind == "missing-parent") RemoveTree("C:\\Missing Parent");
     if (fault.kind == "empty") RemoveTree("C:\\windows\\Zendaro");
@@ -51,7 +64,7 @@ void CheckErrorBox(const SetupRun &run, const Fault &fault)
     bool sawSuccess = false;
     HWND box = WaitSetupBox(run, "ERROR", 30000, "SUCCESS", &sawSuccess);
     if (!Check(box != NULL, "Install shows an ERROR box")) return;
-    std::string text = DriveMessageBoxText(box);
+    std::string text = WideText(box, 0xFFFF);
     Note(text);
     DriveCaptureWindow(box, ("C:\\setup-error-" + fault.kind + ".bmp").c_str());
     Check(Contains(text, fault.named), "it names " + fault.named);
@@ -175,8 +188,10 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     SetupRun run;
     if (!Check(StartSetup(setupExe, &run), "setup starts")) return;
     SetInstallPath(run, fault->installPath);
-    Check(DriveText(run.window, SETUP_INSTALL_PATH) == fault->installPath,
+    Check(WideText(run.window, SETUP_INSTALL_PATH) == fault->installPath,
           "the path box holds " + fault->installPath);
+    const bool hasTwin = kind == "wide-path";
+    FolderState twin = hasTwin ? ReadFolderState(TwinOf(*fault)) : FolderState();
     Check(SetAgreed(run, true), "ticking the agree box enables Install");
     CheckErrorBox(run, *fault);
     CheckNothingLost(run, folder, before, runningGame);
@@ -207,5 +222,10 @@ void RunFaultCase(const std::string &kind, const std::string &setupExe)
     if (kind == "locked")
         Check(ReadWholeFile(folder + "\\notes.txt", NULL) == USER_FILE_BYTES,
               "the user's file is untouched");
+    if (hasTwin)
+        Check(twin.exists && SameFolderState(twin, ReadFolderState(TwinOf(*fault))) &&
+                  ReadWholeFile(TwinOf(*fault) + "marker.txt", NULL) == TWIN_MARKER_BYTES,
+              "the twin " + TwinOf(*fault) +
+                  " is as it was: " + DescribeFolderState(ReadFolderState(TwinOf(*fault))));
     CheckGameStartsAndSetupEnds(&run, folder);
 }

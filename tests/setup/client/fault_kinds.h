@@ -26,6 +26,10 @@ struct Fault {
 const std::string LONG_OK = "C:\\" + std::string(236, 'L') + "\\";
 const std::string LONG_BAD = "C:\\" + std::string(237, 'L') + "\\";
 
+/* A folder named in letters outside code page 1252 (UTF-8, as the
+   client's paths are), beside which the case makes its best-fit twin. */
+const std::string WIDE_FOLDER = "C:\\Za\u017c\u00f3\u0142\u0107 g\u0119\u015bl\u0105\\";
+
 /* The full drives keep 16 KiB free, less than any program the setup
    could carry. */
 const Fault FAULTS[] = {
@@ -60,6 +64,10 @@ const Fault FAULTS[] = {
     /* Setup run again while the game it installed is running. */
     {"running", "", "setup.exe", "C:\\Running\\", "Replacing Zendaro.exe",
      "C:\\Running\\Zendaro\\Zendaro.exe", true, true, "", "C:\\Running\\"},
+    /* Pasted: first below a folder that is not there, then the folder
+       itself; the twin that the A calls would make of it is never touched. */
+    {"wide-path", "", "setup.exe", WIDE_FOLDER + "Missing\\", "Creating the folder",
+     WIDE_FOLDER + "Missing\\Zendaro\\", true, false, "", WIDE_FOLDER},
     /* A setup whose recorded payload size is wrong. */
     {"damaged", "", "setup-damaged.exe", "C:\\Damaged\\", "Checking the program that Setup carries",
      "C:\\Damaged\\Zendaro\\Zendaro.exe", true, false, "C:\\Damaged", ""},

@@ -5,10 +5,39 @@
 #include <algorithm>
 #include <stdio.h>
 
+std::wstring Wide(const std::string &utf8)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0], (int)wide.size());
+    wide.resize(length > 0 ? length : 0);
+    return wide;
+}
+
+std::string Utf8(const std::wstring &wide)
+{
+    std::string utf8(wide.size() * 4 + 1, '\0');
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0],
+                                     (int)utf8.size(), NULL, NULL);
+    utf8.resize(length > 0 ? length : 0);
+    return utf8;
+}
+
+std::string BestFitTwin(const std::string &utf8)
+{
+    std::wstring wide = Wide(utf8);
+    std::string ansi(wide.size() * 2 + 1, '\0');
+    int length = WideCharToMultiByte(1252, 0, wide.data(), (int)wide.size(), &ansi[0],
+                                     (int)ansi.size(), NULL, NULL);
+    std::wstring twin(length > 0 ? length : 0, L'\0');
+    if (length > 0) MultiByteToWideChar(1252, 0, ansi.data(), length, &twin[0], length);
+    return Utf8(twin);
+}
+
 std::string ReadWholeFile(const std::string &path, bool *found)
 {
     std::string bytes;
-    FILE *file = fopen(path.c_str(), "rb");
+    FILE *file = _wfopen(Wide(path).c_str(), L"rb");
     if (found) *found = file != NULL;
     if (!file) return bytes;
     char buffer[65536];
@@ -20,7 +49,7 @@ std::string ReadWholeFile(const std::string &path, bool *found)
 
 bool WriteWholeFile(const std::string &path, const std::string &bytes)
 {
-    FILE *file = fopen(path.c_str(), "wb");
+    FILE *file = _wfopen(Wide(path).c_str(), L"wb");
     if (!file) return false;
     bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return fclose(file) == 0 && ok;
@@ -28,7 +57,7 @@ bool WriteWholeFile(const std::string &path, const std::string &bytes)
 
 static bool FolderExists(const std::string &path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -37,13 +66,13 @@ static std::vector<std::string> FolderListing(const std::string &folder)
 {
     std::vector<std::string> names;
     std::string pattern = folder + (folder.empty() || folder.back() == '\\' ? "*" : "\\*");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        std::string name = found.cFileName;
+        std::string name = Utf8(found.cFileName);
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
@@ -57,11 +86,11 @@ void RemoveTree(const std::string &folder)
         if (FolderExists(path))
             RemoveTree(path);
         else {
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
+            SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(Wide(path).c_str());
         }
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
 }
 
 FolderState ReadFolderState(const std::string &folder)

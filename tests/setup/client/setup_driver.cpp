@@ -25,8 +25,18 @@ void CloseSetup(SetupRun *run)
 void SetInstallPath(const SetupRun &run, const std::string &path)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(run.window, SETUP_INSTALL_PATH), WM_SETTEXT, 0,
-                        (LPARAM)path.c_str(), SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutW(GetDlgItem(run.window, SETUP_INSTALL_PATH), WM_SETTEXT, 0,
+                        (LPARAM)Wide(path).c_str(), SMTO_NORMAL, 5000, &result);
+}
+
+std::string WideText(HWND dlg, int id)
+{
+    WCHAR text[4096] = L"";
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(GetDlgItem(dlg, id), WM_GETTEXT, sizeof text / sizeof *text,
+                             (LPARAM)text, SMTO_NORMAL, 5000, &copied))
+        return "";
+    return Utf8(std::wstring(text, copied < sizeof text / sizeof *text ? copied : 0));
 }
 
 std::string LongText(HWND dlg, int id)
@@ -129,11 +139,11 @@ std::string ProgramOfWindow(HWND window)
     GetWindowThreadProcessId(window, &pid);
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!process) return "";
-    char path[MAX_PATH * 2];
-    DWORD size = sizeof path;
-    if (!QueryFullProcessImageNameA(process, 0, path, &size)) size = 0;
+    WCHAR path[MAX_PATH * 2];
+    DWORD size = sizeof path / sizeof *path;
+    if (!QueryFullProcessImageNameW(process, 0, path, &size)) size = 0;
     CloseHandle(process);
-    return std::string(path, size);
+    return Utf8(std::wstring(path, size));
 }
 
 bool CloseGame(HWND gameWindow)

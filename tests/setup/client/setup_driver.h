@@ -41,7 +41,8 @@ bool StartSetup(const std::string &exePath, SetupRun *run, const char *workDir =
 /* Closes the setup window and checks that the program ends with code 0. */
 void CloseSetup(SetupRun *run);
 
-/* Puts path into the path box from outside the program's own message pass. */
+/* Puts path into the path box from outside the program's own message
+   pass, as a wide text. */
 void SetInstallPath(const SetupRun &run, const std::string &path);
 
 bool IsAgreed(const SetupRun &run);
@@ -93,6 +94,19 @@ bool PopupMenuClosed(void);
 /* What the screen shows of control id of dlg, one COLORREF per pixel,
    row by row from the top. */
 std::vector<COLORREF> CaptureControl(HWND dlg, int id);
+
+/* Paths and texts of the disk and of the setup window are UTF-8 here and
+   go to the wide calls, so that names in any letters are read as they
+   are. Wide and Utf8 turn one into the other. */
+std::wstring Wide(const std::string &utf8);
+std::string Utf8(const std::wstring &wide);
+
+/* What the A calls make of utf8 under code page 1252: each letter outside
+   it replaced by a look-alike (or '?'), as Windows' best fit does. */
+std::string BestFitTwin(const std::string &utf8);
+
+/* Control id's text read through the wide call, as UTF-8. */
+std::string WideText(HWND dlg, int id);
 
 /* The whole file as bytes; *found (may be NULL) tells whether it could be
    read. */
