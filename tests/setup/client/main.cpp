@@ -1,6 +1,7 @@
 /* Test client for setup.exe under Wine: drives the real setup window from
    another process and checks what it shows and what it leaves on disk.
      setup-client window <setup.exe>
+     setup-client picture <setup.exe> <file.bmp>
      setup-client fault <kind> <setup.exe>
      setup-client install <setup.exe> <plant.dll> <name,name...>
      setup-client start-fails <setup.exe whose payload is not a program>
@@ -29,6 +30,8 @@ int main(int argc, char **argv)
     driveAllowanceMs = DriveEmulationAllowance();
     if (argc == 3 && strcmp(argv[1], "window") == 0)
         RunWindowCase(argv[2]);
+    else if (argc == 4 && strcmp(argv[1], "picture") == 0)
+        RunPictureCase(argv[2], argv[3]);
     else if (argc == 5 && strcmp(argv[1], "install") == 0)
         RunInstallCase(argv[2], argv[3], argv[4]);
     else if (argc == 4 && strcmp(argv[1], "fault") == 0)
@@ -36,8 +39,9 @@ int main(int argc, char **argv)
     else if (argc == 3 && strcmp(argv[1], "start-fails") == 0)
         RunStartFailsCase(argv[2]);
     else {
-        fprintf(stderr,
-                "usage: setup-client window|install|fault KIND|start-fails SETUP.EXE ...\n");
+        fprintf(
+            stderr,
+            "usage: setup-client window|picture|install|fault KIND|start-fails SETUP.EXE ...\n");
         return 2;
     }
     int failures = FailureCount();

@@ -206,6 +206,11 @@ std::vector<COLORREF> CaptureControl(HWND dlg, int id)
 {
     RECT r;
     GetWindowRect(GetDlgItem(dlg, id), &r);
+    return CaptureScreen(r);
+}
+
+std::vector<COLORREF> CaptureScreen(const RECT &r)
+{
     long width = r.right - r.left, height = r.bottom - r.top;
     std::vector<COLORREF> pixels(width > 0 && height > 0 ? width * height : 0);
     HDC screen = GetDC(NULL);
@@ -227,6 +232,32 @@ std::vector<COLORREF> CaptureControl(HWND dlg, int id)
     DeleteDC(memory);
     ReleaseDC(NULL, screen);
     return pixels;
+}
+
+bool WriteBitmapFile(const std::string &path, const std::vector<COLORREF> &pixels, long width)
+{
+    long height = width > 0 ? (long)(pixels.size() / width) : 0;
+    unsigned rowBytes = ((unsigned)width * 3 + 3) & ~3u;
+    std::string file(54 + (size_t)rowBytes * height, '\0');
+    auto put = [&](size_t at, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; i++) file[at + i] = (char)(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, (unsigned)file.size(), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, (unsigned)width, 4);
+    put(22, (unsigned)height, 4); /* bottom-up, as a BMP file stores it */
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (long y = 0; y < height; y++)
+        for (long x = 0; x < width; x++) {
+            COLORREF c = pixels[(size_t)y * width + x];
+            size_t at = 54 + (size_t)(height - 1 - y) * rowBytes + (size_t)x * 3;
+            put(at, GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16, 3);
+        }
+    return width > 0 && height > 0 && WriteWholeFile(path, file);
 }
 
 void CheckInstallSucceeds(const SetupRun &run, const std::string &folder,

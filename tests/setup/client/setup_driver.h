@@ -91,9 +91,13 @@ HWND FocusOf(const SetupRun &run);
 /* Whether a pop-up menu was open anywhere on the screen; Escape closes it. */
 bool PopupMenuClosed(void);
 
-/* What the screen shows of control id of dlg, one COLORREF per pixel,
-   row by row from the top. */
+/* What the screen shows of control id of dlg, or of a rectangle of the
+   screen, one COLORREF per pixel, row by row from the top. */
 std::vector<COLORREF> CaptureControl(HWND dlg, int id);
+std::vector<COLORREF> CaptureScreen(const RECT &screenRect);
+
+/* Writes pixels (as CaptureScreen gives them) as a 24-bit BMP file. */
+bool WriteBitmapFile(const std::string &path, const std::vector<COLORREF> &pixels, long width);
 
 /* Paths and texts of the disk and of the setup window are UTF-8 here and
    go to the wide calls, so that names in any letters are read as they
@@ -159,6 +163,11 @@ void CheckGameStartsAndSetupEnds(SetupRun *run, const std::string &folder);
    box, the caption through repaints and the folder picker; and the
    install folder's security as Setup's code builds it. */
 void RunWindowCase(const std::string &setupExe);
+
+/* The setup window's client area, once the caption is on its header,
+   written to bmpPath: the same window at another DPI is compared with it
+   (run-case.sh --dpis). */
+void RunPictureCase(const std::string &setupExe, const std::string &bmpPath);
 
 /* Installs that must fail without losing anything; kind names the fault
    (fault_kinds.h) that the test runner prepared or that the client makes

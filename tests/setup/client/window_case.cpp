@@ -43,6 +43,15 @@ void CheckAgreeBox(const SetupRun &run)
                                              : "clearing it disables Install again");
 }
 
+/* The dark blue pixels of the caption on the header. */
+size_t CaptionPixels(const SetupRun &run)
+{
+    size_t caption = 0;
+    for (COLORREF c : CaptureControl(run.window, SETUP_HEADER))
+        caption += GetBValue(c) > 80 && GetRValue(c) < 60 && GetGValue(c) < 60;
+    return caption;
+}
+
 void CheckColours(const SetupRun &run)
 {
     std::vector<COLORREF> licence = CaptureControl(run.window, SETUP_LICENSE_TEXT);
@@ -55,10 +64,7 @@ void CheckColours(const SetupRun &run)
         grey > licence.size() / 2 && green > 500,
         Format("the licence box is grey with light green text (%zu grey, %zu green of %zu pixels)",
                grey, green, licence.size()));
-    std::vector<COLORREF> header = CaptureControl(run.window, SETUP_HEADER);
-    size_t caption = 0;
-    for (COLORREF c : header)
-        caption += GetBValue(c) > 80 && GetRValue(c) < 60 && GetGValue(c) < 60;
+    size_t caption = CaptionPixels(run);
     Check(caption > 100,
           Format("the caption is drawn on the header (%zu dark blue pixels)", caption));
     DriveCaptureWindow(run.window, "C:\\setup-window.bmp");
@@ -271,6 +277,33 @@ void CheckInstallFolderSecurity(void)
 }
 
 } // namespace
+
+void RunPictureCase(const std::string &setupExe, const std::string &bmpPath)
+{
+    SetupRun run;
+    if (!Check(StartSetup(setupExe, &run), "setup starts and shows \"Program Setup\"")) return;
+    RECT client;
+    GetClientRect(run.window, &client);
+    MapWindowPoints(run.window, NULL, (POINT *)&client, 2);
+    long width = client.right - client.left;
+    /* Painted through: the licence's text is on the screen, and the
+       window looks the same a moment later. */
+    std::vector<COLORREF> shown;
+    Check(DriveWaitFor(
+              [&] {
+                  std::vector<COLORREF> before = CaptureScreen(client);
+                  Sleep(300);
+                  shown = CaptureScreen(client);
+                  return shown == before &&
+                         std::count(shown.begin(), shown.end(), LICENSE_GREEN) > 500;
+              },
+              10000, 50),
+          "the window is painted through, the licence's text shown");
+    Check(WriteBitmapFile(bmpPath, shown, width),
+          Format("its client area, %ld x %ld, is written to ", width, client.bottom - client.top) +
+              bmpPath);
+    CloseSetup(&run);
+}
 
 void RunWindowCase(const std::string &setupExe)
 {
