@@ -280,6 +280,10 @@ void CheckInstallFolderSecurity(void)
 
 void RunPictureCase(const std::string &setupExe, const std::string &bmpPath)
 {
+    /* The screen's own pixels: where the system scales a DPI-unaware
+       window whole, as Windows 10 and Wine 10 do, an unaware client would
+       be given the window's place in unscaled units. */
+    SetProcessDPIAware();
     SetupRun run;
     if (!Check(StartSetup(setupExe, &run), "setup starts and shows \"Program Setup\"")) return;
     RECT client;
