@@ -41,5 +41,32 @@ int ScenarioClose(void)
     EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
            "the banker did not call inside the START AGAIN? box");
     CloseGame(&g, "during a call inside the START AGAIN? box");
+
+    /* Enter typed into the START AGAIN? box while a call runs inside it,
+       whose pump passes take the key off the queue before the box's own
+       loop can: it still answers the box, with its default, Yes. */
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    BeginPlay(&p, &g, std::vector<uint32_t>());
+    ChooseOwnBox(&p, 0);
+    for (int b = 1; b <= 4; b++) {
+        RevealBox(&p, b);
+        WaitBoxButtonsEnabled(g.dlg, 5000);
+    }
+    DriveClick(g.dlg, ID_NEW_GAME);
+    HWND box = WaitMessageBox(&g, "NEW GAME", 5000);
+    EXPECT(box, "NEW GAME asked nothing");
+    DriveClick(g.dlg, ID_BOX_BUTTON + 5);
+    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
+           "the banker did not call inside the START AGAIN? box");
+    Sleep(1500); /* over a tick */
+    HWND yes = box ? GetDlgItem(box, IDYES) : NULL;
+    PostMessageA(yes, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageA(yes, WM_KEYUP, VK_RETURN, 0xC0000001);
+    EXPECT(DriveWaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, CallMs()),
+           "Enter during the call did not answer START AGAIN?");
+    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CHOOSE, CallMs()),
+           "no new game after Enter to START AGAIN?");
+    CheckCleanBoard(g.dlg, "after Enter to START AGAIN?");
+    CloseGame(&g, "after Enter to START AGAIN?");
     return 0;
 }
