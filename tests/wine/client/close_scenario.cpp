@@ -58,10 +58,13 @@ int ScenarioClose(void)
     DriveClick(g.dlg, ID_BOX_BUTTON + 5);
     EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
            "the banker did not call inside the START AGAIN? box");
+    /* The player brings the box to the front, from the board where the
+       box click took the keyboard, and types Enter to its Yes. */
     Sleep(1500); /* over a tick */
-    HWND yes = box ? GetDlgItem(box, IDYES) : NULL;
-    PostMessageA(yes, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageA(yes, WM_KEYUP, VK_RETURN, 0xC0000001);
+    EXPECT(box && TakeKeyboard(box), "START AGAIN? is not in the foreground for typed keys");
+    EXPECT(box && FocusOf(box) == GetDlgItem(box, IDYES),
+           "the keyboard is not on START AGAIN?'s Yes");
+    PressKey(VK_RETURN);
     EXPECT(DriveWaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, CallMs()),
            "Enter during the call did not answer START AGAIN?");
     EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CHOOSE, CallMs()),
