@@ -28,11 +28,29 @@ int ViewQuitTaken(void)
 /* Each pass rests 1 ms already; there is nothing more to skip. */
 void ViewIdle(void) {}
 
+static int IsOnBoard(HWND window)
+{
+    return window == ui.mainWindow || IsChild(ui.mainWindow, window);
+}
+
+/* A message box's own loop runs further out while a pass runs inside it
+   (a tick, a turn), and the pass takes the box's input off the queue
+   first: it hands it on as that loop would, through the box's dialog
+   manager, so that Enter and Esc still answer it. */
+static int TakenByMessageBox(MSG *message)
+{
+    const ATOM DIALOG_CLASS = 0x8002; /* WC_DIALOG, the class of every message box */
+    if (!message->hwnd || IsOnBoard(message->hwnd)) return 0;
+    HWND box = GetAncestor(message->hwnd, GA_ROOT);
+    if (!box || (ATOM)GetClassLongPtrW(box, GCW_ATOM) != DIALOG_CLASS) return 0;
+    return IsDialogMessageW(box, message);
+}
+
 int PumpMessages(void)
 {
     if (quitMessageTaken) return 1;
-    while (PeekMessageA(&pumpMessage, NULL, 0, 0, PM_NOREMOVE)) {
-        if (GetMessageA(&pumpMessage, NULL, 0, 0) <= 0) {
+    while (PeekMessageW(&pumpMessage, NULL, 0, 0, PM_NOREMOVE)) {
+        if (GetMessageW(&pumpMessage, NULL, 0, 0) <= 0) {
             quitMessageTaken = 1;
             /* A message box's own loop may be running further out (NEW GAME
                asked, and a click's turn runs inside it): put the quit back
@@ -42,9 +60,11 @@ int PumpMessages(void)
             return 1;
         }
         /* The board is played with the mouse only; Alt keys still work. */
-        if (pumpMessage.message == WM_KEYDOWN) break;
-        TranslateMessage(&pumpMessage);
-        DispatchMessageA(&pumpMessage);
+        if (pumpMessage.message == WM_KEYDOWN && IsOnBoard(pumpMessage.hwnd)) break;
+        if (!TakenByMessageBox(&pumpMessage)) {
+            TranslateMessage(&pumpMessage);
+            DispatchMessageW(&pumpMessage);
+        }
         if (quitMessageTaken) return 1;
     }
     Sleep(1);
@@ -88,6 +108,17 @@ static void ReadProgramPath(void)
     if (length == 0 || length >= capacity) ui.programPath[0] = L'\0';
 }
 
+/* Windows calls a timer's procedure inside an exception handler that
+   swallows an access violation and goes on with the next tick, which would
+   leave a dead board behind instead of ending the program with a report.
+   Windows before the setting existed refuses it; nothing changes there. */
+static void LetFaultsInTicksThrough(void)
+{
+    BOOL suppress = FALSE;
+    SetUserObjectInformationW(GetCurrentProcess(), UOI_TIMERPROC_EXCEPTION_SUPPRESSION, &suppress,
+                              sizeof suppress);
+}
+
 /* Answers 0 when the board cannot be made: nothing could ever close it,
    so the caller ends the program instead of polling unseen. */
 static int StartUp(void)
@@ -96,16 +127,20 @@ static int StartUp(void)
        the system would swap the board for a "(Not Responding)" ghost
        whose close box ends the game mid-sound. */
     DisableProcessWindowsGhosting();
+    LetFaultsInTicksThrough();
     FindSoundPlayer();
     CoInitialize(NULL);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     MakeBrushes();
     ReadProgramPath();
+    /* A wide window, with wide controls: text sent to an ANSI one would pass
+       through the machine's ANSI code page on its way in. */
     ui.mainWindow =
-        CreateDialogParamA(ui.instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
+        CreateDialogParamW(ui.instance, MAKEINTRESOURCEW(IDD_MAIN), NULL, MainDialogProc, 0);
     if (!ui.mainWindow) return 0;
-    SetWindowTextA(ui.mainWindow, GAME_TITLE);
+    WCHAR title[WIDE_TEXT_CAPACITY];
+    SetWindowTextW(ui.mainWindow, WidenText(GAME_TITLE, title, WIDE_TEXT_CAPACITY));
     SetTimer(NULL, 0, 1000, TickTimerProc);
     GameStartUp();
     return 1;

@@ -30,6 +30,15 @@ const int NO_BOARD_EXIT_CODE = 1;
 
 extern UiHandles ui;
 
+/* Room for any text the game shows, in wide characters. */
+enum { WIDE_TEXT_CAPACITY = 256 };
+
+/* Every text of the game is code page 1252, whatever the machine's own
+   ANSI code page: each goes to Windows through a W call, in wide
+   characters copied by this into wide (capacity characters, at least 1),
+   cut short if need be and always terminated. Answers wide (view.cpp). */
+const WCHAR *WidenText(const char *text, WCHAR *wide, int capacity);
+
 /* The main window's dialog procedure (window.cpp). */
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

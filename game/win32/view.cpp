@@ -1,7 +1,7 @@
 /* The view services on the real window: each one a control message. */
 #include <windows.h>
 
-#include <string.h>
+#include <wchar.h>
 
 #include "resources/board.h"
 #include "ui.h"
@@ -12,9 +12,24 @@ static HWND Control(int id)
     return GetDlgItem(ui.mainWindow, id);
 }
 
+/* Code page 1252 has one character for every byte, so a text of n bytes
+   takes n wide characters; it is named here, never the machine's own ANSI
+   code page, which reads the pound sign as another letter (1250) or
+   another script (932). */
+const WCHAR *WidenText(const char *text, WCHAR *wide, int capacity)
+{
+    int length = 0;
+    while (length < capacity - 1 && text[length] != '\0') length++;
+    int written = length ? MultiByteToWideChar(1252, 0, text, length, wide, capacity - 1) : 0;
+    wide[written > 0 ? written : 0] = L'\0';
+    return wide;
+}
+
 void ViewSetText(int id, const char *text)
 {
-    SendDlgItemMessageA(ui.mainWindow, id, WM_SETTEXT, 0, (LPARAM)text);
+    WCHAR wide[WIDE_TEXT_CAPACITY];
+    SendDlgItemMessageW(ui.mainWindow, id, WM_SETTEXT, 0,
+                        (LPARAM)WidenText(text, wide, WIDE_TEXT_CAPACITY));
 }
 
 /* Setting a button's caption repaints it (at once, under Wine), so a new
@@ -24,14 +39,19 @@ void ViewSetText(int id, const char *text)
 void ViewSetCaption(int id, const char *text)
 {
     HWND control = Control(id);
-    char current[16];
-    if (GetWindowTextA(control, current, sizeof current) > 0 && strcmp(current, text) == 0) return;
-    SetWindowTextA(control, text);
+    WCHAR wanted[WIDE_TEXT_CAPACITY], current[16];
+    WidenText(text, wanted, WIDE_TEXT_CAPACITY);
+    if (GetWindowTextW(control, current, sizeof current / sizeof current[0]) > 0 &&
+        wcscmp(current, wanted) == 0)
+        return;
+    SetWindowTextW(control, wanted);
 }
 
 void ViewAddLine(int listId, const char *text)
 {
-    SendDlgItemMessageA(ui.mainWindow, listId, LB_ADDSTRING, 0, (LPARAM)text);
+    WCHAR wide[WIDE_TEXT_CAPACITY];
+    SendDlgItemMessageW(ui.mainWindow, listId, LB_ADDSTRING, 0,
+                        (LPARAM)WidenText(text, wide, WIDE_TEXT_CAPACITY));
 }
 
 void ViewEmptyList(int listId)
@@ -103,16 +123,23 @@ void ViewFocusOffers(void)
     SetFocus(Control(IDC_OFFER_LIST));
 }
 
+static int ShowMessageBox(const char *text, const char *caption, UINT type)
+{
+    WCHAR wideText[WIDE_TEXT_CAPACITY], wideCaption[WIDE_TEXT_CAPACITY];
+    return MessageBoxW(NULL, WidenText(text, wideText, WIDE_TEXT_CAPACITY),
+                       WidenText(caption, wideCaption, WIDE_TEXT_CAPACITY), type);
+}
+
 /* Once the quit message is taken no message box may open: nothing would
    answer it and the program would never end. */
 void ViewInform(const char *text, const char *caption)
 {
     if (ViewQuitTaken()) return;
-    MessageBoxA(NULL, text, caption, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
 int ViewAsk(const char *text, const char *caption)
 {
     if (ViewQuitTaken()) return 0;
-    return MessageBoxA(NULL, text, caption, MB_YESNO) == IDYES;
+    return ShowMessageBox(text, caption, MB_YESNO) == IDYES;
 }

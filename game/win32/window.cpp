@@ -15,12 +15,15 @@ const COLORREF BUTTON_TEXT_COLOUR = RGB(255, 0, 0);
 const COLORREF STATIC_TEXT_COLOUR = RGB(255, 255, 255);
 
 /* The maker's home page, opened by MORE GAMES and HELP. */
-static const char makerPage[] = "http://www.vantorel.example/";
+static const WCHAR makerPage[] = L"http://www.vantorel.example/";
 
+/* ANSI_CHARSET: the texts are code page 1252, and with the default the
+   font mapper would take the machine's own character set and, under some
+   code pages, another face than Arial. */
 static HFONT MakeArialBold(int height, int width)
 {
-    return CreateFontA(height, width, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
-                       FIXED_PITCH, "arial");
+    return CreateFontW(height, width, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
+                       FIXED_PITCH, L"arial");
 }
 
 static void SetControlFont(int id, HFONT font)
@@ -53,12 +56,33 @@ static INT_PTR OnInitDialog(HWND window)
     return 0; /* no control takes the focus */
 }
 
+/* Without SEE_MASK_FLAG_NO_UI the shell would show its own error box for
+   a first way that fails, though a second one follows. */
+static BOOL OpenMaximised(const WCHAR *file, const WCHAR *parameters, const WCHAR *folder)
+{
+    SHELLEXECUTEINFOW run;
+    ZeroMemory(&run, sizeof run);
+    run.cbSize = sizeof run;
+    run.fMask = SEE_MASK_FLAG_NO_UI;
+    run.hwnd = ui.mainWindow;
+    run.lpVerb = L"open";
+    run.lpFile = file;
+    run.lpParameters = parameters;
+    run.lpDirectory = folder;
+    run.nShow = SW_SHOWMAXIMIZED;
+    return ShellExecuteExW(&run);
+}
+
+/* Internet Explorer, as the game has always opened it; where a user has
+   removed it (newer Windows does not carry it at all), the page in the
+   default browser. The game goes on either way. */
 static void OpenMakerPage(void)
 {
-    char windowsFolder[MAX_PATH];
-    if (!GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder)) windowsFolder[0] = '\0';
-    ShellExecuteA(ui.mainWindow, "open", "iexplore.exe", makerPage, windowsFolder,
-                  SW_SHOWMAXIMIZED);
+    WCHAR windowsFolder[MAX_PATH];
+    UINT length = GetWindowsDirectoryW(windowsFolder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) windowsFolder[0] = L'\0';
+    if (OpenMaximised(L"iexplore.exe", makerPage, windowsFolder)) return;
+    OpenMaximised(makerPage, NULL, NULL);
 }
 
 static void OnCommand(int id)

@@ -41,5 +41,35 @@ int ScenarioClose(void)
     EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
            "the banker did not call inside the START AGAIN? box");
     CloseGame(&g, "during a call inside the START AGAIN? box");
+
+    /* Enter typed into the START AGAIN? box while a call runs inside it,
+       whose pump passes take the key off the queue before the box's own
+       loop can: it still answers the box, with its default, Yes. */
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    BeginPlay(&p, &g, std::vector<uint32_t>());
+    ChooseOwnBox(&p, 0);
+    for (int b = 1; b <= 4; b++) {
+        RevealBox(&p, b);
+        WaitBoxButtonsEnabled(g.dlg, 5000);
+    }
+    DriveClick(g.dlg, ID_NEW_GAME);
+    HWND box = WaitMessageBox(&g, "NEW GAME", 5000);
+    EXPECT(box, "NEW GAME asked nothing");
+    DriveClick(g.dlg, ID_BOX_BUTTON + 5);
+    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
+           "the banker did not call inside the START AGAIN? box");
+    /* The player brings the box to the front, from the board where the
+       box click took the keyboard, and types Enter to its Yes. */
+    Sleep(1500); /* over a tick */
+    EXPECT(box && TakeKeyboard(box), "START AGAIN? is not in the foreground for typed keys");
+    EXPECT(box && FocusOf(box) == GetDlgItem(box, IDYES),
+           "the keyboard is not on START AGAIN?'s Yes");
+    PressKey(VK_RETURN);
+    EXPECT(DriveWaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, CallMs()),
+           "Enter during the call did not answer START AGAIN?");
+    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CHOOSE, CallMs()),
+           "no new game after Enter to START AGAIN?");
+    CheckCleanBoard(g.dlg, "after Enter to START AGAIN?");
+    CloseGame(&g, "after Enter to START AGAIN?");
     return 0;
 }

@@ -79,12 +79,22 @@ void DriveRelease(DriveProcess *p)
     p->pid = 0;
 }
 
+/* What a player sees, read wide and turned into code page 1252, whatever
+   the ANSI code page of either program: a character that 1252 lacks reads
+   as another byte. */
+static std::string Narrow1252(const wchar_t *wide)
+{
+    char text[4096];
+    int bytes = WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, NULL, NULL);
+    return bytes > 0 ? text : "";
+}
+
 std::string DriveTitle(HWND window)
 {
-    char text[1024];
-    text[0] = '\0';
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[1024];
+    text[0] = L'\0';
+    GetWindowTextW(window, text, sizeof text / sizeof text[0]);
+    return Narrow1252(text);
 }
 
 namespace
@@ -138,16 +148,16 @@ HWND DriveWaitDialog(DWORD pid, const char *caption, DWORD timeoutMs)
 
 std::string DriveText(HWND dlg, int id)
 {
-    char text[4096];
-    text[0] = '\0';
+    wchar_t text[4096];
+    text[0] = L'\0';
     HWND control = GetDlgItem(dlg, id);
     if (!control) return "";
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL,
-                             WithAllowance(5000), &copied))
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, sizeof text / sizeof text[0], (LPARAM)text,
+                             SMTO_NORMAL, WithAllowance(5000), &copied))
         return "";
-    text[sizeof text - 1] = '\0';
-    return text;
+    text[sizeof text / sizeof text[0] - 1] = L'\0';
+    return Narrow1252(text);
 }
 
 int DriveEnabled(HWND dlg, int id)
@@ -182,9 +192,7 @@ std::vector<std::string> DriveListLines(HWND dlg, int id)
         if (length < 0) break;
         std::vector<wchar_t> wide((size_t)length + 1, L'\0');
         SendDlgItemMessageW(dlg, id, LB_GETTEXT, (WPARAM)i, (LPARAM)wide.data());
-        char text[1024];
-        int bytes = WideCharToMultiByte(1252, 0, wide.data(), -1, text, sizeof text, NULL, NULL);
-        lines.push_back(bytes > 0 ? text : "");
+        lines.push_back(Narrow1252(wide.data()));
     }
     return lines;
 }

@@ -1,7 +1,7 @@
 /* Drives another process's windows from a test client, as a player would,
    through ordinary window messages: the same on Windows and under Wine.
-   Texts are code page 1252 bytes, times milliseconds; every wait has a
-   timeout. */
+   Texts are code page 1252 bytes, read through the wide calls, times
+   milliseconds; every wait has a timeout. */
 #ifndef ZENDARO_DRIVE_H
 #define ZENDARO_DRIVE_H
 

@@ -23,6 +23,7 @@ int ScenarioClose(void);
 int ScenarioShortcut(void);
 int ScenarioMissing(void);
 int ScenarioRestart(void);
+int ScenarioLanguages(void);
 
 namespace
 {
@@ -31,8 +32,9 @@ const struct {
     const char *name;
     int (*run)(void);
 } SCENARIOS[] = {
-    {"layout", ScenarioLayout},     {"games", ScenarioGames},     {"close", ScenarioClose},
-    {"shortcut", ScenarioShortcut}, {"missing", ScenarioMissing}, {"restart", ScenarioRestart},
+    {"layout", ScenarioLayout},       {"games", ScenarioGames},     {"close", ScenarioClose},
+    {"shortcut", ScenarioShortcut},   {"missing", ScenarioMissing}, {"restart", ScenarioRestart},
+    {"languages", ScenarioLanguages},
 };
 
 std::string FullPath(const char *path)

@@ -39,6 +39,7 @@ const char OPEN_LAST[] = "OPEN THE LAST BOX";
 const char CALLING_AFTER_DEAL[] = "THE BANKER WANTS TO SAY HOW MUCH HE WOULD HAVE OFFERED YOU";
 const char SWAP_OFFERED[] = "THE BANKER WILL ALLOW YOU TO SWAP YOUR BOX";
 const char GAME_OVER[] = "THANKYOU FOR PLAYING VANTOREL.  PRESS 'NEW GAME'";
+const char POUND[] = "\xA3";
 const char NO_POUNDS[] = "\xA3"
                          "0.00";
 
@@ -152,8 +153,8 @@ void CheckLayout(HWND dlg)
     Log("layout: %d controls within 1 pixel of the template at 6 x 13 base units", checked);
 }
 
-/* The board as NewGame leaves it: every box home, and the bank's figure
-   read back through the window in code page 1252. */
+/* The board as NewGame leaves it: every box home, and the offer's sign
+   and the bank's figure read back through the window in code page 1252. */
 void CheckCleanBoard(HWND dlg, const char *when)
 {
     int misplaced = 0;
@@ -167,6 +168,7 @@ void CheckCleanBoard(HWND dlg, const char *when)
         }
     }
     EXPECT(misplaced == 0, "%s: %d plates, pictures or buttons away from home", when, misplaced);
+    EXPECT_TEXT(dlg, ID_OFFER_VALUE, POUND);
     EXPECT_TEXT(dlg, ID_BANK_VALUE, NO_POUNDS);
 }
 
@@ -299,7 +301,11 @@ void SeeOffer(Play *p)
     std::vector<std::string> lines = DriveListLines(dlg, ID_OFFER_LIST);
     EXPECT(lines.size() == p->offers.size() + 1, "offers list has %zu lines after call %zu",
            lines.size(), p->offers.size() + 1);
-    if (!lines.empty()) p->offers.push_back(lines.back());
+    if (lines.empty()) return;
+    EXPECT(lines.back()[0] == POUND[0], "offer \"%s\" is not in pounds",
+           Show(lines.back()).c_str());
+    EXPECT_TEXT(dlg, ID_OFFER_VALUE, lines.back().c_str());
+    p->offers.push_back(lines.back());
 }
 
 /* Answers the offer on show, once the reminder has enabled the buttons. */
@@ -457,6 +463,10 @@ void PlayWholeGame(Play *p, int firstBox, int dealAtCall, int swapYes)
     std::vector<std::string> history = DriveListLines(dlg, ID_WIN_HISTORY);
     EXPECT(history.size() == historyBefore + 1, "win history grew by %zu lines in one game",
            history.size() - historyBefore);
+    std::string banked = DriveText(dlg, ID_BANK_VALUE);
+    EXPECT(!history.empty() && history.back() == banked && banked[0] == POUND[0],
+           "win history's last line \"%s\", the bank \"%s\"",
+           history.empty() ? "" : Show(history.back()).c_str(), Show(banked).c_str());
 }
 
 /* NEW GAME, answered Yes. */

@@ -95,6 +95,12 @@ void StartFirstCall(Play *p);
    for a box p saw opened its opened picture; every plate in view its own;
    the message, offer and bank their colours. p NULL: a fresh board. */
 void CheckPictures(HWND dlg, const Play *p, const char *when);
+/* The keyboard (layout_scenario.cpp): a key typed, the window with the
+   focus in dlg's thread, and dlg brought to the foreground (answers 0 if
+   it could not be). */
+void PressKey(WORD key);
+HWND FocusOf(HWND dlg);
+int TakeKeyboard(HWND dlg);
 /* A copy of the program as folder\Zendaro.exe in the temporary folder,
    and its removal with the folder. */
 std::string CopyOfGame(const char *folder);

@@ -57,3 +57,24 @@ int ScenarioGames(void)
     CloseGame(&g, "after two games");
     return 0;
 }
+
+/* A whole game under a language whose ANSI code page has no pound sign at
+   0xA3, as Polish (1250, where the byte is an L with a stroke) and Japanese (932, a
+   half-width bracket) have not: the Unix locale the test runs the client
+   and the game under sets it (tests/wine/CMakeLists.txt). The title, the
+   offer, the bank, both lists and the verdict's box must read as they do
+   under 1252. */
+int ScenarioLanguages(void)
+{
+    UINT codePage = GetACP();
+    EXPECT(codePage != 1252, "the ANSI code page is 1252: no other language to play in");
+    Log("ANSI code page %u", codePage);
+    Game g;
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    CheckCleanBoard(g.dlg, "first game");
+    Play p;
+    BeginPlay(&p, &g, std::vector<uint32_t>());
+    PlayWholeGame(&p, 0, 1, 0);
+    CloseGame(&g, "after the game");
+    return 0;
+}

@@ -91,6 +91,113 @@ size_t CountProcesses(const char *name)
     return count;
 }
 
+/* Internet Explorer's files, 64-bit and 32-bit, as a new prefix has them;
+   hidden under this suffix while the game must do without them
+   (client-scenario.sh puts back any that a failed run leaves hidden). */
+const char *const BROWSER_FILES[] = {
+    "C:\\Program Files\\Internet Explorer\\iexplore.exe",
+    "C:\\Program Files (x86)\\Internet Explorer\\iexplore.exe",
+    "C:\\windows\\system32\\iexplore.exe",
+    "C:\\windows\\syswow64\\iexplore.exe",
+};
+const char HIDDEN_SUFFIX[] = ".zendaro-hidden";
+
+void HideBrowser(bool hide)
+{
+    for (const char *file : BROWSER_FILES) {
+        std::string hidden = std::string(file) + HIDDEN_SUFFIX;
+        if (hide)
+            MoveFileA(file, hidden.c_str());
+        else
+            MoveFileA(hidden.c_str(), file);
+    }
+}
+
+/* What opens an http address, in both registry views (the 32-bit game
+   reads the other): set to command, or put back as it was. */
+struct HttpHandler {
+    HKEY keys[2];
+    std::string before[2];
+    bool had[2];
+};
+
+void SetHttpHandler(HttpHandler *h, const std::string &command)
+{
+    const REGSAM views[2] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+    for (int v = 0; v < 2; v++) {
+        h->keys[v] = NULL;
+        h->had[v] = false;
+        if (RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, NULL, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE | views[v], NULL, &h->keys[v],
+                            NULL) != ERROR_SUCCESS)
+            continue;
+        char value[1024];
+        DWORD size = sizeof value - 1, type = 0;
+        if (RegQueryValueExA(h->keys[v], NULL, NULL, &type, (BYTE *)value, &size) ==
+                ERROR_SUCCESS &&
+            type == REG_SZ) {
+            value[size] = '\0';
+            h->before[v] = value;
+            h->had[v] = true;
+        }
+        RegSetValueExA(h->keys[v], NULL, 0, REG_SZ, (const BYTE *)command.c_str(),
+                       (DWORD)command.size() + 1);
+    }
+}
+
+void RestoreHttpHandler(HttpHandler *h)
+{
+    for (int v = 0; v < 2; v++) {
+        if (!h->keys[v]) continue;
+        if (h->had[v])
+            RegSetValueExA(h->keys[v], NULL, 0, REG_SZ, (const BYTE *)h->before[v].c_str(),
+                           (DWORD)h->before[v].size() + 1);
+        else
+            RegDeleteValueA(h->keys[v], NULL);
+        RegCloseKey(h->keys[v]);
+    }
+}
+
+std::string FileText(const std::string &path)
+{
+    char text[1024] = "";
+    FILE *f = fopen(path.c_str(), "rb");
+    if (!f) return "";
+    size_t got = fread(text, 1, sizeof text - 1, f);
+    (void)fclose(f);
+    text[got] = '\0';
+    return text;
+}
+
+/* With Internet Explorer gone, HELP opens the maker's page with whatever
+   opens http addresses: here a recorder of the address it is given. */
+void CheckHelpWithoutBrowser(Game *g)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string record = std::string(temp) + "zendaro-opened.txt";
+    DeleteFileA(record.c_str());
+    HttpHandler handler;
+    SetHttpHandler(&handler, "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + record + "\"");
+    HideBrowser(true);
+    size_t browsers = CountProcesses("iexplore.exe");
+    DriveClick(g->dlg, ID_HELP);
+    DriveWaitFor([&] { return Contains(FileText(record), "\r\n"); }, 10000, 100);
+    HideBrowser(false);
+    RestoreHttpHandler(&handler);
+    std::string opened = FileText(record);
+    while (!opened.empty() &&
+           (opened.back() == '\n' || opened.back() == '\r' || opened.back() == ' '))
+        opened.pop_back();
+    EXPECT(Contains(opened, "http://www.vantorel.example/"),
+           "without Internet Explorer HELP opened \"%s\", not the maker's page", opened.c_str());
+    EXPECT(CountProcesses("iexplore.exe") == browsers, "iexplore.exe started though hidden");
+    EXPECT(DriveResponds(g->dlg, 3000), "window busy after HELP without Internet Explorer");
+    EXPECT_TEXT(g->dlg, ID_MESSAGE, CHOOSE);
+    DeleteFileA(record.c_str());
+    Log("HELP without Internet Explorer: the http handler got %s", opened.c_str());
+}
+
 int ScenarioLayout(void)
 {
     Game g;
@@ -141,6 +248,7 @@ int ScenarioLayout(void)
         EXPECT_TEXT(g.dlg, ID_MESSAGE, CHOOSE);
     }
     Log("MORE GAMES and HELP: each started iexplore.exe and the game went on");
+    CheckHelpWithoutBrowser(&g);
     CloseGame(&g, "after MORE GAMES and HELP");
     return 0;
 }
