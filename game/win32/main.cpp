@@ -90,10 +90,19 @@ void ViewReadClock(ClockTime *now)
     now->milliseconds = utc.wMilliseconds;
 }
 
+/* One tile of the pattern covers the whole client area: a smaller one
+   would repeat the board's frame at the right and the bottom. */
+void MakeBackgroundBrush(int width, int height)
+{
+    HBITMAP background = (HBITMAP)LoadImageW(ui.instance, MAKEINTRESOURCEW(IDB_BACKGROUND),
+                                             IMAGE_BITMAP, width, height, 0);
+    if (background) ui.backgroundBrush = CreatePatternBrush(background);
+}
+
+/* The background's brush waits for the window, whose client area it
+   fills (MakeBackgroundBrush). */
 static void MakeBrushes(void)
 {
-    HBITMAP background = LoadBitmapA(ui.instance, MAKEINTRESOURCEA(IDB_BACKGROUND));
-    if (background) ui.backgroundBrush = CreatePatternBrush(background);
     ui.editBrush = CreateSolidBrush(EDIT_BACKGROUND);
     ui.buttonBrush = CreateSolidBrush(BUTTON_BACKGROUND);
     ui.staticBrush = CreateSolidBrush(STATIC_BACKGROUND);

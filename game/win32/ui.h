@@ -23,6 +23,9 @@ struct UiHandles {
     HBRUSH buttonBrush;
     HBRUSH staticBrush;
     WCHAR programPath[MAX_PATH];
+    /* The dialog's base units as the system made them: BASE_UNIT_X x
+       BASE_UNIT_Y (board.h) at 96 dpi, larger where the system font is. */
+    int baseUnitX, baseUnitY;
 };
 
 /* What the program ends with when its window cannot be made. */
@@ -41,6 +44,23 @@ const WCHAR *WidenText(const char *text, WCHAR *wide, int capacity);
 
 /* The main window's dialog procedure (window.cpp). */
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* Whether the dialog's base units differ from the board's 96-dpi ones, so
+   that the pictures, the background and the logic's positions must be
+   scaled to them (window.cpp). */
+int BoardIsScaled(void);
+
+/* The logic's positions and the pictures' sizes are client pixels of the
+   96-dpi board; these turn them into this window's client pixels and back
+   (window.cpp). Positions at OUT_OF_VIEW or beyond are left as they are. */
+int ScreenX(int boardX);
+int ScreenY(int boardY);
+int BoardX(int screenX);
+int BoardY(int screenY);
+
+/* The background's pattern brush, from the background picture stretched
+   to width x height pixels (0 x 0: its own size) (main.cpp). */
+void MakeBackgroundBrush(int width, int height);
 
 /* Takes PlaySoundA from the system folder's winmm.dll, once; the sounds
    stay silent when it cannot be had (sound.cpp). */

@@ -64,10 +64,11 @@ void ViewEnable(int id, int on)
     EnableWindow(Control(id), on ? TRUE : FALSE);
 }
 
+/* The logic's positions are the 96-dpi board's pixels (ScreenX). */
 void ViewMove(int id, int x, int y)
 {
     /* No insert-after window is HWND_TOP: the control is raised as well. */
-    SetWindowPos(Control(id), NULL, x, y, 0, 0, SWP_NOSIZE);
+    SetWindowPos(Control(id), NULL, ScreenX(x), ScreenY(y), 0, 0, SWP_NOSIZE);
 }
 
 void ViewGetPosition(int id, int *x, int *y)
@@ -75,8 +76,8 @@ void ViewGetPosition(int id, int *x, int *y)
     RECT r = {0, 0, 0, 0};
     GetWindowRect(Control(id), &r);
     MapWindowPoints(NULL, ui.mainWindow, (POINT *)&r, 2);
-    *x = r.left;
-    *y = r.top;
+    *x = BoardX(r.left);
+    *y = BoardY(r.top);
 }
 
 void ViewRedraw(int id)
@@ -106,15 +107,26 @@ static int IsCached(const void *bitmap)
     return 0;
 }
 
+/* A box's picture at the size of its place: every box picture has the
+   same, and the bitmaps are drawn at the 96-dpi one. */
+static HBITMAP LoadBoxPicture(int pictureId, int bitmapId)
+{
+    RECT place = {0, 0, 0, 0};
+    if (BoardIsScaled()) GetClientRect(Control(pictureId), &place);
+    return (HBITMAP)LoadImageW(ui.instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, place.right,
+                               place.bottom, 0);
+}
+
 void ViewShowPicture(int pictureId, int bitmapId)
 {
     HBITMAP *slot = CachedBitmap(bitmapId);
     if (!slot) return;
-    if (!*slot) *slot = LoadBitmapA(ui.instance, MAKEINTRESOURCEA(bitmapId));
+    if (!*slot) *slot = LoadBoxPicture(pictureId, bitmapId);
     HBITMAP previous = (HBITMAP)SendDlgItemMessageA(ui.mainWindow, pictureId, STM_SETIMAGE,
                                                     IMAGE_BITMAP, (LPARAM)*slot);
     /* What a picture hands back is either one of ours, shared, or the copy
-       the control loaded from the template, which nothing else uses. */
+       the control loaded from the template (or its stretched copy), which
+       nothing else uses. */
     if (previous && !IsCached(previous)) DeleteObject(previous);
 }
 

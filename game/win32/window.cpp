@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "flow/flow.h"
+#include "resources/board.h"
 #include "ui.h"
 #include "view/view.h"
 
@@ -31,10 +32,13 @@ static void SetControlFont(int id, HFONT font)
     SendDlgItemMessageA(ui.mainWindow, id, WM_SETFONT, (WPARAM)font, TRUE);
 }
 
+/* The fonts' sizes are the 96-dpi board's, grown with the dialog's units. */
 static void GiveFonts(void)
 {
-    ui.largeFont = MakeArialBold(26, 13);
-    ui.smallFont = MakeArialBold(16, 8);
+    ui.largeFont =
+        MakeArialBold(MulDiv(26, ui.baseUnitY, BASE_UNIT_Y), MulDiv(13, ui.baseUnitX, BASE_UNIT_X));
+    ui.smallFont =
+        MakeArialBold(MulDiv(16, ui.baseUnitY, BASE_UNIT_Y), MulDiv(8, ui.baseUnitX, BASE_UNIT_X));
     SetControlFont(IDC_OFFER_VALUE, ui.largeFont);
     SetControlFont(IDC_BANK_VALUE, ui.largeFont);
     SetControlFont(IDC_MESSAGE, ui.smallFont);
@@ -45,9 +49,100 @@ static void GiveFonts(void)
     SetControlFont(IDC_BANK_LABEL, ui.largeFont);
 }
 
+/* Where the system font is larger than at 96 dpi (Windows' XP-style
+   scaling at 120 dpi, Wine at every DPI), the template's controls grow
+   with the dialog's units but its pictures keep their pixels. */
+static void MeasureBaseUnits(HWND window)
+{
+    RECT unit = {0, 0, 4, 8};
+    MapDialogRect(window, &unit);
+    ui.baseUnitX = unit.right > 0 ? unit.right : (int)BASE_UNIT_X;
+    ui.baseUnitY = unit.bottom > 0 ? unit.bottom : (int)BASE_UNIT_Y;
+}
+
+int BoardIsScaled(void)
+{
+    return ui.baseUnitX != BASE_UNIT_X || ui.baseUnitY != BASE_UNIT_Y;
+}
+
+/* Through the dialog units the board is laid out in, so a pixel of the
+   96-dpi board lands where the dialog manager puts the same unit here, and
+   a home position read and written back stays exactly where it was. */
+static int ScaleAxis(int pixels, int fromBaseUnit, int toBaseUnit, int unitsPerBaseUnit)
+{
+    if (fromBaseUnit == toBaseUnit || pixels >= OUT_OF_VIEW) return pixels;
+    int units = MulDiv(pixels, unitsPerBaseUnit, fromBaseUnit);
+    return MulDiv(units, toBaseUnit, unitsPerBaseUnit);
+}
+
+int ScreenX(int boardX)
+{
+    return ScaleAxis(boardX, BASE_UNIT_X, ui.baseUnitX, 4);
+}
+
+int ScreenY(int boardY)
+{
+    return ScaleAxis(boardY, BASE_UNIT_Y, ui.baseUnitY, 8);
+}
+
+int BoardX(int screenX)
+{
+    return ScaleAxis(screenX, ui.baseUnitX, BASE_UNIT_X, 4);
+}
+
+int BoardY(int screenY)
+{
+    return ScaleAxis(screenY, ui.baseUnitY, BASE_UNIT_Y, 8);
+}
+
+/* A picture of the template, drawn for the 96-dpi board, stretched to
+   fill its place on this one. */
+static void StretchPicture(HWND picture)
+{
+    HBITMAP own = (HBITMAP)SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    BITMAP shape;
+    if (!own || !GetObjectW(own, sizeof shape, &shape)) return;
+    HBITMAP stretched =
+        (HBITMAP)CopyImage(own, IMAGE_BITMAP, ScreenX(shape.bmWidth), ScreenY(shape.bmHeight), 0);
+    if (!stretched) return;
+    /* The static takes the size of its new picture, its place. */
+    HBITMAP previous =
+        (HBITMAP)SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)stretched);
+    if (previous) DeleteObject(previous);
+}
+
+static int IsPicture(HWND control)
+{
+    WCHAR className[16];
+    if (!GetClassNameW(control, className, sizeof className / sizeof className[0])) return 0;
+    return lstrcmpiW(className, L"Static") == 0 &&
+           (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP;
+}
+
+static void StretchPictures(HWND window)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsPicture(child)) StretchPicture(child);
+    }
+}
+
+static void FitBoardToUnits(HWND window)
+{
+    RECT client = {0, 0, 0, 0};
+    if (!BoardIsScaled()) {
+        MakeBackgroundBrush(0, 0);
+        return;
+    }
+    GetClientRect(window, &client);
+    MakeBackgroundBrush(client.right, client.bottom);
+    StretchPictures(window);
+}
+
 static INT_PTR OnInitDialog(HWND window)
 {
     ui.mainWindow = window;
+    MeasureBaseUnits(window);
+    FitBoardToUnits(window);
     ShowWindow(window, SW_SHOWNORMAL);
     HICON icon = LoadIconA(ui.instance, MAKEINTRESOURCEA(IDI_GAME));
     SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)icon);

@@ -122,14 +122,30 @@ std::vector<TemplateControl> TemplateControls(void)
     return controls;
 }
 
+int baseUnitX = 6, baseUnitY = 13;
+
+int MeasureBaseUnits(HWND dlg)
+{
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(dlg, &client);
+    baseUnitX = MulDiv(client.right, 4, 510);
+    baseUnitY = MulDiv(client.bottom, 8, 353);
+    return client.right == MulDiv(510, baseUnitX, 4) && client.bottom == MulDiv(353, baseUnitY, 8);
+}
+
 RECT DialogUnitsToPixels(int x, int y, int w, int h)
 {
     RECT r;
-    r.left = MulDiv(x, 6, 4);
-    r.top = MulDiv(y, 13, 8);
-    r.right = r.left + MulDiv(w, 6, 4);
-    r.bottom = r.top + MulDiv(h, 13, 8);
+    r.left = MulDiv(x, baseUnitX, 4);
+    r.top = MulDiv(y, baseUnitY, 8);
+    r.right = r.left + MulDiv(w, baseUnitX, 4);
+    r.bottom = r.top + MulDiv(h, baseUnitY, 8);
     return r;
+}
+
+POINT ScaledPoint(POINT board)
+{
+    return POINT{MulDiv(board.x, baseUnitX, 6), MulDiv(board.y, baseUnitY, 13)};
 }
 
 HWND FindUnnamedControl(HWND dlg, const char *className, const char *text)

@@ -47,8 +47,19 @@ struct TemplateControl {
 
 std::vector<TemplateControl> TemplateControls(void);
 
-/* A dialog-unit rectangle in client pixels at 6 x 13 base units. */
+/* The dialog base units of the board on screen: 6 x 13 at 96 dpi, larger
+   where the system font is (MeasureBaseUnits). */
+extern int baseUnitX, baseUnitY;
+
+/* Reads them from dlg's client area, 510 x 353 dialog units; answers 0
+   when that is no whole number of units. */
+int MeasureBaseUnits(HWND dlg);
+
+/* A dialog-unit rectangle in client pixels at those base units. */
 RECT DialogUnitsToPixels(int x, int y, int w, int h);
+
+/* A client pixel of the 96-dpi board on the board on screen. */
+POINT ScaledPoint(POINT board);
 
 /* The child of dlg of that class and text with id -1, or NULL. */
 HWND FindUnnamedControl(HWND dlg, const char *className, const char *text);

@@ -309,10 +309,11 @@ int DriveWaitText(HWND dlg, int id, const char *text, DWORD timeoutMs)
     return DriveWaitUntil(TextShown, &wait, timeoutMs, 20);
 }
 
-int DriveCaptureWindow(HWND window, const char *bmpPath)
+int DriveCaptureWindow(HWND window, const char *bmpPath, bool clientArea)
 {
     RECT r;
-    if (!GetWindowRect(window, &r)) return 0;
+    if (clientArea ? !GetClientRect(window, &r) : !GetWindowRect(window, &r)) return 0;
+    if (clientArea) MapWindowPoints(window, NULL, (POINT *)&r, 2);
     int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return 0;
     HDC screen = GetDC(NULL);

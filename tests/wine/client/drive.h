@@ -105,9 +105,9 @@ template <typename Done> int DriveWaitFor(Done done, DWORD timeoutMs, DWORD poll
 /* Waits until control id of dlg shows text, at most timeoutMs. */
 int DriveWaitText(HWND dlg, int id, const char *text, DWORD timeoutMs);
 
-/* Writes what the screen shows of window (its whole frame) as a 24-bit
-   BMP file. Answers 1 on success. */
-int DriveCaptureWindow(HWND window, const char *bmpPath);
+/* Writes what the screen shows of window (its whole frame, or only its
+   client area) as a 24-bit BMP file. Answers 1 on success. */
+int DriveCaptureWindow(HWND window, const char *bmpPath, bool clientArea = false);
 
 /* Milliseconds from an arbitrary fixed start. */
 DWORD DriveNow(void);

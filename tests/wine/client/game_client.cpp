@@ -18,6 +18,7 @@
 #include "game_play.h"
 
 int ScenarioLayout(void);
+int ScenarioBoard(void);
 int ScenarioGames(void);
 int ScenarioClose(void);
 int ScenarioShortcut(void);
@@ -34,7 +35,7 @@ const struct {
 } SCENARIOS[] = {
     {"layout", ScenarioLayout},       {"games", ScenarioGames},     {"close", ScenarioClose},
     {"shortcut", ScenarioShortcut},   {"missing", ScenarioMissing}, {"restart", ScenarioRestart},
-    {"languages", ScenarioLanguages},
+    {"languages", ScenarioLanguages}, {"board", ScenarioBoard},
 };
 
 std::string FullPath(const char *path)

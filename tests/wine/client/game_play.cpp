@@ -62,6 +62,8 @@ int StartGame(Game *g, const char *path)
     g->dlg = DriveWaitDialog(g->process.pid, GAME_TITLE, 30000);
     EXPECT(g->dlg, "no window titled \"%s\"", Show(GAME_TITLE).c_str());
     if (!g->dlg) return 0;
+    EXPECT(MeasureBaseUnits(g->dlg), "client area %ldx%ld is no whole number of dialog units",
+           DriveClientSize(g->dlg).cx, DriveClientSize(g->dlg).cy);
     int ready = DriveWaitText(g->dlg, ID_MESSAGE, CHOOSE, 10000);
     GetSystemTime(&g->readyBy);
     EXPECT(ready, "the first game did not start");
@@ -101,10 +103,14 @@ int IsOut(HWND dlg, int id)
     return r.left == OUT_OF_VIEW && r.top == OUT_OF_VIEW;
 }
 
+/* Where the 96-dpi board's point p is on the board on screen: exactly at
+   6 x 13 base units, within the pixel of rounding at others. */
 int IsAt(HWND dlg, int id, POINT p)
 {
     RECT r = DriveRect(dlg, id);
-    return r.left == p.x && r.top == p.y;
+    POINT want = ScaledPoint(p);
+    int slack = baseUnitX == 6 && baseUnitY == 13 ? 0 : 1;
+    return abs(r.left - want.x) <= slack && abs(r.top - want.y) <= slack;
 }
 
 int Near(const RECT &a, const RECT &b)
@@ -150,7 +156,8 @@ void CheckLayout(HWND dlg)
         if (c.text && c.id != -1 && c.id != ID_OFFER_VALUE) EXPECT_TEXT(dlg, c.id, c.text);
         checked++;
     }
-    Log("layout: %d controls within 1 pixel of the template at 6 x 13 base units", checked);
+    Log("layout: %d controls within 1 pixel of the template at %d x %d base units", checked,
+        baseUnitX, baseUnitY);
 }
 
 /* The board as NewGame leaves it: every box home, and the offer's sign

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <tlhelp32.h>
 
@@ -198,6 +199,45 @@ void CheckHelpWithoutBrowser(Game *g)
     Log("HELP without Internet Explorer: the http handler got %s", opened.c_str());
 }
 
+/* The DPI the run is told the screen is at (ZENDARO_TEST_DPI, set by
+   tests/wine/run-client for its DPI variants), or 96; the variants also
+   leave the board's picture, which run-client holds to the 96-dpi one. */
+int TestDpi(void)
+{
+    const char *dpi = getenv("ZENDARO_TEST_DPI");
+    return dpi ? atoi(dpi) : 96;
+}
+
+int ScreenDpi(void)
+{
+    HDC screen = GetDC(NULL);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return dpi;
+}
+
+/* The fresh board's client area, as OUTPUT\layout-wine<WINE>-<DPI>dpi.bmp. */
+void CaptureDpiBoard(HWND dlg)
+{
+    if (!getenv("ZENDARO_TEST_DPI") || outputFolder.empty()) return;
+    const char *wine = getenv("ZENDARO_WINE");
+    std::string bmp =
+        Format("%s\\layout-wine%s-%ddpi.bmp", outputFolder.c_str(), wine ? wine : "", ScreenDpi());
+    EXPECT(DriveCaptureWindow(dlg, bmp.c_str(), true), "no screenshot written to %s", bmp.c_str());
+}
+
+/* The 96-dpi board the DPI variants are compared with. */
+int ScenarioBoard(void)
+{
+    Game g;
+    if (!StartGame(&g, exePath.c_str())) return 1;
+    EXPECT(ScreenDpi() == 96, "the screen is at %d dpi, not 96", ScreenDpi());
+    CheckPictures(g.dlg, NULL, "the 96-dpi board");
+    CaptureDpiBoard(g.dlg);
+    CloseGame(&g, "after its picture");
+    return 0;
+}
+
 int ScenarioLayout(void)
 {
     Game g;
@@ -205,8 +245,16 @@ int ScenarioLayout(void)
     HWND dlg = g.dlg;
     EXPECT(DriveTitle(dlg) == GAME_TITLE, "title \"%s\"", Show(DriveTitle(dlg)).c_str());
     SIZE client = DriveClientSize(dlg);
-    EXPECT(client.cx == 765 && client.cy == 574, "client area %ldx%ld, not 765x574", client.cx,
-           client.cy);
+    int dpi = ScreenDpi();
+    EXPECT(dpi == TestDpi(), "the screen is at %d dpi, not %d", dpi, TestDpi());
+    Log("%d dpi: client area %ldx%ld, base units %d x %d", dpi, client.cx, client.cy, baseUnitX,
+        baseUnitY);
+    if (TestDpi() == 96)
+        EXPECT(client.cx == 765 && client.cy == 574, "client area %ldx%ld, not 765x574", client.cx,
+               client.cy);
+    else
+        EXPECT(baseUnitX > 6 && baseUnitY > 13, "base units %d x %d at %d dpi", baseUnitX,
+               baseUnitY, dpi);
     LONG style = GetWindowLongA(dlg, GWL_STYLE);
     EXPECT((style & WS_MINIMIZEBOX) && !(style & WS_MAXIMIZEBOX) && !(style & WS_THICKFRAME),
            "window style %08lx: minimise only, no maximise, no resizing", (unsigned long)style);
@@ -214,6 +262,7 @@ int ScenarioLayout(void)
     CheckCleanBoard(dlg, "first game");
     CheckKeysDoNothing(&g);
     CheckPictures(dlg, NULL, "first game");
+    CaptureDpiBoard(dlg);
 
     Play p;
     BeginPlay(&p, &g, std::vector<uint32_t>());

@@ -92,25 +92,51 @@ int SameColour(DWORD a, DWORD b)
     return 1;
 }
 
+/* Whether pixel lies, give or take SameColour's slack, between the
+   darkest and the lightest of the art's pixels around (x, y) in each
+   colour: a stretched copy blends neighbouring pixels. */
+int AmongNeighbours(DWORD pixel, const Pixels &art, int x, int y)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        int low = 255, high = 0, value = (int)((pixel >> shift) & 255);
+        for (int dy = -1; dy <= 1; dy++) {
+            for (int dx = -1; dx <= 1; dx++) {
+                int v = (int)((art.Get(x + dx, y + dy) >> shift) & 255);
+                low = v < low ? v : low;
+                high = v > high ? v : high;
+            }
+        }
+        if (value < low - 24 || value > high + 24) return 0;
+    }
+    return 1;
+}
+
 int Inside(const RECT &r, int x, int y)
 {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-/* Whether the control's rectangle shows the picture at its top-left
-   corner, at 30 points spread over it (points under `covered` skipped):
-   nine in ten must agree. Answers why not, or "". */
+/* Whether the control's rectangle shows the picture stretched over it
+   (at 96 dpi the two are the same size, and each point must match its
+   pixel), at 30 points spread over it
+   (points under `covered` skipped): nine in ten must agree. Answers why
+   not, or "". */
 std::string ShowsPicture(const Pixels &shot, const RECT &r, const RECT &covered, const Pixels &art)
 {
     if (art.at.empty()) return "no picture to compare";
+    int stretched = r.right - r.left != art.width || r.bottom - r.top != art.height;
     int tried = 0, agreed = 0;
     for (int i = 0; i < 6; i++) {
         for (int j = 0; j < 5; j++) {
             int x = 3 + i * (art.width - 7) / 5, y = 3 + j * (art.height - 7) / 4;
-            int sx = r.left + x, sy = r.top + y;
+            /* The middle of the art pixel's stretched copy. */
+            int sx = r.left + (2 * x + 1) * (r.right - r.left) / (2 * art.width);
+            int sy = r.top + (2 * y + 1) * (r.bottom - r.top) / (2 * art.height);
             if (Inside(covered, sx, sy) || sx >= shot.width || sy >= shot.height) continue;
             tried++;
-            agreed += SameColour(shot.Get(sx, sy), art.Get(x, y));
+            DWORD pixel = shot.Get(sx, sy);
+            agreed +=
+                stretched ? AmongNeighbours(pixel, art, x, y) : SameColour(pixel, art.Get(x, y));
         }
     }
     if (tried >= 10 && agreed * 10 >= tried * 9) return "";
