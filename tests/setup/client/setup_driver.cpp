@@ -209,15 +209,15 @@ std::vector<COLORREF> CaptureControl(HWND dlg, int id)
     return CaptureScreen(r);
 }
 
-std::vector<COLORREF> CaptureScreen(const RECT &r)
+std::vector<COLORREF> CaptureScreen(const RECT &screenRect)
 {
-    long width = r.right - r.left, height = r.bottom - r.top;
+    long width = screenRect.right - screenRect.left, height = screenRect.bottom - screenRect.top;
     std::vector<COLORREF> pixels(width > 0 && height > 0 ? width * height : 0);
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY);
     SelectObject(memory, old);
     BITMAPINFO info;
     memset(&info, 0, sizeof info);

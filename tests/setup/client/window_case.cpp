@@ -292,16 +292,15 @@ void RunPictureCase(const std::string &setupExe, const std::string &bmpPath)
     long width = client.right - client.left;
     /* Painted through: the licence's text is on the screen, and the
        window looks the same a moment later. */
-    std::vector<COLORREF> shown;
+    std::vector<COLORREF> shown, earlier;
     Check(DriveWaitFor(
               [&] {
-                  std::vector<COLORREF> before = CaptureScreen(client);
-                  Sleep(300);
+                  earlier.swap(shown);
                   shown = CaptureScreen(client);
-                  return shown == before &&
+                  return shown == earlier &&
                          std::count(shown.begin(), shown.end(), LICENSE_GREEN) > 500;
               },
-              10000, 50),
+              10000, 300),
           "the window is painted through, the licence's text shown");
     Check(WriteBitmapFile(bmpPath, shown, width),
           Format("its client area, %ld x %ld, is written to ", width, client.bottom - client.top) +
