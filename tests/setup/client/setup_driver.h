@@ -100,10 +100,8 @@ std::vector<COLORREF> CaptureScreen(const RECT &screenRect);
 bool WriteBitmapFile(const std::string &path, const std::vector<COLORREF> &pixels, long width);
 
 /* Paths and texts of the disk and of the setup window are UTF-8 here and
-   go to the wide calls, so that names in any letters are read as they
-   are. Wide and Utf8 turn one into the other. */
-std::wstring Wide(const std::string &utf8);
-std::string Utf8(const std::wstring &wide);
+   go to the wide calls (Wide and Utf8, drive.h), so that names in any
+   letters are read as they are. */
 
 /* What the A calls make of utf8 under code page 1252: each letter outside
    it replaced by a look-alike (or '?'), as Windows' best fit does. */
@@ -111,10 +109,6 @@ std::string BestFitTwin(const std::string &utf8);
 
 /* Control id's text read through the wide call, as UTF-8. */
 std::string WideText(HWND dlg, int id);
-
-/* The whole file as bytes; *found (may be NULL) tells whether it could be
-   read. */
-std::string ReadWholeFile(const std::string &path, bool *found);
 
 bool WriteWholeFile(const std::string &path, const std::string &bytes);
 

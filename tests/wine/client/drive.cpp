@@ -366,3 +366,34 @@ void Log(const char *format, ...)
     printf("\n");
     fflush(stdout);
 }
+
+std::wstring Wide(const std::string &utf8)
+{
+    std::wstring wide(utf8.size() + 1, L'\0');
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), (int)utf8.size(), &wide[0], (int)wide.size());
+    wide.resize(length > 0 ? length : 0);
+    return wide;
+}
+
+std::string Utf8(const std::wstring &wide)
+{
+    std::string utf8(wide.size() * 4 + 1, '\0');
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), (int)wide.size(), &utf8[0],
+                                     (int)utf8.size(), NULL, NULL);
+    utf8.resize(length > 0 ? length : 0);
+    return utf8;
+}
+
+std::string ReadWholeFile(const std::string &path, bool *found)
+{
+    std::string bytes;
+    FILE *file = _wfopen(Wide(path).c_str(), L"rb");
+    if (found) *found = file != NULL;
+    if (!file) return bytes;
+    char buffer[65536];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    (void)fclose(file); /* read already: nothing to lose */
+    return bytes;
+}

@@ -109,6 +109,15 @@ int DriveWaitText(HWND dlg, int id, const char *text, DWORD timeoutMs);
    client area) as a 24-bit BMP file. Answers 1 on success. */
 int DriveCaptureWindow(HWND window, const char *bmpPath, bool clientArea = false);
 
+/* UTF-8 paths and texts to the wide calls and back, so that names in any
+   letters are read as they are. */
+std::wstring Wide(const std::string &utf8);
+std::string Utf8(const std::wstring &wide);
+
+/* The whole file at the UTF-8 path as bytes; *found (may be NULL) tells
+   whether it could be read. */
+std::string ReadWholeFile(const std::string &path, bool *found);
+
 /* Milliseconds from an arbitrary fixed start. */
 DWORD DriveNow(void);
 

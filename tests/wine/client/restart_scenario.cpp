@@ -13,22 +13,9 @@
 namespace
 {
 
-std::vector<char> FileBytes(const std::string &path)
-{
-    std::vector<char> bytes;
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f) return bytes;
-    char chunk[65536];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    (void)fclose(f);
-    return bytes;
-}
-
 /* The fresh board once its start sound has ended: where the window is, and
    the bytes of its picture. */
-int ShowFreshBoard(Game *g, RECT *place, std::vector<char> *picture, const std::string &bmp)
+int ShowFreshBoard(Game *g, RECT *place, std::string *picture, const std::string &bmp)
 {
     if (!StartGame(g, exePath.c_str())) return 0;
     WaitSoundEnded(g->dlg);
@@ -36,7 +23,7 @@ int ShowFreshBoard(Game *g, RECT *place, std::vector<char> *picture, const std::
     CheckLayout(g->dlg);
     CheckCleanBoard(g->dlg, "at a start");
     EXPECT(DriveCaptureWindow(g->dlg, bmp.c_str()), "no picture of the board in %s", bmp.c_str());
-    *picture = FileBytes(bmp);
+    *picture = ReadWholeFile(bmp, NULL);
     DeleteFileA(bmp.c_str());
     return !picture->empty();
 }
@@ -50,7 +37,7 @@ int ScenarioRestart(void)
     std::string bmp = std::string(folder) + "zendaro-restart.bmp";
     Game g;
     RECT firstPlace, secondPlace;
-    std::vector<char> first, second;
+    std::string first, second;
     if (!ShowFreshBoard(&g, &firstPlace, &first, bmp)) return 1;
     CloseGame(&g, "after the first start");
     if (!ShowFreshBoard(&g, &secondPlace, &second, bmp)) return 1;

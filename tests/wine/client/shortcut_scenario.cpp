@@ -14,20 +14,12 @@ struct LinkInfo {
 };
 
 /* Paths are read and written wide: a desktop named outside the ANSI code
-   page has no ANSI name. */
-std::wstring Wide(const std::string &ansi)
+   page has no ANSI name. The game's own path is ANSI here (GetFullPathNameA). */
+std::wstring WideFromAnsi(const std::string &ansi)
 {
     WCHAR wide[MAX_PATH * 2];
     if (MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH * 2) == 0) return L"";
     return wide;
-}
-
-std::string Utf8(const std::wstring &wide)
-{
-    char text[MAX_PATH * 8];
-    if (WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text, sizeof text, NULL, NULL) == 0)
-        return "?";
-    return text;
 }
 
 /* The target as the link's item list names it, the list the shell follows
@@ -173,7 +165,7 @@ void CheckNoLinkWhereDesktopCannotTakeIt(const char *desktop)
     std::string deep = MakeDeepFolder(std::string(temp) + "zendaro deep", 249);
     EXPECT(!deep.empty(), "cannot make a folder 249 characters deep");
     if (!deep.empty()) {
-        MoveDesktopTo(Wide(deep));
+        MoveDesktopTo(WideFromAnsi(deep));
         StartAndClose(exePath, "start with a desktop too deep for the link");
         EXPECT(CountFiles(deep + "\\*") == 0, "a link was written where its path does not fit");
         Log("desktop %zu characters deep: no link, normal start", deep.size());
@@ -181,7 +173,7 @@ void CheckNoLinkWhereDesktopCannotTakeIt(const char *desktop)
     MoveDesktopTo(L"Q:\\no such drive\\Desktop");
     StartAndClose(exePath, "start with a desktop that cannot be reached");
     Log("desktop on a missing drive: normal start");
-    MoveDesktopTo(Wide(desktop));
+    MoveDesktopTo(WideFromAnsi(desktop));
 }
 
 /* A user named with a letter the ANSI code page lacks (L with stroke,
@@ -202,16 +194,17 @@ void CheckLinkWhereDesktopHasNoAnsiName(const char *desktop)
     DeleteFileW(link.c_str());
     MoveDesktopTo(folder);
     StartAndClose(exePath, "start with a desktop outside the code page");
-    CheckLinkTo(link, Wide(exePath), "desktop outside the code page");
+    CheckLinkTo(link, WideFromAnsi(exePath), "desktop outside the code page");
 
     const std::wstring programFolder = user + L"\\Zendaro",
                        program = programFolder + L"\\Zendaro.exe";
     CreateDirectoryW(programFolder.c_str(), NULL);
-    EXPECT(CopyFileW(Wide(exePath).c_str(), program.c_str(), FALSE), "cannot copy the program");
+    EXPECT(CopyFileW(WideFromAnsi(exePath).c_str(), program.c_str(), FALSE),
+           "cannot copy the program");
     StartAndCloseWide(program, "start from a folder outside the code page");
     CheckLinkTo(link, program, "after a start from a folder outside the code page");
 
-    MoveDesktopTo(Wide(desktop));
+    MoveDesktopTo(WideFromAnsi(desktop));
     DeleteFileW(link.c_str());
     DeleteFileW(program.c_str());
     RemoveDirectoryW(programFolder.c_str());
@@ -224,19 +217,19 @@ int ScenarioShortcut(void)
     char desktop[MAX_PATH];
     EXPECT(SUCCEEDED(SHGetFolderPathA(NULL, CSIDL_DESKTOPDIRECTORY, NULL, 0, desktop)),
            "no desktop folder");
-    std::wstring link = Wide(desktop) + L"\\Zendaro.lnk";
+    std::wstring link = WideFromAnsi(desktop) + L"\\Zendaro.lnk";
     DeleteFileW(link.c_str());
 
     StartAndClose(exePath, "first start");
     StartAndClose(exePath, "second start");
-    CheckLinkTo(link, Wide(exePath), "after two starts");
+    CheckLinkTo(link, WideFromAnsi(exePath), "after two starts");
     int links = CountFiles(std::string(desktop) + "\\Zendaro*.lnk");
     EXPECT(links == 1, "%d Zendaro links on the desktop", links);
 
     /* Started from another folder, the link follows the program. */
     std::string moved = CopyOfGame("zendaro moved");
     StartAndClose(moved, "start from another folder");
-    CheckLinkTo(link, Wide(moved), "after a start from another folder");
+    CheckLinkTo(link, WideFromAnsi(moved), "after a start from another folder");
 
     /* No link, and a normal start, where the desktop cannot take one. */
     DeleteFileW(link.c_str());
@@ -247,7 +240,7 @@ int ScenarioShortcut(void)
 
     /* A link the user deleted comes back. */
     StartAndClose(exePath, "start after the link was deleted");
-    CheckLinkTo(link, Wide(exePath), "after the link was deleted");
+    CheckLinkTo(link, WideFromAnsi(exePath), "after the link was deleted");
     RemoveCopyOfGame(moved);
     return 0;
 }
