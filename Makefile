@@ -65,7 +65,7 @@ check-release: bootstrap native i686
 # i686 programs, and the heard-sound check), the emulated Wine's only where
 # the kernel runs no 32-bit code (scripts/probe32). The emulated tests'
 # prefixes, whose making takes minutes, are made by the test that comes
-# first among them (wine_prefixes.i686_wine8emu), beside the other tests.
+# first among them (wine_prefixes.wine8emu), beside the other tests.
 wine-roots: native
 	@scripts/wine-root 10 >/dev/null
 	@scripts/probe32 >/dev/null || scripts/wine-root 8emu >/dev/null
