@@ -20,6 +20,7 @@
 int ScenarioLayout(void);
 int ScenarioBoard(void);
 int ScenarioGames(void);
+int ScenarioGamesDeal(void);
 int ScenarioClose(void);
 int ScenarioShortcut(void);
 int ScenarioMissing(void);
@@ -33,9 +34,11 @@ const struct {
     const char *name;
     int (*run)(void);
 } SCENARIOS[] = {
-    {"layout", ScenarioLayout},       {"games", ScenarioGames},     {"close", ScenarioClose},
-    {"shortcut", ScenarioShortcut},   {"missing", ScenarioMissing}, {"restart", ScenarioRestart},
-    {"languages", ScenarioLanguages}, {"board", ScenarioBoard},
+    {"layout", ScenarioLayout},        {"games", ScenarioGames},
+    {"close", ScenarioClose},          {"shortcut", ScenarioShortcut},
+    {"missing", ScenarioMissing},      {"restart", ScenarioRestart},
+    {"languages", ScenarioLanguages},  {"board", ScenarioBoard},
+    {"games_deal", ScenarioGamesDeal},
 };
 
 std::string FullPath(const char *path)

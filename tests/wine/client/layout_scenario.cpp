@@ -205,7 +205,9 @@ void CheckHelpWithoutBrowser(Game *g)
 int TestDpi(void)
 {
     const char *dpi = getenv("ZENDARO_TEST_DPI");
-    return dpi ? atoi(dpi) : 96;
+    char *end = NULL;
+    long value = dpi ? strtol(dpi, &end, 10) : 96;
+    return dpi && (end == dpi || *end || value < 96 || value > 480) ? 96 : (int)value;
 }
 
 int ScreenDpi(void)
