@@ -5,12 +5,17 @@
    wraps; at the program's end the notes go to "<program>.steps", one line
    "NAME BEFORE AFTER" a step (counts of the system-wide performance
    counter, which zendaro-bench-client reads too) after a line
-   "frequency F". The names below are the x86_64 build's symbols: a C++
-   function by its mangled name, an imported call by its import slot. */
+   "frequency F". A step is named by its symbol, as ld's --wrap gets it
+   (tests/bench/CMakeLists.txt): a C++ function by its mangled name, an
+   imported call by its import slot; where the two builds' names differ
+   (a size_t parameter, the i686 stdcall decoration), SYMBOL chooses. The
+   wrappers and the real ones are reached through assembler names, so each
+   is written once for both builds. */
 #include <windows.h>
 
 #include <commctrl.h>
 #include <stdio.h>
+#include <stdlib.h>
 
 namespace
 {
@@ -90,144 +95,175 @@ int firstGameDone, firstPassDone, firstSoundDone;
 
 } // namespace
 
+/* The assembler name of ld's "__real_" or "__wrap_" for a symbol (with the
+   i686 build's leading underscore). */
+#define STRING(x) #x
+#define EXPAND(x) STRING(x)
+#define REAL(symbol) __asm__(EXPAND(__USER_LABEL_PREFIX__) "__real_" symbol)
+#define WRAP(symbol) __asm__(EXPAND(__USER_LABEL_PREFIX__) "__wrap_" symbol)
+#ifdef _WIN64
+#define SYMBOL(x86_64, i686) x86_64
+#else
+#define SYMBOL(x86_64, i686) i686
+#endif
+#define WIN_MAIN SYMBOL("WinMain", "WinMain@16")
+#define DLL_SEARCH                                                                                 \
+    SYMBOL("_Z27KeepDllSearchInSystemFolderPKPKcy", "_Z27KeepDllSearchInSystemFolderPKPKcj")
+#define SHORTCUT "_Z21CreateDesktopShortcutP6HWND__PKwS2_"
+#define CO_INITIALIZE SYMBOL("__imp_CoInitialize", "_imp__CoInitialize@4")
+#define COMMON_CONTROLS SYMBOL("__imp_InitCommonControlsEx", "_imp__InitCommonControlsEx@4")
+#define CREATE_DIALOG SYMBOL("__imp_CreateDialogParamW", "_imp__CreateDialogParamW@20")
+
 /* The game's own steps. */
-extern "C" {
-int WINAPI __real_WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
-void __real__Z27KeepDllSearchInSystemFolderPKPKcy(const char *const *names, size_t count);
-void __real__Z15FindSoundPlayerv(void);
-HRESULT __real__Z21CreateDesktopShortcutP6HWND__PKwS2_(HWND, const WCHAR *, const WCHAR *);
-void __real__Z11GameStartUpv(void);
-void __real__Z7NewGamev(void);
-int __real__Z12PumpMessagesv(void);
-void __real__Z8ViewMoveiii(int id, int x, int y);
-void __real__Z14ViewSetCaptioniPKc(int id, const char *text);
-void __real__Z10ViewEnableii(int id, int on);
-void __real__Z10ViewRedrawi(int id);
-void __real__Z15ViewShowPictureii(int pictureId, int bitmapId);
-void __real__Z11ViewSetTextiPKc(int id, const char *text);
-void __real__Z13PlayGameSoundi(int n);
+int WINAPI RealWinMain(HINSTANCE, HINSTANCE, LPSTR, int) REAL(WIN_MAIN);
+void RealKeepDllSearch(const char *const *names, size_t count) REAL(DLL_SEARCH);
+void RealFindSoundPlayer(void) REAL("_Z15FindSoundPlayerv");
+HRESULT RealCreateDesktopShortcut(HWND, const WCHAR *, const WCHAR *) REAL(SHORTCUT);
+void RealGameStartUp(void) REAL("_Z11GameStartUpv");
+void RealNewGame(void) REAL("_Z7NewGamev");
+int RealPumpMessages(void) REAL("_Z12PumpMessagesv");
+void RealViewMove(int id, int x, int y) REAL("_Z8ViewMoveiii");
+void RealViewSetCaption(int id, const char *text) REAL("_Z14ViewSetCaptioniPKc");
+void RealViewEnable(int id, int on) REAL("_Z10ViewEnableii");
+void RealViewRedraw(int id) REAL("_Z10ViewRedrawi");
+void RealViewShowPicture(int pictureId, int bitmapId) REAL("_Z15ViewShowPictureii");
+void RealViewSetText(int id, const char *text) REAL("_Z11ViewSetTextiPKc");
+void RealPlayGameSound(int n) REAL("_Z13PlayGameSoundi");
 
 /* The imported calls, through their import slots. */
 typedef HRESULT(WINAPI *CoInitializeCall)(LPVOID);
 typedef BOOL(WINAPI *InitCommonControlsExCall)(const INITCOMMONCONTROLSEX *);
-typedef HWND(WINAPI *CreateDialogParamACall)(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM);
-extern CoInitializeCall __real___imp_CoInitialize;
-extern InitCommonControlsExCall __real___imp_InitCommonControlsEx;
-extern CreateDialogParamACall __real___imp_CreateDialogParamA;
-}
+typedef HWND(WINAPI *CreateDialogParamWCall)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
+extern CoInitializeCall realCoInitialize REAL(CO_INITIALIZE);
+extern InitCommonControlsExCall realInitCommonControlsEx REAL(COMMON_CONTROLS);
+extern CreateDialogParamWCall realCreateDialogParamW REAL(CREATE_DIALOG);
 
-extern "C" int WINAPI __wrap_WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show)
+int WINAPI WrapWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show) WRAP(WIN_MAIN);
+int WINAPI WrapWinMain(HINSTANCE instance, HINSTANCE previous, LPSTR line, int show)
 {
     End(Begin("winmain"));
     atexit(WriteSteps);
-    return __real_WinMain(instance, previous, line, show);
+    return RealWinMain(instance, previous, line, show);
 }
 
-extern "C" void __wrap__Z27KeepDllSearchInSystemFolderPKPKcy(const char *const *names, size_t count)
+void WrapKeepDllSearch(const char *const *names, size_t count) WRAP(DLL_SEARCH);
+void WrapKeepDllSearch(const char *const *names, size_t count)
 {
     Step *step = Begin("dll_search");
-    __real__Z27KeepDllSearchInSystemFolderPKPKcy(names, count);
+    RealKeepDllSearch(names, count);
     End(step);
 }
 
-extern "C" void __wrap__Z15FindSoundPlayerv(void)
+void WrapFindSoundPlayer(void) WRAP("_Z15FindSoundPlayerv");
+void WrapFindSoundPlayer(void)
 {
     Step *step = Begin("sound_player");
-    __real__Z15FindSoundPlayerv();
+    RealFindSoundPlayer();
     End(step);
 }
 
-extern "C" HRESULT __wrap__Z21CreateDesktopShortcutP6HWND__PKwS2_(HWND owner, const WCHAR *name,
-                                                                  const WCHAR *target)
+HRESULT WrapCreateDesktopShortcut(HWND owner, const WCHAR *name, const WCHAR *target)
+    WRAP(SHORTCUT);
+HRESULT WrapCreateDesktopShortcut(HWND owner, const WCHAR *name, const WCHAR *target)
 {
     Step *step = Begin("shortcut");
-    HRESULT result = __real__Z21CreateDesktopShortcutP6HWND__PKwS2_(owner, name, target);
+    HRESULT result = RealCreateDesktopShortcut(owner, name, target);
     End(step);
     return result;
 }
 
-extern "C" void __wrap__Z11GameStartUpv(void)
+void WrapGameStartUp(void) WRAP("_Z11GameStartUpv");
+void WrapGameStartUp(void)
 {
     Step *step = Begin("game_start_up");
-    __real__Z11GameStartUpv();
+    RealGameStartUp();
     End(step);
 }
 
-extern "C" void __wrap__Z7NewGamev(void)
+void WrapNewGame(void) WRAP("_Z7NewGamev");
+void WrapNewGame(void)
 {
     Step *step = firstGameDone ? NULL : Begin("first_new_game");
     insideFirstGame = !firstGameDone;
     firstGameDone = 1;
-    __real__Z7NewGamev();
+    RealNewGame();
     insideFirstGame = 0;
     End(step);
 }
 
-extern "C" void __wrap__Z8ViewMoveiii(int id, int x, int y)
+void WrapViewMove(int id, int x, int y) WRAP("_Z8ViewMoveiii");
+void WrapViewMove(int id, int x, int y)
 {
     LONGLONG before = ViewBegin();
-    __real__Z8ViewMoveiii(id, x, y);
+    RealViewMove(id, x, y);
     ViewEnd(VIEW_MOVE, before);
 }
 
-extern "C" void __wrap__Z14ViewSetCaptioniPKc(int id, const char *text)
+void WrapViewSetCaption(int id, const char *text) WRAP("_Z14ViewSetCaptioniPKc");
+void WrapViewSetCaption(int id, const char *text)
 {
     LONGLONG before = ViewBegin();
-    __real__Z14ViewSetCaptioniPKc(id, text);
+    RealViewSetCaption(id, text);
     ViewEnd(VIEW_CAPTION, before);
 }
 
-extern "C" void __wrap__Z10ViewEnableii(int id, int on)
+void WrapViewEnable(int id, int on) WRAP("_Z10ViewEnableii");
+void WrapViewEnable(int id, int on)
 {
     LONGLONG before = ViewBegin();
-    __real__Z10ViewEnableii(id, on);
+    RealViewEnable(id, on);
     ViewEnd(VIEW_ENABLE, before);
 }
 
-extern "C" void __wrap__Z10ViewRedrawi(int id)
+void WrapViewRedraw(int id) WRAP("_Z10ViewRedrawi");
+void WrapViewRedraw(int id)
 {
     LONGLONG before = ViewBegin();
-    __real__Z10ViewRedrawi(id);
+    RealViewRedraw(id);
     ViewEnd(VIEW_REDRAW, before);
 }
 
-extern "C" void __wrap__Z15ViewShowPictureii(int pictureId, int bitmapId)
+void WrapViewShowPicture(int pictureId, int bitmapId) WRAP("_Z15ViewShowPictureii");
+void WrapViewShowPicture(int pictureId, int bitmapId)
 {
     LONGLONG before = ViewBegin();
-    __real__Z15ViewShowPictureii(pictureId, bitmapId);
+    RealViewShowPicture(pictureId, bitmapId);
     ViewEnd(VIEW_PICTURE, before);
 }
 
-extern "C" void __wrap__Z11ViewSetTextiPKc(int id, const char *text)
+void WrapViewSetText(int id, const char *text) WRAP("_Z11ViewSetTextiPKc");
+void WrapViewSetText(int id, const char *text)
 {
     LONGLONG before = ViewBegin();
-    __real__Z11ViewSetTextiPKc(id, text);
+    RealViewSetText(id, text);
     ViewEnd(VIEW_TEXT, before);
 }
 
 /* Inside the first game: its first pump pass paints the board. */
-extern "C" int __wrap__Z12PumpMessagesv(void)
+int WrapPumpMessages(void) WRAP("_Z12PumpMessagesv");
+int WrapPumpMessages(void)
 {
     Step *step = firstPassDone ? NULL : Begin("first_pump_pass");
     firstPassDone = 1;
-    int quit = __real__Z12PumpMessagesv();
+    int quit = RealPumpMessages();
     End(step);
     return quit;
 }
 
 /* Inside the first game: the start jingle, played to its end. */
-extern "C" void __wrap__Z13PlayGameSoundi(int n)
+void WrapPlayGameSound(int n) WRAP("_Z13PlayGameSoundi");
+void WrapPlayGameSound(int n)
 {
     Step *step = firstSoundDone ? NULL : Begin("first_sound");
     firstSoundDone = 1;
-    __real__Z13PlayGameSoundi(n);
+    RealPlayGameSound(n);
     End(step);
 }
 
 static HRESULT WINAPI TimedCoInitialize(LPVOID reserved)
 {
     Step *step = Begin("com");
-    HRESULT result = __real___imp_CoInitialize(reserved);
+    HRESULT result = realCoInitialize(reserved);
     End(step);
     return result;
 }
@@ -235,23 +271,24 @@ static HRESULT WINAPI TimedCoInitialize(LPVOID reserved)
 static BOOL WINAPI TimedInitCommonControlsEx(const INITCOMMONCONTROLSEX *controls)
 {
     Step *step = Begin("common_controls");
-    BOOL result = __real___imp_InitCommonControlsEx(controls);
+    BOOL result = realInitCommonControlsEx(controls);
     End(step);
     return result;
 }
 
-static HWND WINAPI TimedCreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner,
+static HWND WINAPI TimedCreateDialogParamW(HINSTANCE instance, LPCWSTR name, HWND owner,
                                            DLGPROC procedure, LPARAM parameter)
 {
     Step *step = Begin("window");
-    HWND window = __real___imp_CreateDialogParamA(instance, name, owner, procedure, parameter);
+    HWND window = realCreateDialogParamW(instance, name, owner, procedure, parameter);
     End(step);
     return window;
 }
 
 /* What the game's calls through the import slots now reach. */
-extern "C" {
-CoInitializeCall __wrap___imp_CoInitialize = TimedCoInitialize;
-InitCommonControlsExCall __wrap___imp_InitCommonControlsEx = TimedInitCommonControlsEx;
-CreateDialogParamACall __wrap___imp_CreateDialogParamA = TimedCreateDialogParamA;
-}
+extern CoInitializeCall wrapCoInitialize WRAP(CO_INITIALIZE);
+extern InitCommonControlsExCall wrapInitCommonControlsEx WRAP(COMMON_CONTROLS);
+extern CreateDialogParamWCall wrapCreateDialogParamW WRAP(CREATE_DIALOG);
+CoInitializeCall wrapCoInitialize = TimedCoInitialize;
+InitCommonControlsExCall wrapInitCommonControlsEx = TimedInitCommonControlsEx;
+CreateDialogParamWCall wrapCreateDialogParamW = TimedCreateDialogParamW;

@@ -4,6 +4,26 @@
 
 #include "game_play.h"
 
+/* Four boxes opened, NEW GAME asked, and a fifth box clicked on the
+   board while START AGAIN? is open: the banker's call then runs inside the
+   box's own loop. Answers the box. */
+static HWND CallInsideStartAgain(Game *g, Play *p)
+{
+    BeginPlay(p, g, std::vector<uint32_t>());
+    ChooseOwnBox(p, 0);
+    for (int b = 1; b <= 4; b++) {
+        RevealBox(p, b);
+        WaitBoxButtonsEnabled(g->dlg, 5000);
+    }
+    DriveClick(g->dlg, ID_NEW_GAME);
+    HWND box = WaitMessageBox(g, "NEW GAME", 5000);
+    EXPECT(box, "NEW GAME asked nothing");
+    DriveClick(g->dlg, ID_BOX_BUTTON + 5);
+    EXPECT(DriveWaitText(g->dlg, ID_MESSAGE, CALLING, 8000),
+           "the banker did not call inside the START AGAIN? box");
+    return box;
+}
+
 int ScenarioClose(void)
 {
     Game g;
@@ -29,35 +49,14 @@ int ScenarioClose(void)
     /* A banker's call running inside the START AGAIN? box's own loop: the
        close must end that loop as well as the call. */
     if (!StartGame(&g, exePath.c_str())) return 1;
-    BeginPlay(&p, &g, std::vector<uint32_t>());
-    ChooseOwnBox(&p, 0);
-    for (int b = 1; b <= 4; b++) {
-        RevealBox(&p, b);
-        WaitBoxButtonsEnabled(g.dlg, 5000);
-    }
-    DriveClick(g.dlg, ID_NEW_GAME);
-    EXPECT(WaitMessageBox(&g, "NEW GAME", 5000), "NEW GAME asked nothing");
-    DriveClick(g.dlg, ID_BOX_BUTTON + 5);
-    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
-           "the banker did not call inside the START AGAIN? box");
+    CallInsideStartAgain(&g, &p);
     CloseGame(&g, "during a call inside the START AGAIN? box");
 
     /* Enter typed into the START AGAIN? box while a call runs inside it,
        whose pump passes take the key off the queue before the box's own
        loop can: it still answers the box, with its default, Yes. */
     if (!StartGame(&g, exePath.c_str())) return 1;
-    BeginPlay(&p, &g, std::vector<uint32_t>());
-    ChooseOwnBox(&p, 0);
-    for (int b = 1; b <= 4; b++) {
-        RevealBox(&p, b);
-        WaitBoxButtonsEnabled(g.dlg, 5000);
-    }
-    DriveClick(g.dlg, ID_NEW_GAME);
-    HWND box = WaitMessageBox(&g, "NEW GAME", 5000);
-    EXPECT(box, "NEW GAME asked nothing");
-    DriveClick(g.dlg, ID_BOX_BUTTON + 5);
-    EXPECT(DriveWaitText(g.dlg, ID_MESSAGE, CALLING, 8000),
-           "the banker did not call inside the START AGAIN? box");
+    HWND box = CallInsideStartAgain(&g, &p);
     /* The player brings the box to the front, from the board where the
        box click took the keyboard, and types Enter to its Yes. */
     Sleep(1500); /* over a tick */

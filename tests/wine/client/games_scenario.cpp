@@ -1,4 +1,4 @@
-/* Whole games in one run, with and without a deal and a swap. */
+/* Whole games, with and without a deal and a swap, and under other code pages. */
 #include <stdio.h>
 #include <string.h>
 
@@ -19,65 +19,62 @@ static void CheckHistoryKept(HWND dlg, const std::vector<std::string> &ended, co
     for (const std::string &line : kept) Log("win history: %s", Show(line).c_str());
 }
 
-/* The start is timed so that the clock's seed offers the swap. */
+/* A warm-up start, so that the timed start after it is quick, then a
+   start timed so that the clock's seed offers the swap in its first game
+   or not (swaps); the fresh board's pictures checked, the game begun. */
+static int StartTimedGame(Game *g, Play *p, int swaps)
+{
+    if (!StartGame(g, exePath.c_str())) return 0;
+    CloseGame(g, "after a warm-up start");
+    uint32_t seed = WaitForSeedWindow(swaps, 0, 30);
+    if (!StartGame(g, exePath.c_str())) return 0;
+    std::vector<uint32_t> seeds = SeedsBetween(g->startedAfter, g->readyBy);
+    Log("start-up read the clock in one of %zu seed windows (aimed at seed %u)", seeds.size(),
+        seed);
+    CheckPictures(g->dlg, NULL, "first game");
+    BeginPlay(p, g, seeds);
+    return 1;
+}
+
+/* The ended game's board, then a new game's: clean, with the win history
+   kept. Answers 0, the game closed, after a failure. */
+static int EndIntoNewGame(Game *g, const Play *p, const char *ended)
+{
+    CheckPictures(g->dlg, p, ended);
+    std::vector<std::string> history = DriveListLines(g->dlg, ID_WIN_HISTORY);
+    if (FailureCount()) {
+        CloseGame(g, "after a failure");
+        return 0;
+    }
+    ConfirmNewGame(g);
+    CheckCleanBoard(g->dlg, "second game");
+    CheckPictures(g->dlg, NULL, "second game");
+    CheckHistoryKept(g->dlg, history, "the second game");
+    return 1;
+}
+
+/* A whole game without a deal, taking the swap, into a new game. */
 int ScenarioGames(void)
 {
     Game g;
-    /* A first start warms Wine up, so the timed start below is quick. */
-    if (!StartGame(&g, exePath.c_str())) return 1;
-    CloseGame(&g, "after a warm-up start");
-    uint32_t seed = WaitForSeedWindow(1, 0, 30);
-    captureBoard = 1;
-    if (!StartGame(&g, exePath.c_str())) return 1;
-    std::vector<uint32_t> seeds = SeedsBetween(g.startedAfter, g.readyBy);
-    Log("start-up read the clock in one of %zu seed windows (aimed at seed %u)", seeds.size(),
-        seed);
-
-    CheckPictures(g.dlg, NULL, "first game");
     Play p;
-    BeginPlay(&p, &g, seeds);
+    captureBoard = 1;
+    if (!StartTimedGame(&g, &p, 1)) return 1;
     PlayWholeGame(&p, 9, 0, 1);
-    CheckPictures(g.dlg, &p, "end of the first game");
-    std::vector<std::string> ended = DriveListLines(g.dlg, ID_WIN_HISTORY);
-    if (FailureCount()) {
-        CloseGame(&g, "after a failure");
-        return 1;
-    }
-    ConfirmNewGame(&g);
-    CheckCleanBoard(g.dlg, "second game");
-    CheckPictures(g.dlg, NULL, "second game");
-    CheckHistoryKept(g.dlg, ended, "the second game");
+    if (!EndIntoNewGame(&g, &p, "end of the first game")) return 1;
     CloseGame(&g, "after a game");
     return 0;
 }
 
-/* The start is timed so that the clock's seed does not offer the swap. */
+/* A whole game with a deal at the second call, whose seed offers no swap,
+   into a new game whose first box is opened. */
 int ScenarioGamesDeal(void)
 {
     Game g;
-    if (!StartGame(&g, exePath.c_str())) return 1;
-    CloseGame(&g, "after a warm-up start");
-    uint32_t seed = WaitForSeedWindow(0, 0, 30);
-    if (!StartGame(&g, exePath.c_str())) return 1;
-    std::vector<uint32_t> seeds = SeedsBetween(g.startedAfter, g.readyBy);
-    Log("start-up read the clock in one of %zu seed windows (aimed at seed %u)", seeds.size(),
-        seed);
-
-    CheckPictures(g.dlg, NULL, "first game");
     Play p;
-    BeginPlay(&p, &g, seeds);
+    if (!StartTimedGame(&g, &p, 0)) return 1;
     PlayWholeGame(&p, 16, 2, 0);
-    CheckPictures(g.dlg, &p, "end of the game with a deal");
-    std::vector<std::string> ended = DriveListLines(g.dlg, ID_WIN_HISTORY);
-    if (FailureCount()) {
-        CloseGame(&g, "after a failure");
-        return 1;
-    }
-    ConfirmNewGame(&g);
-    CheckCleanBoard(g.dlg, "second game");
-    CheckPictures(g.dlg, NULL, "second game");
-    CheckHistoryKept(g.dlg, ended, "the second game");
-
+    if (!EndIntoNewGame(&g, &p, "end of the game with a deal")) return 1;
     std::vector<uint32_t> states = p.states;
     BeginPlay(&p, &g, states);
     ChooseOwnBox(&p, 4);
