@@ -7,7 +7,7 @@ NATIVE := build/native
 WIN32 := build/i686
 WIN64 := build/x86_64
 JOBS ?= 2
-TEST_JOBS ?= 3
+TEST_JOBS ?= 4
 TOP := $(abspath .)
 
 .PHONY: all bootstrap native i686 x86_64 windows wine-roots check test play play-console assets \
