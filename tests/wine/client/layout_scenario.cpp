@@ -218,13 +218,15 @@ int ScreenDpi(void)
     return dpi;
 }
 
-/* The fresh board's client area, as OUTPUT\layout-wine<WINE>-<DPI>dpi.bmp. */
+/* The fresh board's client area, as
+   OUTPUT\layout-wine<WINE>-dpi<TEST DPI>-at<DPI>.bmp: the variants run side
+   by side, each with its own 96-dpi board. */
 void CaptureDpiBoard(HWND dlg)
 {
     if (!getenv("ZENDARO_TEST_DPI") || outputFolder.empty()) return;
     const char *wine = getenv("ZENDARO_WINE");
-    std::string bmp =
-        Format("%s\\layout-wine%s-%ddpi.bmp", outputFolder.c_str(), wine ? wine : "", ScreenDpi());
+    std::string bmp = Format("%s\\layout-wine%s-dpi%d-at%d.bmp", outputFolder.c_str(),
+                             wine ? wine : "", TestDpi(), ScreenDpi());
     EXPECT(DriveCaptureWindow(dlg, bmp.c_str(), true), "no screenshot written to %s", bmp.c_str());
 }
 
