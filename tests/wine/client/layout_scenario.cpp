@@ -38,7 +38,9 @@ HWND FocusOf(HWND dlg)
 int TakeKeyboard(HWND dlg)
 {
     DWORD start = DriveNow();
-    while (GetForegroundWindow() != dlg && DriveNow() - start < 3000) {
+    /* The activation waits for the window's thread, which a sound that
+       plays may hold: the allowance counts. */
+    while (GetForegroundWindow() != dlg && DriveNow() - start < 3000 + driveAllowanceMs) {
         SetForegroundWindow(dlg);
         Sleep(100);
     }
