@@ -1,5 +1,7 @@
 #include "check.h"
 
+#include <windows.h>
+
 #include <stdarg.h>
 #include <stdio.h>
 
@@ -16,9 +18,15 @@ bool Check(bool ok, const std::string &what)
     return ok;
 }
 
+double ElapsedSeconds(void)
+{
+    static ULONGLONG first = GetTickCount64();
+    return (double)(GetTickCount64() - first) / 1000.0;
+}
+
 void Note(const std::string &line)
 {
-    printf("     %s\n", line.c_str());
+    printf("%6.1f %s\n", ElapsedSeconds(), line.c_str());
     fflush(stdout);
 }
 

@@ -9,7 +9,9 @@
 /* Prints "ok" or "FAIL" with what was checked; a failure is counted. */
 bool Check(bool ok, const std::string &what);
 
-/* Prints an indented line of information (a text shown, a time). */
+/* Prints a line of information (a text shown, a time) after the seconds
+   since the client's first such line, so that a log shows where its time
+   goes. */
 void Note(const std::string &line);
 
 /* printf into a std::string. */

@@ -1,5 +1,7 @@
 #include "drive.h"
 
+#include "check.h"
+
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -359,12 +361,12 @@ int DriveCaptureWindow(HWND window, const char *bmpPath, bool clientArea)
 
 void Log(const char *format, ...)
 {
+    char text[4096];
     va_list args;
     va_start(args, format);
-    vprintf(format, args);
+    vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    printf("\n");
-    fflush(stdout);
+    Note(text);
 }
 
 std::wstring Wide(const std::string &utf8)

@@ -35,7 +35,8 @@ struct DriveProcess {
 int DriveStart(const char *exePath, const char *parameters, const char *workDir, DWORD idleMs,
                DriveProcess *p);
 
-/* Prints and flushes one line of progress, so a hung client's log is whole. */
+/* Note, printf-style: one line of progress, flushed, so a hung client's log
+   is whole. */
 void Log(const char *format, ...);
 
 /* Waits up to timeoutMs (0: a look) for the process to end; answers 1 and

@@ -22,6 +22,7 @@ int ScenarioBoard(void);
 int ScenarioGames(void);
 int ScenarioGamesDeal(void);
 int ScenarioClose(void);
+int ScenarioCloseCall(void);
 int ScenarioShortcut(void);
 int ScenarioMissing(void);
 int ScenarioRestart(void);
@@ -38,7 +39,7 @@ const struct {
     {"close", ScenarioClose},          {"shortcut", ScenarioShortcut},
     {"missing", ScenarioMissing},      {"restart", ScenarioRestart},
     {"languages", ScenarioLanguages},  {"board", ScenarioBoard},
-    {"games_deal", ScenarioGamesDeal},
+    {"games_deal", ScenarioGamesDeal}, {"close_call", ScenarioCloseCall},
 };
 
 std::string FullPath(const char *path)
