@@ -68,8 +68,11 @@ int ScenarioCloseCall(void)
     if (!StartGame(&g, exePath.c_str())) return 1;
     HWND box = CallInsideStartAgain(&g, &p);
     /* The player brings the box to the front, from the board where the
-       box click took the keyboard, and types Enter to its Yes. */
+       box click took the keyboard, and types Enter to its Yes. The click's
+       activation reaches the game only once its thread is out of the
+       ring that holds it: it must not come after the box's. */
     Sleep(1500); /* over a tick */
+    WaitSoundEnded(g.dlg);
     EXPECT(box && TakeKeyboard(box), "START AGAIN? is not in the foreground for typed keys");
     EXPECT(box && FocusOf(box) == GetDlgItem(box, IDYES),
            "the keyboard is not on START AGAIN?'s Yes");
