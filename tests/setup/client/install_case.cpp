@@ -31,16 +31,11 @@ std::vector<std::string> PlantsLoaded(void)
     return lines;
 }
 
-bool RunToEnd(const std::string &path, const std::string &bytes)
-{
-    DriveProcess process = {NULL, 0};
-    std::string folder = path.substr(0, path.rfind('\\'));
-    bool ended = !bytes.empty() && WriteWholeFile(path, bytes) &&
-                 DriveStart(path.c_str(), "", folder.c_str(), 10000, &process) &&
-                 DriveWaitEnd(&process, 30000, NULL);
-    DriveRelease(&process);
-    return ended;
-}
+/* A twin to run as a program would be run: its file and its bytes. */
+struct Twin {
+    std::string path, bytes;
+    DriveProcess process;
+};
 
 /* No program can keep out what the loader loads for its imports before
    its entry point; under Wine that includes what Wine's own DLLs import
@@ -48,22 +43,41 @@ bool RunToEnd(const std::string &path, const std::string &bytes)
    the program is, shows what that is. Those plants are reported and taken
    away again: they export nothing, so the Wine DLLs that use them fail on
    their first call, where a real plant would pass its calls on. Such a
-   failure can also cut short what Wine loads next, so the twin runs again
-   until it loads no plant. */
-void TakeAwayPlantsLoadedBeforeEntry(const std::string &path, const std::string &bytes)
+   failure can also cut short what Wine loads next, so a twin runs again
+   until it loads no plant. The programs' twins, each in its own folder,
+   run at the same time: under emulation every start takes a minute. */
+void TakeAwayPlantsLoadedBeforeEntry(std::vector<Twin> twins)
 {
-    std::string twin = IdleTwin(bytes);
-    for (int round = 0; round < 5; round++) {
+    for (int round = 0; round < 5 && !twins.empty(); round++) {
         DeleteFileA(PLANT_MARKER);
-        if (!Check(RunToEnd(path, twin), "the idle twin of " + path + " starts and ends")) break;
-        std::vector<std::string> loaded = PlantsLoaded();
-        if (loaded.empty()) break;
-        for (const std::string &line : loaded) {
-            Note("loaded before the entry point: " + line);
-            DeleteFileA(line.substr(0, line.find('\t')).c_str());
+        for (Twin &t : twins) {
+            std::string folder = t.path.substr(0, t.path.rfind('\\'));
+            t.process = DriveProcess{NULL, 0};
+            if (WriteWholeFile(t.path, t.bytes))
+                DriveStart(t.path.c_str(), "", folder.c_str(), 10000, &t.process);
         }
+        std::vector<Twin> again;
+        for (Twin &t : twins) {
+            bool ended =
+                t.process.process && DriveWaitEnd(&t.process, 30000 + driveAllowanceMs, NULL);
+            DriveRelease(&t.process);
+            Check(ended, "the idle twin of " + t.path + " starts and ends");
+        }
+        /* A plant belongs to the twin of its folder. */
+        for (const std::string &line : PlantsLoaded()) {
+            std::string plant = line.substr(0, line.find('\t'));
+            Note("loaded before the entry point: " + line);
+            DeleteFileA(plant.c_str());
+            for (const Twin &t : twins) {
+                std::string folder = t.path.substr(0, t.path.rfind('\\') + 1);
+                if (plant.compare(0, folder.size(), folder) == 0 &&
+                    std::find_if(again.begin(), again.end(),
+                                 [&](const Twin &a) { return a.path == t.path; }) == again.end())
+                    again.push_back(t);
+            }
+        }
+        twins = again;
     }
-    DeleteFileA(path.c_str());
     DeleteFileA(PLANT_MARKER);
 }
 
@@ -89,8 +103,10 @@ void RunInstallCase(const std::string &setupExe, const std::string &plantDll,
         CreateDirectoryA(target.c_str(), NULL);
         Check(PlantDlls(plantDll, target, planted), "planted DLLs in " + target);
     }
-    TakeAwayPlantsLoadedBeforeEntry(setupCopy, setupBytes);
-    TakeAwayPlantsLoadedBeforeEntry(game, payload);
+    TakeAwayPlantsLoadedBeforeEntry({Twin{setupCopy, IdleTwin(setupBytes), {NULL, 0}},
+                                     Twin{game, IdleTwin(payload), {NULL, 0}}});
+    DeleteFileA(setupCopy.c_str());
+    DeleteFileA(game.c_str());
     /* Setup writes its game among the plants and leaves them alone. */
     std::vector<std::string> names = ReadFolderState(folder).names;
     names.push_back("Zendaro.exe");
