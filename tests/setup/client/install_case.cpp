@@ -52,28 +52,29 @@ void TakeAwayPlantsLoadedBeforeEntry(std::vector<Twin> twins)
         DeleteFileA(PLANT_MARKER);
         for (Twin &t : twins) {
             std::string folder = t.path.substr(0, t.path.rfind('\\'));
-            t.process = DriveProcess{NULL, 0};
             if (WriteWholeFile(t.path, t.bytes))
                 DriveStart(t.path.c_str(), "", folder.c_str(), 10000, &t.process);
         }
-        std::vector<Twin> again;
         for (Twin &t : twins) {
             bool ended =
                 t.process.process && DriveWaitEnd(&t.process, 30000 + driveAllowanceMs, NULL);
             DriveRelease(&t.process);
             Check(ended, "the idle twin of " + t.path + " starts and ends");
         }
-        /* A plant belongs to the twin of its folder. */
+        std::vector<std::string> plants;
         for (const std::string &line : PlantsLoaded()) {
-            std::string plant = line.substr(0, line.find('\t'));
             Note("loaded before the entry point: " + line);
-            DeleteFileA(plant.c_str());
-            for (const Twin &t : twins) {
-                std::string folder = t.path.substr(0, t.path.rfind('\\') + 1);
-                if (plant.compare(0, folder.size(), folder) == 0 &&
-                    std::find_if(again.begin(), again.end(),
-                                 [&](const Twin &a) { return a.path == t.path; }) == again.end())
-                    again.push_back(t);
+            plants.push_back(line.substr(0, line.find('\t')));
+            DeleteFileA(plants.back().c_str());
+        }
+        /* A twin runs again when a plant of its own folder was loaded. */
+        std::vector<Twin> again;
+        for (const Twin &t : twins) {
+            std::string folder = t.path.substr(0, t.path.rfind('\\') + 1);
+            for (const std::string &plant : plants) {
+                if (plant.compare(0, folder.size(), folder) != 0) continue;
+                again.push_back(t);
+                break;
             }
         }
         twins = again;
